@@ -1,0 +1,39 @@
+// CVimbroApp: start-up, the common message box and shutdown of Vimbro.
+#pragma once
+
+#include <QFont>
+
+#include <memory>
+#include <string>
+
+#include "platform/win/windef.h"
+
+class CMainFrame;
+class CSingleInstance;
+
+class CVimbroApp {
+public:
+    static constexpr const char* kGuardName = "ZEL VimbroSuite";
+
+    CVimbroApp();
+    ~CVimbroApp();
+
+    // False when the program must end at once (a second instance, or creation failed).
+    bool InitInstance();
+    int ExitInstance();
+    int DoMessageBox(const std::string& text, UINT style, UINT helpId);
+
+    // The style the box is shown with: an exclamation icon when none is asked for, and the
+    // right-aligned buttons bit.
+    static UINT BoxStyle(UINT style);
+
+    CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
+    const QFont& font() const { return m_font; }
+    const QFont& boldFont() const { return m_fontBold; }
+
+private:
+    std::unique_ptr<CSingleInstance> m_guard;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    QFont m_font;
+    QFont m_fontBold;
+};

@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "app/VimbroApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vimbro"));
+    CVimbroApp app;
+    if (!app.InitInstance()) return 0;
+    int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
+}

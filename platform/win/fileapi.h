@@ -1,0 +1,59 @@
+// File helpers standing in for the Win32 file functions (CopyFile, MoveFile, DeleteFile,
+// FindFirstFile, GetDiskFreeSpaceEx, GetFileTime/GetFileSize). Paths use "/".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace win {
+
+// Copies src to dst. With failIfExists the copy fails when dst exists (decided atomically);
+// otherwise dst is replaced. The target appears only when complete.
+bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists);
+
+// Renames src to dst; fails when dst exists. Falls back to copy + delete across file systems.
+bool MoveFile(const std::string& src, const std::string& dst);
+
+bool DeleteFile(const std::string& path);
+
+// True when a file or folder of that name exists.
+bool PathExists(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Creates one folder; true when it exists afterwards.
+bool CreateDirectory(const std::string& path);
+
+struct FindData {
+    std::string name;            // the entry's name without its folder
+    bool isDirectory = false;
+    std::uint64_t size = 0;
+    std::int64_t lastWriteTime = 0;  // seconds since 1970
+};
+
+// Entries of a folder whose names match a pattern with "*" and "?" (case-insensitive, as
+// FindFirstFile matches), sorted by name; "." and ".." are left out.
+std::vector<FindData> FindFiles(const std::string& folder, const std::string& pattern = "*");
+
+// Only the regular files among FindFiles.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern = "*");
+
+// Bytes of the file system holding path that the caller may use; 0 when unknown.
+std::uint64_t GetDiskFreeBytes(const std::string& path);
+
+// Last-write time (seconds since 1970) and size of a file, each in its low 32 bits, as the
+// catalogue key takes them. False when the file cannot be examined.
+bool GetFileTimeAndSize(const std::string& path, std::int32_t& lastWrite, std::int32_t& size);
+
+// Whole file contents; false when the file cannot be read.
+bool ReadFile(const std::string& path, std::string& contents);
+
+// Writes a file through a temporary name in the same folder and a rename, so a reader never
+// sees half of it.
+bool WriteFileAtomic(const std::string& path, const std::string& contents);
+
+// Case-insensitive wildcard match with "*" and "?".
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+}  // namespace win

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <filesystem>
+
+#include "platform/win/fileapi.h"
+#include "tests/support/TempHome.h"
+
+using namespace win;
+using testsupport::ReadAll;
+using testsupport::TempHome;
+
+TEST(FileApi, CopyThatFailsWhenTheTargetExists) {
+    TempHome t;
+    std::string a = t.Write(t.root() + "/a.txt", "first");
+    std::string b = t.Write(t.root() + "/b.txt", "second");
+    EXPECT_FALSE(CopyFile(a, b, true));
+    EXPECT_EQ(ReadAll(b), "second");
+    std::string c = t.root() + "/c.txt";
+    EXPECT_TRUE(CopyFile(a, c, true));
+    EXPECT_EQ(ReadAll(c), "first");
+}
+
+TEST(FileApi, CopyThatOverwrites) {
+    TempHome t;
+    std::string a = t.Write(t.root() + "/a.txt", "first");
+    std::string b = t.Write(t.root() + "/b.txt", "second and longer");
+    EXPECT_TRUE(CopyFile(a, b, false));
+    EXPECT_EQ(ReadAll(b), "first");
+    // No temporary file is left beside the target.
+    EXPECT_EQ(ListFiles(t.root()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+TEST(FileApi, CopyOfAMissingFileFailsAndCreatesNothing) {
+    TempHome t;
+    EXPECT_FALSE(CopyFile(t.root() + "/none", t.root() + "/x", false));
+    EXPECT_FALSE(PathExists(t.root() + "/x"));
+    EXPECT_TRUE(ListFiles(t.root()).empty());
+}
+
+TEST(FileApi, MoveRefusesAnExistingTarget) {
+    TempHome t;
+    std::string a = t.Write(t.root() + "/a", "A");
+    std::string b = t.Write(t.root() + "/b", "B");
+    EXPECT_FALSE(MoveFile(a, b));
+    EXPECT_EQ(ReadAll(b), "B");
+    EXPECT_TRUE(MoveFile(a, t.root() + "/c"));
+    EXPECT_FALSE(PathExists(a));
+    EXPECT_EQ(ReadAll(t.root() + "/c"), "A");
+}
+
+TEST(FileApi, DeleteAndExists) {
+    TempHome t;
+    std::string a = t.Write(t.root() + "/a", "A");
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_FALSE(DirectoryExists(a));
+    EXPECT_TRUE(DirectoryExists(t.root()));
+    EXPECT_FALSE(FileExists(t.root()));
+    EXPECT_TRUE(DeleteFile(a));
+    EXPECT_FALSE(PathExists(a));
+    EXPECT_FALSE(DeleteFile(a));
+    EXPECT_FALSE(DeleteFile(t.root()));  // folders are not files
+}
+
+TEST(FileApi, FindFilesMatchesPatternsWithoutRegardToCase) {
+    TempHome t;
+    t.Write(t.root() + "/d/b.JPG", "12");
+    t.Write(t.root() + "/d/a.jpg", "1");
+    t.Write(t.root() + "/d/c.png", "123");
+    std::filesystem::create_directories(t.root() + "/d/sub");
+    auto all = FindFiles(t.root() + "/d");
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[0].name, "a.jpg");
+    EXPECT_EQ(all[0].size, 1u);
+    EXPECT_EQ(all[3].name, "sub");
+    EXPECT_TRUE(all[3].isDirectory);
+    EXPECT_EQ(ListFiles(t.root() + "/d", "*.jpg"), (std::vector<std::string>{"a.jpg", "b.JPG"}));
+    EXPECT_EQ(ListFiles(t.root() + "/d", "?.p*"), (std::vector<std::string>{"c.png"}));
+    EXPECT_TRUE(ListFiles(t.root() + "/missing").empty());
+}
+
+TEST(FileApi, WildcardMatch) {
+    EXPECT_TRUE(WildcardMatch("*", ""));
+    EXPECT_TRUE(WildcardMatch("*.thm", "1_2_a.jpg.thm"));
+    EXPECT_FALSE(WildcardMatch("*.thm", "a.thm.bak"));
+    EXPECT_TRUE(WildcardMatch("a*b*c", "aXXbYYc"));
+    EXPECT_FALSE(WildcardMatch("a?c", "ac"));
+}
+
+TEST(FileApi, TimeAndSizeInTheirLow32Bits) {
+    TempHome t;
+    std::string a = t.Write(t.root() + "/a", std::string(1234, 'x'));
+    struct utimbuf times {1136073600, 1136073600};
+    ASSERT_EQ(::utime(a.c_str(), &times), 0);
+    std::int32_t when = 0, size = 0;
+    ASSERT_TRUE(GetFileTimeAndSize(a, when, size));
+    EXPECT_EQ(when, 1136073600);
+    EXPECT_EQ(size, 1234);
+    // A time past 2038 keeps its low 32 bits, printed signed.
+    struct utimbuf late {0x100000005LL, 0x100000005LL};
+    ASSERT_EQ(::utime(a.c_str(), &late), 0);
+    ASSERT_TRUE(GetFileTimeAndSize(a, when, size));
+    EXPECT_EQ(when, 5);
+    EXPECT_FALSE(GetFileTimeAndSize(t.root() + "/none", when, size));
+}
+
+TEST(FileApi, FreeBytesOfAFileSystem) {
+    TempHome t;
+    EXPECT_GT(GetDiskFreeBytes(t.root()), 0u);
+    EXPECT_EQ(GetDiskFreeBytes(t.root() + "/does/not/exist"), 0u);
+}
+
+TEST(FileApi, AtomicWriteReplacesWholeFiles) {
+    TempHome t;
+    std::string p = t.root() + "/f";
+    ASSERT_TRUE(WriteFileAtomic(p, "one"));
+    ASSERT_TRUE(WriteFileAtomic(p, "two!"));
+    std::string back;
+    ASSERT_TRUE(ReadFile(p, back));
+    EXPECT_EQ(back, "two!");
+    EXPECT_EQ(ListFiles(t.root()).size(), 1u);
+    EXPECT_FALSE(WriteFileAtomic(t.root() + "/no/such/folder/f", "x"));
+}
