@@ -1,11 +1,32 @@
 #include "app/MainFrame.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPalette>
+#include <QThread>
 #include <QWidget>
 
 #include "app/Settings.h"
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
+#include "update/SplashScreenFx.h"
+
+namespace {
+
+// How long the start-up splash stays when no update is due.
+constexpr int kSplashHoldMs = 2000;
+
+// Keeps the splash painted while it holds; input waits until start-up is done.
+void HoldSplash(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(10);
+    }
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame() {
     setWindowTitle(QString::fromUtf8(kTitle));
@@ -21,7 +42,26 @@ CMainFrame::~CMainFrame() {
 bool CMainFrame::OnCreate() {
     VimbroSettings::Load();
     ApplyBackground();
+    // Last: the frame is not shown before the check is done.
+    RunUpdateCheck(false);
     return true;
+}
+
+void CMainFrame::RunUpdateCheck(bool fromUserClick) {
+    // The splash deletes itself once Hide has destroyed its window.
+    auto* splash = new CSplashScreenFx;
+    splash->Create(this, "", 0, CSplashScreenFx::kStartupStyle);
+    splash->SetFromUserClick(fromUserClick);
+    splash->Initialize();
+    if (fromUserClick) {
+        splash->CheckUpdateIsNow();
+        splash->StartUpgrade();
+    } else if (splash->CheckUpdateIsNow()) {
+        splash->StartUpgrade();
+    } else {
+        HoldSplash(kSplashHoldMs);
+    }
+    splash->Hide();
 }
 
 void CMainFrame::ApplyBackground() {

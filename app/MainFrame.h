@@ -23,6 +23,11 @@ public:
     // Brings the window to the front, maximised (a second start asked for it).
     void RaiseMaximized();
 
+    // The update check behind the splash: at start-up (fromUserClick false) only when it is
+    // due, and then the splash stays two seconds when nothing is to be installed; on the
+    // user's request always, ending with a message the user clicks away.
+    void RunUpdateCheck(bool fromUserClick);
+
 private:
     void ApplyBackground();
 };

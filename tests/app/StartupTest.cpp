@@ -17,6 +17,7 @@
 #include "app/SingleInstance.h"
 #include "app/VimbroApp.h"
 #include "platform/afx/afxwin.h"
+#include "tests/support/HttpServer.h"
 #include "tests/support/TempHome.h"
 
 using testsupport::TempHome;
@@ -58,11 +59,21 @@ int WaitFor(pid_t pid, int ms) {
     return -1;
 }
 
+// Points the start-up update check at a port where nothing listens, so it fails at once.
+struct NoUpdateServer {
+    NoUpdateServer() {
+        ::setenv("VIMBRO_UPDATE_HOST", ("127.0.0.1:" + std::to_string(testsupport::HttpServer::ClosedPort())).c_str(),
+                 1);
+    }
+    ~NoUpdateServer() { ::unsetenv("VIMBRO_UPDATE_HOST"); }
+};
+
 }  // namespace
 
 TEST(Startup, MainWindowTitleAndMinimumSize) {
     App();
     TempHome t;
+    NoUpdateServer noServer;
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate());
     EXPECT_EQ(frame.windowTitle(), QString::fromUtf8("ZEL VimbroSuite"));
@@ -122,6 +133,7 @@ TEST(Startup, SecondGuardAsksTheFirstToRaise) {
 
 TEST(Startup, SecondProgramStartEndsQuietlyAndTheFirstKeepsRunning) {
     TempHome t;
+    NoUpdateServer noServer;
     std::string runtime = t.root() + "/runtime";
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
