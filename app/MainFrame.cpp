@@ -48,6 +48,10 @@ bool CMainFrame::OnCreate() {
 }
 
 void CMainFrame::RunUpdateCheck(bool fromUserClick) {
+    // Waiting for the user's click lets the frame's commands run; a second check started
+    // from there would run inside the first.
+    if (m_bCheckingUpdate) return;
+    m_bCheckingUpdate = true;
     // The splash deletes itself once Hide has destroyed its window.
     auto* splash = new CSplashScreenFx;
     splash->Create(this, "", 0, CSplashScreenFx::kStartupStyle);
@@ -62,6 +66,7 @@ void CMainFrame::RunUpdateCheck(bool fromUserClick) {
         HoldSplash(kSplashHoldMs);
     }
     splash->Hide();
+    m_bCheckingUpdate = false;
 }
 
 void CMainFrame::ApplyBackground() {

@@ -30,4 +30,6 @@ public:
 
 private:
     void ApplyBackground();
+
+    bool m_bCheckingUpdate = false;
 };

@@ -16,14 +16,12 @@ constexpr DWORD kMaxValueBytes = 1u << 20;
 
 bool ReadValue(const char* section, const char* entry, DWORD& type, std::string& data) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
     bool ok = RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size <= kMaxValueBytes;
     if (ok) {
         data.assign(size, '\0');
-        ok = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
-             ERROR_SUCCESS;
+        ok = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS;
         data.resize(ok ? size : 0);
     }
     RegCloseKey(key);
@@ -31,7 +29,9 @@ bool ReadValue(const char* section, const char* entry, DWORD& type, std::string&
 }
 
 // A string value may carry its terminating zero (Windows stores one); the text ends there.
-std::string TextOf(const std::string& data) { return data.substr(0, std::strlen(data.c_str())); }
+std::string TextOf(const std::string& data) {
+    return data.substr(0, std::strlen(data.c_str()));
+}
 
 }  // namespace
 
@@ -72,8 +72,8 @@ UINT GetProfileInt(const char* section, const char* entry, int defaultValue) {
 
 bool WriteProfileString(const char* section, const char* entry, const char* value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const char* text = value ? value : "";
     bool ok = RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),

@@ -61,7 +61,9 @@ CString DateOf(const std::tm& t) {
     return Printf("%04d/%02d/%02d/%02d ", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_wday + 1);
 }
 
-CString TimeOf(const std::tm& t) { return Printf("%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec); }
+CString TimeOf(const std::tm& t) {
+    return Printf("%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+}
 
 }  // namespace
 
@@ -73,8 +75,10 @@ CSkinProgress::CSkinProgress(QWidget* host, int upper, const QImage* skin, QWidg
         m_nSize = host->width();
     }
     setCursor(Qt::ArrowCursor);
-    if (text) m_strText = text;
-    else if (textWindow) m_strText = GetWindowText();
+    if (text)
+        m_strText = text;
+    else if (textWindow)
+        m_strText = GetWindowText();
     Setup(skin, upper, textMode);
     show();
 }
@@ -96,7 +100,9 @@ CSkinProgress::CSkinProgress(QStatusBar* statusBar, const char* text, int upper,
     show();
 }
 
-CSkinProgress::~CSkinProgress() { delete m_pStatusText; }
+CSkinProgress::~CSkinProgress() {
+    delete m_pStatusText;
+}
 
 void CSkinProgress::Setup(const QImage* skin, int upper, int textMode) {
     m_nTextMode = textMode;
@@ -110,7 +116,9 @@ void CSkinProgress::Setup(const QImage* skin, int upper, int textMode) {
     UpdateTexts();
 }
 
-QSize CSkinProgress::GetClientSize() const { return QSize(std::max(0, width() - 2), std::max(0, height() - 2)); }
+QSize CSkinProgress::GetClientSize() const {
+    return QSize(std::max(0, width() - 2), std::max(0, height() - 2));
+}
 
 int CSkinProgress::HeadPosition(int width, int cell, int pos, int lower, int upper) {
     const int right = width - cell;
@@ -139,11 +147,13 @@ void CSkinProgress::PrepareSkin() {
     }
     const int sourceCell = strip.width() / kCellCount;
     m_nCellWidth = std::max(1, sourceCell * cellHeight / std::max(1, strip.height()));
-    strip = strip.copy(0, 0, sourceCell * kCellCount, strip.height()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    strip =
+        strip.copy(0, 0, sourceCell * kCellCount, strip.height()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (strip.height() == cellHeight && sourceCell == m_nCellWidth) {
         m_imgCells = strip;
     } else {
-        m_imgCells = strip.scaled(m_nCellWidth * kCellCount, cellHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_imgCells =
+            strip.scaled(m_nCellWidth * kCellCount, cellHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
 }
 
@@ -160,7 +170,9 @@ void CSkinProgress::RenderBar() {
     const int w = client.width();
     const int top = 1;
     QPainter p(&m_imgBar);
-    auto draw = [&](int x, int cell) { p.drawImage(QPoint(x, top), m_imgCells, QRect(cell * a, 0, a, m_imgCells.height())); };
+    auto draw = [&](int x, int cell) {
+        p.drawImage(QPoint(x, top), m_imgCells, QRect(cell * a, 0, a, m_imgCells.height()));
+    };
 
     const int right = std::max(a, w - a);
     const int head = GetHeadPosition();
@@ -223,8 +235,8 @@ int CSkinProgress::SetRange(int lower, int upper, int step, bool keepProportion,
     if (upper < lower) std::swap(lower, upper);
     int pos = m_nPos;
     if (keepProportion && m_nUpper > m_nLower) {
-        pos = lower + static_cast<int>(static_cast<long long>(m_nPos - m_nLower) * (upper - lower) /
-                                       (m_nUpper - m_nLower));
+        pos = lower +
+              static_cast<int>(static_cast<long long>(m_nPos - m_nLower) * (upper - lower) / (m_nUpper - m_nLower));
     }
     m_nLower = lower;
     m_nUpper = upper;
@@ -249,7 +261,9 @@ int CSkinProgress::OffsetPos(int delta, bool redraw) {
                   redraw);
 }
 
-int CSkinProgress::StepIt(bool redraw) { return OffsetPos(m_nStep, redraw); }
+int CSkinProgress::StepIt(bool redraw) {
+    return OffsetPos(m_nStep, redraw);
+}
 
 int CSkinProgress::SetStep(int step) {
     const int previous = m_nStep;
@@ -378,8 +392,12 @@ void CSkinProgress::UpdateTexts() {
     }
     text = Shorten(text, [this](const CString& t) { return Fits(t); });
     const QString shown = QString::fromStdString(text);
-    if (auto* label = qobject_cast<QLabel*>(m_pTextWindow)) label->setText(shown);
-    else if (auto* edit = qobject_cast<QLineEdit*>(m_pTextWindow)) edit->setText(shown);
-    else if (auto* button = qobject_cast<QAbstractButton*>(m_pTextWindow)) button->setText(shown);
-    else m_pTextWindow->setWindowTitle(shown);
+    if (auto* label = qobject_cast<QLabel*>(m_pTextWindow))
+        label->setText(shown);
+    else if (auto* edit = qobject_cast<QLineEdit*>(m_pTextWindow))
+        edit->setText(shown);
+    else if (auto* button = qobject_cast<QAbstractButton*>(m_pTextWindow))
+        button->setText(shown);
+    else
+        m_pTextWindow->setWindowTitle(shown);
 }

@@ -103,8 +103,8 @@ private:
     std::time_t m_tStart = 0;
     int m_nTimer = 0;
 
-    QImage m_imgSkin;    // the strip as given
-    QImage m_imgCells;   // scaled to the bar, cyan made transparent
+    QImage m_imgSkin;   // the strip as given
+    QImage m_imgCells;  // scaled to the bar, cyan made transparent
     int m_nCellWidth = 0;
-    QImage m_imgBar;     // off-screen bar
+    QImage m_imgBar;  // off-screen bar
 };

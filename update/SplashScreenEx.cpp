@@ -20,14 +20,22 @@ namespace {
 
 int AlignmentOf(UINT format) {
     int flags = 0;
-    if (format & DT_CENTER) flags |= Qt::AlignHCenter;
-    else if (format & DT_RIGHT) flags |= Qt::AlignRight;
-    else flags |= Qt::AlignLeft;
-    if (format & DT_VCENTER) flags |= Qt::AlignVCenter;
-    else if (format & DT_BOTTOM) flags |= Qt::AlignBottom;
-    else flags |= Qt::AlignTop;
-    if (format & DT_SINGLELINE) flags |= Qt::TextSingleLine;
-    else if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;
+    if (format & DT_CENTER)
+        flags |= Qt::AlignHCenter;
+    else if (format & DT_RIGHT)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & DT_VCENTER)
+        flags |= Qt::AlignVCenter;
+    else if (format & DT_BOTTOM)
+        flags |= Qt::AlignBottom;
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_SINGLELINE)
+        flags |= Qt::TextSingleLine;
+    else if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
     return flags;
 }
 
@@ -202,11 +210,15 @@ void CSplashScreenEx::SetTextFont(const char* face, int pointSizeTenths, int sty
     m_fontText = font;
 }
 
-void CSplashScreenEx::SetTextDefaultFont() { m_fontText = QFontDatabase::systemFont(QFontDatabase::GeneralFont); }
+void CSplashScreenEx::SetTextDefaultFont() {
+    m_fontText = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
 
 void CSplashScreenEx::DrawWindow(QPainter& painter) const {
-    if (m_bitmap.isNull()) painter.fillRect(rect(), palette().color(QPalette::Window));
-    else painter.drawImage(0, 0, m_bitmap);
+    if (m_bitmap.isNull())
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+    else
+        painter.drawImage(0, 0, m_bitmap);
     if (m_strText.empty()) return;
     painter.setFont(m_fontText);
     painter.setPen(QColor(GetRValue(m_crTextColor), GetGValue(m_crTextColor), GetBValue(m_crTextColor)));

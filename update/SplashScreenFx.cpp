@@ -22,8 +22,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) confirmed = true;
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             confirmed = true;
         return false;
     }
@@ -91,7 +90,9 @@ void CSplashScreenFx::RestoreArrowCursor() {
     if (QGuiApplication::overrideCursor()) QGuiApplication::changeOverrideCursor(Qt::ArrowCursor);
 }
 
-void CSplashScreenFx::Idle() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void CSplashScreenFx::Idle() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void CSplashScreenFx::WaitUntilUserConfirm() {
     QCoreApplication* application = QCoreApplication::instance();

@@ -16,7 +16,7 @@ class CSplashScreenFx : public CSplashScreenEx, public CUpdateManager {
 public:
     static constexpr COLORREF kKeyColour = RGB(12, 41, 80);
     static constexpr COLORREF kFailureColour = RGB(255, 0, 0);
-    static constexpr UINT kStatusFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;  // 38
+    static constexpr UINT kStatusFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;                      // 38
     static constexpr DWORD kStartupStyle = CSS_FADEIN | CSS_FADEOUT | CSS_SHADOW | CSS_CENTERSCREEN;  // 15
 
     CSplashScreenFx();

@@ -24,7 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CString ReadEntry(const char* entry) { return AppProfile::GetProfileString(CUpdateManager::kSection, entry, ""); }
+CString ReadEntry(const char* entry) {
+    return AppProfile::GetProfileString(CUpdateManager::kSection, entry, "");
+}
 
 void WriteEntry(const char* entry, const CString& value) {
     AppProfile::WriteProfileString(CUpdateManager::kSection, entry, value.c_str());
@@ -74,11 +76,11 @@ bool ParseCheckDate(CString text, int& year, int& month, int& day) {
 // one step, so a failure leaves the old one intact (deleting it first, as the original did,
 // could lose it). The new file takes the old one's permissions, so a program stays runnable.
 bool ReplaceFile(const CString& source, const CString& target) {
-    struct stat sourceInfo{};
+    struct stat sourceInfo {};
     if (::stat(source.c_str(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) return false;
     std::error_code ec;
     fs::create_directories(fs::path(target).parent_path(), ec);
-    struct stat targetInfo{};
+    struct stat targetInfo {};
     if (::lstat(target.c_str(), &targetInfo) == 0) {
         if (S_ISDIR(targetInfo.st_mode)) return false;
         if (S_ISREG(targetInfo.st_mode)) ::chmod(source.c_str(), targetInfo.st_mode & 07777);
@@ -196,9 +198,13 @@ CString CUpdateManager::ResolveLocalDir(const CString& localDir) {
     return dir;
 }
 
-CString CUpdateManager::LocalFolder() const { return ResolveLocalDir(m_strLocalDir); }
+CString CUpdateManager::LocalFolder() const {
+    return ResolveLocalDir(m_strLocalDir);
+}
 
-bool CUpdateManager::CheckUpdateIsNow() { return CheckUpdateIsNowAt(std::time(nullptr)); }
+bool CUpdateManager::CheckUpdateIsNow() {
+    return CheckUpdateIsNowAt(std::time(nullptr));
+}
 
 bool CUpdateManager::CheckUpdateIsNowAt(std::time_t now) {
     CString autoUpgrade = ReadEntry("AutoUpgrade");
@@ -314,9 +320,13 @@ bool CUpdateManager::DownloadList(const CMapStringToString& files) {
     return true;
 }
 
-bool CUpdateManager::DownloadNowList() { return DownloadList(m_mapNowFetch); }
+bool CUpdateManager::DownloadNowList() {
+    return DownloadList(m_mapNowFetch);
+}
 
-bool CUpdateManager::DownloadLaterList() { return DownloadList(m_mapLaterFetch); }
+bool CUpdateManager::DownloadLaterList() {
+    return DownloadList(m_mapLaterFetch);
+}
 
 void CUpdateManager::ApplyUpdateInfo() {
     const CString today = FormatTime(std::time(nullptr), "%A, %B %d, %Y");
@@ -342,7 +352,9 @@ void CUpdateManager::ApplyUpdateInfo() {
 
 void CUpdateManager::StatusChanged(const CString&, bool) {}
 
-void CUpdateManager::Wait(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void CUpdateManager::Wait(DWORD milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 void CUpdateManager::ShowStatus(UINT textId) {
     m_nLastStatus = textId;

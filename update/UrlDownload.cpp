@@ -132,10 +132,14 @@ bool UrlDownloadToFile(const CString& url, const CString& path, const DownloadLi
     }
     if (!ok) {
         ::unlink(temp.c_str());
-        if (transfer.tooLarge) SetError(error, "more than " + std::to_string(limits.maxBytes) + " bytes");
-        else if (transfer.writeFailed) SetError(error, "cannot write " + temp);
-        else if (result != CURLE_OK) SetError(error, curl_easy_strerror(result));
-        else SetError(error, "HTTP status " + std::to_string(status));
+        if (transfer.tooLarge)
+            SetError(error, "more than " + std::to_string(limits.maxBytes) + " bytes");
+        else if (transfer.writeFailed)
+            SetError(error, "cannot write " + temp);
+        else if (result != CURLE_OK)
+            SetError(error, curl_easy_strerror(result));
+        else
+            SetError(error, "HTTP status " + std::to_string(status));
         return false;
     }
     return true;

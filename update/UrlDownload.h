@@ -10,9 +10,9 @@
 namespace Pelloq {
 
 struct DownloadLimits {
-    long connectMs = 5000;          // name lookup and connection
-    long totalMs = 120000;          // the whole transfer
-    long stallSeconds = 15;         // less than one byte a second for this long ends it
+    long connectMs = 5000;   // name lookup and connection
+    long totalMs = 120000;   // the whole transfer
+    long stallSeconds = 15;  // less than one byte a second for this long ends it
     std::int64_t maxBytes = 256LL << 20;
     // Called now and then while the transfer runs, so a window can repaint meanwhile.
     std::function<void()> idle;
@@ -22,8 +22,7 @@ struct DownloadLimits {
 // path only when the transfer ended complete with a 2xx status; on any failure nothing is
 // left behind and an existing file at path stays as it was. Redirects are followed (HTTP and
 // HTTPS only). error, when given, receives a short reason.
-bool UrlDownloadToFile(const CString& url, const CString& path, const DownloadLimits& limits,
-                       CString* error = nullptr);
+bool UrlDownloadToFile(const CString& url, const CString& path, const DownloadLimits& limits, CString* error = nullptr);
 
 // Percent-encodes a relative path for a URL; "/" separates its components and stays as is.
 CString EncodeUrlPath(const CString& path);

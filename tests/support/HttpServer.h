@@ -141,8 +141,8 @@ private:
         if (!response.location.empty()) head += "Location: " + response.location + "\r\n";
         switch (response.mode) {
             case Mode::normal:
-                SendAll(fd, head + "Content-Length: " + std::to_string(response.body.size()) + "\r\n\r\n" +
-                                response.body);
+                SendAll(fd,
+                        head + "Content-Length: " + std::to_string(response.body.size()) + "\r\n\r\n" + response.body);
                 break;
             case Mode::truncated:
                 SendAll(fd, head + "Content-Length: " + std::to_string(response.body.size() * 2 + 10) + "\r\n\r\n" +

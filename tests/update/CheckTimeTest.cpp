@@ -21,8 +21,12 @@ std::time_t LocalTime(int year, int month, int day, int hour = 0, int minute = 0
     return std::mktime(&t);
 }
 
-CString Entry(const char* name) { return AppProfile::GetProfileString("UpdateInfo", name, "<none>"); }
-void SetEntry(const char* name, const char* value) { AppProfile::WriteProfileString("UpdateInfo", name, value); }
+CString Entry(const char* name) {
+    return AppProfile::GetProfileString("UpdateInfo", name, "<none>");
+}
+void SetEntry(const char* name, const char* value) {
+    AppProfile::WriteProfileString("UpdateInfo", name, value);
+}
 
 }  // namespace
 

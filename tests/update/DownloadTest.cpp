@@ -69,8 +69,8 @@ TEST(UrlDownload, FailuresLeaveNothingBehindAndKeepAnOldFile) {
     struct Case {
         const char* path;
         std::int64_t maxBytes;
-    } cases[] = {{"/missing-page", 1 << 20}, {"/error", 1 << 20}, {"/short", 1 << 20},
-                 {"/big", 4096},             {"/endless", 256 << 10}, {"/silent", 1 << 20}};
+    } cases[] = {{"/missing-page", 1 << 20}, {"/error", 1 << 20}, {"/short", 1 << 20}, {"/big", 4096},
+                 {"/endless", 256 << 10},    {"/silent", 1 << 20}};
     for (const Case& c : cases) {
         CString error;
         EXPECT_FALSE(Pelloq::UrlDownloadToFile("http://" + server.host() + c.path, target, Quick(c.maxBytes), &error))

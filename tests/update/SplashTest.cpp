@@ -47,7 +47,9 @@ QImage Bitmap(UINT id) {
 }
 
 // Deletes what Hide left for the event loop.
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 }  // namespace
 
@@ -56,7 +58,7 @@ TEST(SplashShape, RunsOfNonKeyPixelsMakeTheRegion) {
     image.fill(kKey);
     image.setPixel(2, 0, qRgb(1, 2, 3));
     image.setPixel(3, 0, qRgb(1, 2, 3));
-    image.setPixel(5, 0, qRgb(255, 255, 255));  // a run reaching the right edge
+    image.setPixel(5, 0, qRgb(255, 255, 255));                           // a run reaching the right edge
     for (int x = 0; x < 6; ++x) image.setPixel(x, 1, qRgb(12, 41, 81));  // one off the key
     const QRegion region = CSplashScreenEx::CreateRgnFromBitmap(image, RGB(12, 41, 80));
     QRegion expected;
@@ -108,10 +110,10 @@ TEST(SplashResources, TheSplashPictureIsOneSolidShapeInsideKeyCorners) {
 TEST(SplashResources, TheSkinHasNineCellsWithCyanCorners) {
     const QImage skin = Bitmap(Pelloq::IDB_PROGRESS_SKIN);
     ASSERT_EQ(skin.size(), QSize(90, 16));
-    EXPECT_EQ(skin.pixel(0, 0) & 0xFFFFFF, 0x00FFFFu);   // left end, rounded
+    EXPECT_EQ(skin.pixel(0, 0) & 0xFFFFFF, 0x00FFFFu);    // left end, rounded
     EXPECT_EQ(skin.pixel(89, 15) & 0xFFFFFF, 0x00FFFFu);  // right end, rounded
-    const QColor filled = skin.pixelColor(45, 8);       // cell 4
-    const QColor track = skin.pixelColor(75, 8);        // cell 7
+    const QColor filled = skin.pixelColor(45, 8);         // cell 4
+    const QColor track = skin.pixelColor(75, 8);          // cell 7
     EXPECT_GT(filled.blue(), filled.red() + 60);
     EXPECT_GT(track.lightness(), 200);
 }

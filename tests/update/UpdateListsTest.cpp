@@ -132,8 +132,8 @@ TEST(UpdateProfile, IntegersFromStringsAndDwords) {
     EXPECT_EQ(AppProfile::GetProfileInt("UpdateInfo", "UpgradeCheckTime", 1), 1u);
     EXPECT_EQ(AppProfile::GetProfileInt("UpdateInfo", "Absent", 7), 7u);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, AppProfile::SectionKey("UpdateInfo").c_str(), 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, AppProfile::SectionKey("UpdateInfo").c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     DWORD five = 5;
     RegSetValueExA(key, "Days", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&five), sizeof five);

@@ -57,8 +57,12 @@ std::string Ini(const std::string& version, const std::string& later, const std:
     return "[VERSIONINFO]\r\nVersion=" + version + "\r\nUpdateList=" + later + "\r\nUpdateNowList=" + now + "\r\n";
 }
 
-CString Entry(const char* name) { return AppProfile::GetProfileString("UpdateInfo", name, "<none>"); }
-void SetEntry(const char* name, const char* value) { AppProfile::WriteProfileString("UpdateInfo", name, value); }
+CString Entry(const char* name) {
+    return AppProfile::GetProfileString("UpdateInfo", name, "<none>");
+}
+void SetEntry(const char* name, const char* value) {
+    AppProfile::WriteProfileString("UpdateInfo", name, value);
+}
 
 // Every file below a folder with its contents, relative names sorted.
 std::map<std::string, std::string> Tree(const std::string& folder) {
@@ -123,7 +127,8 @@ TEST_F(UpdateRun, WithoutAServerOnlyTheDefaultsAreWritten) {
     EXPECT_EQ(Entry("VersionFile"), "UpdateInfo.ini");
     EXPECT_EQ(Entry("UpdateList"), "");
     EXPECT_EQ(Entry("UpdateNowList"), "");
-    for (const char* written : {"UpdateFlag", "RecentUpdateTime", "RecentUpdateList"}) EXPECT_EQ(Entry(written), "<none>");
+    for (const char* written : {"UpdateFlag", "RecentUpdateTime", "RecentUpdateList"})
+        EXPECT_EQ(Entry(written), "<none>");
     EXPECT_EQ(Tree(t.runDir()), (std::map<std::string, std::string>{{"Update", "<folder>"}, {"Vimbro", "program"}}));
 
     // A second run changes nothing at all.
@@ -191,7 +196,7 @@ TEST_F(UpdateRun, NowFilesAreFetchedAndPutInPlace) {
     EXPECT_EQ(server.Requests(), (std::vector<std::string>{kIni, kRemote + "b.dll"}));
     EXPECT_EQ(ReadAll(Run("b.dll")), "new b");
     EXPECT_EQ(ReadAll(Run("a.dll")), "a stays");
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(::stat(Run("b.dll").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0755u);
     EXPECT_FALSE(fs::exists(Local("b.dll")));
@@ -313,8 +318,9 @@ TEST_F(UpdateRun, AHostileVersionFileIsNoVersionFile) {
 
 TEST_F(UpdateRun, NamesThatLeaveTheProgramFolderAreSkipped) {
     const std::string absolute = t.root() + "/absolute.txt";
-    server.Serve(kIni, Ini("1.1", "../../later-evil.txt,1;",
-                           "../../evil.txt,1;" + absolute + ",1;..\\..\\evil2.txt,1;data/../../evil3.txt,1;good.dll,1;"));
+    server.Serve(kIni,
+                 Ini("1.1", "../../later-evil.txt,1;",
+                     "../../evil.txt,1;" + absolute + ",1;..\\..\\evil2.txt,1;data/../../evil3.txt,1;good.dll,1;"));
     for (const char* name : {"../../evil.txt", "..%5C..%5Cevil2.txt", "good.dll"}) server.Serve(kRemote + name, "x");
     server.Serve(kRemote + "good.dll", "good");
     update.StartUpgrade();

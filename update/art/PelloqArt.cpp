@@ -133,9 +133,9 @@ QImage DrawSplash(const QString& version) {
         p.setPen(QColor(170, 215, 255));
         p.drawText(QPointF(after, 88), QStringLiteral("Suite"));
 
-        QFont tagline = Face({QStringLiteral("NanumBarunGothic"), QStringLiteral("NanumGothic"),
-                              QStringLiteral("DejaVu Sans")},
-                             12, QFont::Normal);
+        QFont tagline =
+            Face({QStringLiteral("NanumBarunGothic"), QStringLiteral("NanumGothic"), QStringLiteral("DejaVu Sans")}, 12,
+                 QFont::Normal);
         p.setFont(tagline);
         p.setPen(QColor(200, 225, 255));
         p.drawText(QPointF(29, 111), QStringLiteral("카메라폰 사진을 위한 포토 매니저"));
@@ -221,7 +221,8 @@ void DrawCell(QPainter& p, int cell) {
         case 0:
         case 2: {  // left end: a rounded cap, empty (0) or filled (2)
             p.fillRect(QRect(x, 0, 1, kSkinHeight), border);
-            const QRect corners[] = {{x, 0, 2, 1}, {x, 0, 1, 2}, {x, kSkinHeight - 1, 2, 1}, {x, kSkinHeight - 2, 1, 2}};
+            const QRect corners[] = {
+                {x, 0, 2, 1}, {x, 0, 1, 2}, {x, kSkinHeight - 1, 2, 1}, {x, kSkinHeight - 2, 1, 2}};
             for (const QRect& c : corners) p.fillRect(c, QColor(kCyan));
             p.fillRect(QRect(x + 1, 1, 1, 1), border);
             p.fillRect(QRect(x + 1, kSkinHeight - 2, 1, 1), border);
@@ -241,8 +242,8 @@ void DrawCell(QPainter& p, int cell) {
         case 8: {  // right end
             p.fillRect(QRect(x + kCell - 1, 0, 1, kSkinHeight), border);
             const int rx = x + kCell - 1;
-            const QRect corners[] = {{rx - 1, 0, 2, 1}, {rx, 0, 1, 2}, {rx - 1, kSkinHeight - 1, 2, 1},
-                                     {rx, kSkinHeight - 2, 1, 2}};
+            const QRect corners[] = {
+                {rx - 1, 0, 2, 1}, {rx, 0, 1, 2}, {rx - 1, kSkinHeight - 1, 2, 1}, {rx, kSkinHeight - 2, 1, 2}};
             for (const QRect& c : corners) p.fillRect(c, QColor(kCyan));
             p.fillRect(QRect(rx - 1, 1, 1, 1), border);
             p.fillRect(QRect(rx - 1, kSkinHeight - 2, 1, 1), border);
@@ -328,8 +329,8 @@ int main(int argc, char** argv) {
     if (argc > 3) {
         QDir().mkpath(QString::fromLocal8Bit(argv[3]));
         splash.save(QString::fromLocal8Bit(argv[3]) + QStringLiteral("/8005.png"));
-        skin.scaled(skin.width() * 4, skin.height() * 4).save(QString::fromLocal8Bit(argv[3]) +
-                                                              QStringLiteral("/8003.png"));
+        skin.scaled(skin.width() * 4, skin.height() * 4)
+            .save(QString::fromLocal8Bit(argv[3]) + QStringLiteral("/8003.png"));
     }
 
     const QString target = QString::fromLocal8Bit(argv[1]);
