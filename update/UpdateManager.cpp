@@ -42,8 +42,8 @@ CString ReadEntryOrDefault(const char* entry, const char* defaultValue) {
     return value;
 }
 
-// Dates are written as the original program wrote them, in English whatever the desktop's
-// language, because later runs parse them back.
+// Dates are written in English whatever the desktop's language: the profile is shared with
+// earlier versions, and later runs parse them back.
 CString FormatTime(std::time_t when, const char* format) {
     std::tm local{};
     ::localtime_r(&when, &local);
@@ -73,8 +73,8 @@ bool ParseCheckDate(CString text, int& year, int& month, int& day) {
 }
 
 // Puts a downloaded file in place of the program's own. The rename replaces the old file in
-// one step, so a failure leaves the old one intact (deleting it first, as the original did,
-// could lose it). The new file takes the old one's permissions, so a program stays runnable.
+// one step, so a failure leaves the old one intact (deleting it first could lose it). The new
+// file takes the old one's permissions, so a program stays runnable.
 bool ReplaceFile(const CString& source, const CString& target) {
     struct stat sourceInfo {};
     if (::stat(source.c_str(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) return false;
