@@ -75,6 +75,7 @@ int CDBManagerOper::Execute(const char* sql, bool keepRows) {
         m_strError = "no statement";
         return 0;
     }
+    if (m_fnTrace) m_fnTrace(sql);
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(m_pDB, sql, -1, &stmt, &tail) != SQLITE_OK || !stmt) {
@@ -164,6 +165,11 @@ void CDBManagerOper::GetAlbumList(std::vector<CString>* names) {
                               : CString());
     }
     sqlite3_finalize(stmt);
+}
+
+void CDBManagerOper::SetTrace(std::function<void(const CString&)> trace) {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_fnTrace = std::move(trace);
 }
 
 CString CDBManagerOper::GetLastError() const {

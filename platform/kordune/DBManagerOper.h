@@ -2,6 +2,7 @@
 // the rows of the last query readable by column and row number.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ public:
     // The engine's message for the last failed statement; empty after a success.
     CString GetLastError() const;
     const CString& GetPath() const { return m_strPath; }
+    // Sees the text of every statement before it runs (for diagnostics and tests).
+    void SetTrace(std::function<void(const CString&)> trace);
 
     int m_nRowCount = 0;
 
@@ -49,6 +52,7 @@ private:
     sqlite3* m_pDB = nullptr;
     CString m_strPath;
     CString m_strError;
+    std::function<void(const CString&)> m_fnTrace;
     std::vector<std::vector<CString>> m_rows;
     mutable std::recursive_mutex m_mutex;
 };
