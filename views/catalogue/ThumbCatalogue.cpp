@@ -2,7 +2,12 @@
 // items, albums and keywords.
 #include "views/catalogue/ThumbCatalogue.h"
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 #include <algorithm>
 #include <condition_variable>
@@ -72,6 +77,7 @@ void CThumbCatalogue::loading_default(int bStartup) {
     }
     const CString photo = PhotoFolder();
     if (!win::DirectoryExists(photo)) CGandry::CreateParentPath(photo, 2);
+    if (bStartup) SweepStaleTemporaries(photo);
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
     std::unordered_map<CString, vxImage*> byKey;
@@ -366,6 +372,48 @@ void CThumbCatalogue::SetAsideUndecodable(const CString& path) {
     CString target = folder + "/" + CGandry::FindFilename(path, 1);
     if (win::PathExists(target)) target = CGandry::GetNextFileName(target);
     if (!win::MoveFile(path, target)) win::DeleteFile(path);
+}
+
+namespace {
+
+// The process id in a temporary name: "<name>.part.<pid>.<n>" of a copy in progress, or
+// ".<name>.vimbro<pid>_<n>" of a picture being rewritten; 0 when the name is neither.
+long TemporaryOwner(const CString& name) {
+    auto digits = [](const CString& text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == CString::npos;
+    };
+    std::size_t part = name.rfind(".part.");
+    if (part != CString::npos) {
+        const CString rest = name.substr(part + 6);
+        const std::size_t dot = rest.find('.');
+        if (dot != CString::npos && digits(rest.substr(0, dot)) && digits(rest.substr(dot + 1))) {
+            return std::atol(rest.substr(0, dot).c_str());
+        }
+    }
+    std::size_t mark = name.rfind(".vimbro");
+    if (!name.empty() && name[0] == '.' && mark != CString::npos) {
+        const CString rest = name.substr(mark + 7);
+        const std::size_t bar = rest.find('_');
+        if (bar != CString::npos && digits(rest.substr(0, bar)) && digits(rest.substr(bar + 1))) {
+            return std::atol(rest.substr(0, bar).c_str());
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void CThumbCatalogue::SweepStaleTemporaries(const CString& folder) {
+    // A process killed while copying or rewriting a picture leaves its unfinished temporary
+    // behind; the finished file never appeared, so only the temporary goes, and only when its
+    // process is gone.
+    for (const win::FindData& fd : win::FindFiles(folder, "*")) {
+        if (fd.isDirectory) continue;
+        const long owner = TemporaryOwner(fd.name);
+        if (owner <= 0 || owner == static_cast<long>(::getpid())) continue;
+        if (::kill(static_cast<pid_t>(owner), 0) == 0 || errno != ESRCH) continue;
+        win::DeleteFile(folder + "/" + fd.name);
+    }
 }
 
 void CThumbCatalogue::SweepThumbFolder() {

@@ -257,6 +257,7 @@ private:
     // After a key change by MakingThumb: the row follows the file.
     void FollowKeyChange(const CString& oldKey, vxImage* item);
     void SweepThumbFolder();
+    void SweepStaleTemporaries(const CString& folder);
     // Moves an undecodable picture out of the photo folder.
     void SetAsideUndecodable(const CString& path);
     // Checks and repairs of an album row against its file; returns false when the row went.
