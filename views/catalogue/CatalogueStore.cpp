@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "common/Gandry.h"
 #include "platform/kordune/DBManagerOper.h"
@@ -141,6 +142,12 @@ CString PhotoFolder() { return CGandry::GetDocumentPath() + "/ZEL/Photo"; }
 CString ThumbFolder() { return CGandry::GetRunDir() + "Thumb"; }
 CString BackupFolder() { return CGandry::GetRunDir() + "Origin"; }
 CString CatalogueFile() { return CGandry::GetRunDir() + "zldb.mdb"; }
+
+bool MakeFolder(const CString& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    return win::DirectoryExists(path);
+}
 
 CString ToLower(CString text) {
     for (char& c : text) {

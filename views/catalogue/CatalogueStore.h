@@ -65,6 +65,9 @@ CString ThumbFolder();      // program folder + "Thumb"
 CString BackupFolder();     // program folder + "Origin"
 CString CatalogueFile();    // program folder + "zldb.mdb"
 
+// Creates a folder with every missing parent; true when it exists afterwards.
+bool MakeFolder(const CString& path);
+
 // The type code of a file name's extension (lowered, mapped by CGandry::FindType).
 int TypeOfName(const CString& name);
 CString ToLower(CString text);

@@ -76,7 +76,7 @@ void CThumbCatalogue::loading_default(int bStartup) {
         return;
     }
     const CString photo = PhotoFolder();
-    if (!win::DirectoryExists(photo)) CGandry::CreateParentPath(photo, 2);
+    if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
     if (bStartup) SweepStaleTemporaries(photo);
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
@@ -261,7 +261,7 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
     bool folderIsNew = false;
     if (!win::DirectoryExists(folder)) {
         folderIsNew = true;
-        CGandry::CreateParentPath(folder, 1);
+        catalogue::MakeFolder(folder);
     }
     const std::vector<KEYWORD_HEADER> keywords = catalogue::ReadKeywordTable(m_pDB);
 
@@ -368,7 +368,7 @@ void CThumbCatalogue::SetAsideUndecodable(const CString& path) {
     // The picture leaves the photo folder, as the catalogue cannot show it, but it is moved
     // rather than deleted: a file we cannot decode may still be the user's only copy.
     const CString folder = CGandry::GetRunDir() + "Invalid";
-    CGandry::CreateParentPath(folder, 1);
+    catalogue::MakeFolder(folder);
     CString target = folder + "/" + CGandry::FindFilename(path, 1);
     if (win::PathExists(target)) target = CGandry::GetNextFileName(target);
     if (!win::MoveFile(path, target)) win::DeleteFile(path);

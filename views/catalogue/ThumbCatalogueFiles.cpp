@@ -99,7 +99,7 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
 void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
     if (!paths) return;
     const CString photo = PhotoFolder();
-    if (!win::DirectoryExists(photo)) CGandry::CreateParentPath(photo, 2);
+    if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
     const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
     CStringList noted;
     for (const CString& path : *paths) {

@@ -311,7 +311,7 @@ extImage* vxImage::GetLevelImage(int level) {
 void vxImage::MakingOriginal(int) {
     if (!m_strOriginalPath.empty()) return;
     const CString folder = catalogue::BackupFolder();
-    CGandry::CreateParentPath(folder, 1);
+    catalogue::MakeFolder(folder);
     CString target = folder + "/" + m_strFilename;
     // An older backup of the same name belongs to another picture: keep both.
     if (win::PathExists(target)) target = CGandry::GetNextFileName(target);
