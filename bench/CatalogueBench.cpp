@@ -99,7 +99,9 @@ long ResidentKiB() {
     return 0;
 }
 
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // ---- (a) .thm caches for 100 photos of 4000 x 3000 against vipsthumbnail -----------------------
 
@@ -310,9 +312,10 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (g_oursPerSecond > 0 && g_vipsPerSecond > 0) {
-        std::printf("thumbnail caches: %.1f images/s (three levels) vs vipsthumbnail %.1f images/s (one 500-pixel "
-                    "thumbnail): ratio %.2f\n",
-                    g_oursPerSecond, g_vipsPerSecond, g_oursPerSecond / g_vipsPerSecond);
+        std::printf(
+            "thumbnail caches: %.1f images/s (three levels) vs vipsthumbnail %.1f images/s (one 500-pixel "
+            "thumbnail): ratio %.2f\n",
+            g_oursPerSecond, g_vipsPerSecond, g_oursPerSecond / g_vipsPerSecond);
     }
     std::error_code ec;
     fs::remove_all(WorkRoot(), ec);

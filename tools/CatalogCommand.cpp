@@ -94,7 +94,8 @@ public:
                 if (active_) std::fputc('\n', stderr);
                 active_ = false;
                 break;
-            default: break;
+            default:
+                break;
         }
         return 0;
     }
@@ -155,11 +156,16 @@ bool ParseStamp(const std::string& spec, Stamp& stamp) {
     for (;;) {
         std::size_t comma = spec.find(',', start);
         std::string word = spec.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (word == "date") stamp.date = 1;
-        else if (word == "compact") stamp.compact = stamp.date = 1;
-        else if (word == "time") stamp.time = 1;
-        else if (word == "ampm") stamp.ampm = stamp.time = 1;
-        else return false;
+        if (word == "date")
+            stamp.date = 1;
+        else if (word == "compact")
+            stamp.compact = stamp.date = 1;
+        else if (word == "time")
+            stamp.time = 1;
+        else if (word == "ampm")
+            stamp.ampm = stamp.time = 1;
+        else
+            return false;
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
@@ -399,8 +405,9 @@ int RunKeyword(Session& s, tool::Args args) {
             if (!known(id)) return tool::Fail("no keyword " + a);
             ids.push_back(id);
         }
-        const CString question = catalogue::FormatSql(
-            "%d 개의 키워드가 삭제됩니다.\r\n해당 키워드를 가진 아이템들이 영향을 받습니다.", static_cast<int>(ids.size()));
+        const CString question =
+            catalogue::FormatSql("%d 개의 키워드가 삭제됩니다.\r\n해당 키워드를 가진 아이템들이 영향을 받습니다.",
+                                 static_cast<int>(ids.size()));
         if (AfxMessageBox(question, MB_YESNO | MB_ICONSTOP) != IDYES) return 0;
         view.DeleteKeyword(ids);
         return 0;
@@ -446,7 +453,8 @@ int RunTitle(Session& s, tool::Args args) {
     const bool fromName = TakeFlag(args, "--from-filename");
     const bool clear = TakeFlag(args, "--clear");
     const bool numbered = TakeFlag(args, "--numbered");
-    if (hasText + hasStamp + fromName + clear != 1) return Usage("title needs one of --text, --from-filename, --stamp, --clear");
+    if (hasText + hasStamp + fromName + clear != 1)
+        return Usage("title needs one of --text, --from-filename, --stamp, --clear");
     if (numbered && !hasText && !hasStamp) return Usage("--numbered goes with --text or --stamp");
     Stamp stamp;
     if (hasStamp && !ParseStamp(spec, stamp)) return Usage("--stamp is a comma list of date, compact, time, ampm");
@@ -454,11 +462,16 @@ int RunTitle(Session& s, tool::Args args) {
     s.Load();
     if (!s.Select(args)) return 1;
     CThumbCatalogue& view = s.view();
-    if (hasText) view.SetTitle(text, numbered ? 1 : 0);
-    else if (hasStamp) view.SetTitle(stamp.date, stamp.compact, stamp.time, stamp.ampm, numbered ? 1 : 0);
-    else if (fromName) view.SetTitleFromFilename();
-    else view.SetTitle(CString(), 0);
-    for (const vxImage* item : view.GetSelectedItems()) std::printf("%s\t%s\n", item->m_strFilename.c_str(), item->m_strTitle.c_str());
+    if (hasText)
+        view.SetTitle(text, numbered ? 1 : 0);
+    else if (hasStamp)
+        view.SetTitle(stamp.date, stamp.compact, stamp.time, stamp.ampm, numbered ? 1 : 0);
+    else if (fromName)
+        view.SetTitleFromFilename();
+    else
+        view.SetTitle(CString(), 0);
+    for (const vxImage* item : view.GetSelectedItems())
+        std::printf("%s\t%s\n", item->m_strFilename.c_str(), item->m_strTitle.c_str());
     return 0;
 }
 
@@ -478,8 +491,10 @@ int RunRename(Session& s, tool::Args args) {
     std::vector<vxImage*> items = s.view().GetSelectedItems();
     std::vector<std::string> before;
     for (const vxImage* item : items) before.push_back(item->m_strFilename);
-    if (hasBase) s.view().SetFilename(base);
-    else s.view().SetFilename(stamp.date, stamp.compact, stamp.time, stamp.ampm);
+    if (hasBase)
+        s.view().SetFilename(base);
+    else
+        s.view().SetFilename(stamp.date, stamp.compact, stamp.time, stamp.ampm);
     for (std::size_t i = 0; i < items.size(); ++i) {
         std::printf("%s\t%s\n", before[i].c_str(), items[i]->m_strFilename.c_str());
     }
@@ -542,8 +557,10 @@ int RunCatalog(const tool::Args& all) {
     Options options;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const std::string& a = all[i];
-        if (a == "--yes") options.answer = 1;
-        else if (a == "--no") options.answer = -1;
+        if (a == "--yes")
+            options.answer = 1;
+        else if (a == "--no")
+            options.answer = -1;
         else if (a == "--album") {
             if (i + 1 >= all.size() || !ParseId(all[i + 1], options.album) || options.album < 1) {
                 return Usage("--album needs an album identifier");
@@ -572,7 +589,7 @@ int RunCatalog(const tool::Args& all) {
     return Usage("unknown catalog command '" + command + "'");
 }
 
-const bool registered = tool::Register({"catalog", "the photo catalogue: import, list, albums, keywords, names",
-                                        kUsage, RunCatalog});
+const bool registered =
+    tool::Register({"catalog", "the photo catalogue: import, list, albums, keywords, names", kUsage, RunCatalog});
 
 }  // namespace

@@ -29,8 +29,8 @@ bool OnlyBlanks(const char* text) {
 
 CDBManagerOper::CDBManagerOper(const CString& path) : m_strPath(path) {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         m_strError = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close(db);
@@ -98,8 +98,9 @@ int CDBManagerOper::Execute(const char* sql, bool keepRows) {
         std::vector<CString> row(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c) {
             const unsigned char* text = sqlite3_column_text(stmt, c);
-            if (text) row[static_cast<std::size_t>(c)].assign(reinterpret_cast<const char*>(text),
-                                                              static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
+            if (text)
+                row[static_cast<std::size_t>(c)].assign(reinterpret_cast<const char*>(text),
+                                                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
         }
         rows.push_back(std::move(row));
     }
@@ -160,9 +161,9 @@ void CDBManagerOper::GetAlbumList(std::vector<CString>* names) {
     }
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         const unsigned char* text = sqlite3_column_text(stmt, 0);
-        names->push_back(text ? CString(reinterpret_cast<const char*>(text),
-                                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, 0)))
-                              : CString());
+        names->push_back(
+            text ? CString(reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_column_bytes(stmt, 0)))
+                 : CString());
     }
     sqlite3_finalize(stmt);
 }

@@ -148,8 +148,8 @@ TEST_F(BrowserTest, KeysScrollTheCurrentItemIntoView) {
 TEST_F(BrowserTest, EmptyViewIgnoresMoves) {
     view->SetAlbum(99, 0);
     EXPECT_EQ(view->GetCurrentNumber(), 0);
-    for (UINT key : {CThumbCatalogue::kKeyLeft, CThumbCatalogue::kKeyRight, CThumbCatalogue::kKeyUp,
-                     CThumbCatalogue::kKeyDown}) {
+    for (UINT key :
+         {CThumbCatalogue::kKeyLeft, CThumbCatalogue::kKeyRight, CThumbCatalogue::kKeyUp, CThumbCatalogue::kKeyDown}) {
         view->OnKeyDown(key);
         EXPECT_EQ(view->GetCurrentNumber(), 0);
     }

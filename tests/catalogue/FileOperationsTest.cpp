@@ -55,8 +55,8 @@ TEST_F(CatalogueTest, ImportNameClashAsksBeforeReplacing) {
     boxes.Script({IDNO});
     CStringList paths{replacement};
     view->ImportFile(&paths, 1);
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"a.jpg 파일이 존재합니다. 덮어쓸까요?",
-                                                        "1개의 파일이 이미 추가되어있습니다"}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"a.jpg 파일이 존재합니다. 덮어쓸까요?", "1개의 파일이 이미 추가되어있습니다"}));
     EXPECT_EQ(boxes.shown()[0].style & MB_TYPEMASK, MB_YESNO);
     EXPECT_EQ(Item("a.jpg")->m_strCLSID, oldKey);
     EXPECT_NE(ReadAll(photo + "/a.jpg"), ReadAll(replacement));
@@ -86,8 +86,9 @@ TEST_F(CatalogueTest, ImportStopsAtANameOverNinetyBytes) {
     view->SetAlbum(99, 0);
     CStringList paths{ninety, ninetyOne, after};
     view->ImportFile(&paths, 1);
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{
-                                 "파일의 이름이 빔브로에서 지원하는 길이보다 길어\r\n파일을 가져오는데 실패하였습니다."}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{
+                  "파일의 이름이 빔브로에서 지원하는 길이보다 길어\r\n파일을 가져오는데 실패하였습니다."}));
     // The file before was copied and comes in at the next loading; nothing after it was.
     EXPECT_EQ(PhotoFiles(), (std::vector<std::string>{std::string(syllables.substr(0, 3 * 43)) + ".jpg"}));
     EXPECT_EQ(view->GetThumbCount(), 0);
@@ -116,10 +117,9 @@ TEST_F(CatalogueTest, ImportIntoARealAlbum) {
     boxes.clear();
     boxes.Script({IDNO, IDNO});
     view->ImportFile(&paths, 1);
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"fresh.jpg 파일이 존재합니다. 덮어쓸까요?",
-                                                        "there.jpg 파일이 존재합니다. 덮어쓸까요?",
-                                                        "fresh.jpg 파일이 이미 추가되어있습니다",
-                                                        "there.jpg 파일이 이미 추가되어있습니다"}));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{
+                                 "fresh.jpg 파일이 존재합니다. 덮어쓸까요?", "there.jpg 파일이 존재합니다. 덮어쓸까요?",
+                                 "fresh.jpg 파일이 이미 추가되어있습니다", "there.jpg 파일이 이미 추가되어있습니다"}));
     EXPECT_EQ(view->GetThumbCount(), 2);
 }
 
@@ -257,7 +257,7 @@ TEST_F(CatalogueTest, RenameByBaseSkipsTakenNames) {
 }
 
 TEST(Stamp, DateAndTimeTexts) {
-    std::tm t {};
+    std::tm t{};
     t.tm_year = 2026 - 1900;
     t.tm_mon = 11;
     t.tm_mday = 7;
@@ -286,7 +286,7 @@ TEST_F(CatalogueTest, RenameAndTitleByStamp) {
     view->set_select_all(1);
     const std::time_t before = std::time(nullptr);
     view->SetFilename(1, 1, 0, 0);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&before, &local);
     const std::string date = CThumbCatalogue::MakeStamp(local, 1, 1, 0, 0);
     EXPECT_EQ(Names(), (std::vector<std::string>{date + "000.jpg", date + "001.jpg"}));
@@ -410,8 +410,9 @@ TEST_F(CatalogueTest, DeletingInTheAllPhotosAlbum) {
     view->OnDeleteThumbItem();
     boxes.Script({IDYES, IDNO});
     view->OnDeleteThumbItem();
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"정말 삭제하시겠습니까?", "정말 삭제하시겠습니까?",
-                                                        "1 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?"}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"정말 삭제하시겠습니까?", "정말 삭제하시겠습니까?",
+                                        "1 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?"}));
     EXPECT_EQ(PhotoFiles().size(), 3u);
     EXPECT_EQ(RowCount(), 3);
     EXPECT_EQ(view->GetThumbCount(), 3);

@@ -123,8 +123,8 @@ protected:
         return rows;
     }
     std::string Column(const std::string& column, const std::string& filename) {
-        db->ExcuteQry(("select " + column + " from tbl_Itemlist where Filename = '" + catalogue::Quote(filename) + "'")
-                          .c_str());
+        db->ExcuteQry(
+            ("select " + column + " from tbl_Itemlist where Filename = '" + catalogue::Quote(filename) + "'").c_str());
         return db->m_nRowCount >= 1 ? db->GetData(0, 0) : "<no row>";
     }
     int RowCount() {

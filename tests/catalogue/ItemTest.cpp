@@ -19,7 +19,8 @@ std::vector<std::string> LibraryLevels(const std::string& path, DWORD type) {
         thumbfile::LevelSize(level, static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()), w, h);
         extImage scaled;
         picture.Resample(w, h, 0, &scaled);
-        levels.emplace_back(reinterpret_cast<const char*>(scaled.GetBits(0)), scaled.GetEffWidth() * scaled.GetHeight());
+        levels.emplace_back(reinterpret_cast<const char*>(scaled.GetBits(0)),
+                            scaled.GetEffWidth() * scaled.GetHeight());
     }
     return levels;
 }
@@ -101,8 +102,8 @@ TEST_F(CatalogueTest, LargeJpegKeepsExactLevelSizes) {
         ASSERT_EQ(out.bits.size(), library[level].size());
         long worst = 0;
         for (std::size_t i = 0; i < out.bits.size(); ++i) {
-            worst = std::max<long>(worst, std::labs(static_cast<long>(out.bits[i]) -
-                                                    static_cast<unsigned char>(library[level][i])));
+            worst = std::max<long>(
+                worst, std::labs(static_cast<long>(out.bits[i]) - static_cast<unsigned char>(library[level][i])));
         }
         EXPECT_LE(worst, 24) << "level " << level;
     }

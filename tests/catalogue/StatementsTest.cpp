@@ -53,8 +53,8 @@ TEST_F(CatalogueTest, FreeIdentifiersAreReusedSmallestFirst) {
     std::vector<std::string> trace;
     db->SetTrace([&trace](const CString& sql) { trace.push_back(sql); });
     EXPECT_EQ(view->AddAlbum("one"), 1);
-    EXPECT_EQ(trace, (std::vector<std::string>{"select AlbumID from tbl_Album",
-                                               "insert into tbl_Album values(1, 'one')"}));
+    EXPECT_EQ(trace,
+              (std::vector<std::string>{"select AlbumID from tbl_Album", "insert into tbl_Album values(1, 'one')"}));
     EXPECT_EQ(view->AddAlbum("two"), 2);
     EXPECT_EQ(view->AddAlbum("three"), 3);
     EXPECT_EQ(view->AddAlbum("four"), 4);
@@ -69,8 +69,8 @@ TEST_F(CatalogueTest, FreeIdentifiersAreReusedSmallestFirst) {
     // With 1, 2 and 4 present the new album gets 3, then 5.
     EXPECT_EQ(view->AddAlbum("again"), 3);
     EXPECT_EQ(view->AddAlbum("later"), 5);
-    EXPECT_EQ(view->GetAlbums(), (std::vector<std::pair<int, CString>>{
-                                     {1, "one"}, {2, "two"}, {3, "again"}, {4, "four"}, {5, "later"}}));
+    EXPECT_EQ(view->GetAlbums(),
+              (std::vector<std::pair<int, CString>>{{1, "one"}, {2, "two"}, {3, "again"}, {4, "four"}, {5, "later"}}));
 
     EXPECT_EQ(view->AddKeyword("k1"), 1);
     EXPECT_EQ(view->AddKeyword("k2"), 2);

@@ -217,7 +217,8 @@ TEST(ThumbFile, NearestPixelScalingPicksSourcePixels) {
     // A top-down source gives the same picture.
     std::vector<std::uint8_t> flipped(bits.size());
     for (int y = 0; y < height; ++y) {
-        std::memcpy(flipped.data() + y * stride, bits.data() + (height - 1 - y) * stride, static_cast<std::size_t>(stride));
+        std::memcpy(flipped.data() + y * stride, bits.data() + (height - 1 - y) * stride,
+                    static_cast<std::size_t>(stride));
     }
     thumbfile::Level topDown;
     thumbfile::ResampleNearest({flipped.data(), width, height, stride, false}, 8, 4, topDown);

@@ -26,7 +26,10 @@ std::vector<std::string> Columns(const std::string& path, const std::string& tab
 TEST(DBManagerOper, NewFileGetsTheThreeTablesInColumnOrder) {
     testsupport::TempHome home;
     const std::string path = home.runDir() + "zldb.mdb";
-    { CDBManagerOper db(path); ASSERT_TRUE(db.IsOpen()); }
+    {
+        CDBManagerOper db(path);
+        ASSERT_TRUE(db.IsOpen());
+    }
     EXPECT_EQ(Columns(path, "tbl_Album"), (std::vector<std::string>{"AlbumID", "AlbumName"}));
     EXPECT_EQ(Columns(path, "tbl_Keyword"), (std::vector<std::string>{"KeywordID", "KeywordName"}));
     EXPECT_EQ(Columns(path, "tbl_Itemlist"), (std::vector<std::string>{"ClsID", "AlbumID", "KeywordID", "Title",
@@ -63,8 +66,9 @@ TEST(DBManagerOper, QueriesKeepRowsUntilTheNextQuery) {
 TEST(DBManagerOper, NullAndEmptyTextReadAsEmpty) {
     testsupport::TempHome home;
     CDBManagerOper db(home.runDir() + "zldb.mdb");
-    db.InsUpDel("insert into tbl_Itemlist(ClsID, KeywordID, Title, Filename, FullPath) values('k', '', '', 'a.jpg', "
-                "'/x/a.jpg')");
+    db.InsUpDel(
+        "insert into tbl_Itemlist(ClsID, KeywordID, Title, Filename, FullPath) values('k', '', '', 'a.jpg', "
+        "'/x/a.jpg')");
     db.ExcuteQry("select AlbumID, KeywordID, OriginalPath, Filename from tbl_Itemlist");
     ASSERT_EQ(db.m_nRowCount, 1);
     EXPECT_EQ(db.GetData(0, 0), "");

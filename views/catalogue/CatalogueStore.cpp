@@ -62,7 +62,9 @@ bool IsAnyIdInList(const std::vector<int>& ids, const CString& list) {
     return false;
 }
 
-CString AppendId(const CString& list, int id) { return list + "?" + std::to_string(id); }
+CString AppendId(const CString& list, int id) {
+    return list + "?" + std::to_string(id);
+}
 
 CString MakeIdList(const std::vector<int>& ids) {
     CString list;
@@ -104,8 +106,8 @@ std::vector<KEYWORD_HEADER> ReadKeywordTable(CDBManagerOper* db) {
 CString KeywordText(const CString& ids, const std::vector<KEYWORD_HEADER>& table) {
     CString text;
     for (int id : ParseIdSet(ids)) {
-        auto it = std::find_if(table.begin(), table.end(),
-                               [id](const KEYWORD_HEADER& k) { return k.nKeywordID == id; });
+        auto it =
+            std::find_if(table.begin(), table.end(), [id](const KEYWORD_HEADER& k) { return k.nKeywordID == id; });
         if (it == table.end()) continue;
         if (!text.empty()) text += ", ";
         text += it->strKeywordName;
@@ -138,10 +140,18 @@ CString ThumbPathFromKey(const CString& folder, const CString& key) {
     return folder + "/" + name + ".thm";
 }
 
-CString PhotoFolder() { return CGandry::GetDocumentPath() + "/ZEL/Photo"; }
-CString ThumbFolder() { return CGandry::GetRunDir() + "Thumb"; }
-CString BackupFolder() { return CGandry::GetRunDir() + "Origin"; }
-CString CatalogueFile() { return CGandry::GetRunDir() + "zldb.mdb"; }
+CString PhotoFolder() {
+    return CGandry::GetDocumentPath() + "/ZEL/Photo";
+}
+CString ThumbFolder() {
+    return CGandry::GetRunDir() + "Thumb";
+}
+CString BackupFolder() {
+    return CGandry::GetRunDir() + "Origin";
+}
+CString CatalogueFile() {
+    return CGandry::GetRunDir() + "zldb.mdb";
+}
 
 bool MakeFolder(const CString& path) {
     std::error_code ec;

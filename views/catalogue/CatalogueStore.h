@@ -60,10 +60,10 @@ CString KeyFromFile(const CString& path, const CString& filename);
 CString ThumbPathFromKey(const CString& folder, const CString& key);
 
 // Folders of the catalogue.
-CString PhotoFolder();      // documents + "/ZEL/Photo"
-CString ThumbFolder();      // program folder + "Thumb"
-CString BackupFolder();     // program folder + "Origin"
-CString CatalogueFile();    // program folder + "zldb.mdb"
+CString PhotoFolder();    // documents + "/ZEL/Photo"
+CString ThumbFolder();    // program folder + "Thumb"
+CString BackupFolder();   // program folder + "Origin"
+CString CatalogueFile();  // program folder + "zldb.mdb"
 
 // Creates a folder with every missing parent; true when it exists afterwards.
 bool MakeFolder(const CString& path);

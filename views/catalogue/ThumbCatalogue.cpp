@@ -36,12 +36,20 @@ CThumbCatalogue::CThumbCatalogue() {
     m_log.CreateFileA("logThumb.txt");
 }
 
-CThumbCatalogue::~CThumbCatalogue() { ReleaseThumbList(); }
+CThumbCatalogue::~CThumbCatalogue() {
+    ReleaseThumbList();
+}
 
-CString CThumbCatalogue::PhotoFolder() const { return catalogue::PhotoFolder(); }
-CString CThumbCatalogue::ThumbFolder() const { return catalogue::ThumbFolder(); }
+CString CThumbCatalogue::PhotoFolder() const {
+    return catalogue::PhotoFolder();
+}
+CString CThumbCatalogue::ThumbFolder() const {
+    return catalogue::ThumbFolder();
+}
 
-void CThumbCatalogue::NotifyMainWnd(UINT message, WPARAM wParam) { ::SendMessage(AfxGetMainWnd(), message, wParam, 0); }
+void CThumbCatalogue::NotifyMainWnd(UINT message, WPARAM wParam) {
+    ::SendMessage(AfxGetMainWnd(), message, wParam, 0);
+}
 
 void CThumbCatalogue::ReleaseThumbList() {
     for (vxImage* item : m_listThumb) delete item;
@@ -58,8 +66,10 @@ void CThumbCatalogue::SetAlbum(int album, int bStartup) {
     m_nOldCurrentNumber = 0;
     m_pCurrent = nullptr;
     m_nAlbumID = album;
-    if (album == catalogue::kAllPhotosAlbum) loading_default(bStartup);
-    else loading_album(album);
+    if (album == catalogue::kAllPhotosAlbum)
+        loading_default(bStartup);
+    else
+        loading_album(album);
     select_properly();
     FinishLayout();
 }
@@ -95,16 +105,16 @@ void CThumbCatalogue::loading_default(int bStartup) {
 
     // Rows whose key names no file go; the others give their item its values.
     if (m_pDB) {
-        m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath",
-                                   "tbl_Itemlist")
-                             .c_str());
+        m_pDB->ExcuteQry(
+            FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath", "tbl_Itemlist")
+                .c_str());
         const int rows = m_pDB->m_nRowCount;
         for (int row = 0; row < rows; ++row) {
             const CString key = m_pDB->GetData(0, row);
             auto it = byKey.find(key);
             if (it == byKey.end()) {
-                m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str())
-                                    .c_str());
+                m_pDB->InsUpDel(
+                    FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
                 continue;
             }
             vxImage* item = it->second;
@@ -127,7 +137,8 @@ bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filen
     newKey = key;
     CString prefix;
     if (!catalogue::KeyPrefixFromFile(fullPath, prefix)) {
-        m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
+        m_pDB->InsUpDel(
+            FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
         return false;
     }
     newKey = prefix + filename;
@@ -152,7 +163,8 @@ void CThumbCatalogue::loading_album(int album) {
         const CString fullPath = m_pDB->GetData(5, row);
         CString newKey;
         if (!ReconcileAlbumRow(key, filename, fullPath, newKey)) continue;
-        auto* item = new vxImage(this, newKey, album, m_pDB->GetData(2, row), m_pDB->GetData(3, row), filename, fullPath);
+        auto* item =
+            new vxImage(this, newKey, album, m_pDB->GetData(2, row), m_pDB->GetData(3, row), filename, fullPath);
         item->m_strOriginalPath = m_pDB->GetData(6, row);
         m_vecThumb.push_back(item);
     }
@@ -201,14 +213,20 @@ void CThumbCatalogue::re_composition() {
     auto byTitle = [](const vxImage* a, const vxImage* b) {
         return std::strcmp(a->m_strTitle.c_str(), b->m_strTitle.c_str()) < 0;
     };
-    if (m_enumOrder == SORT_ORDER_1) std::stable_sort(m_vecThumb.begin(), m_vecThumb.end(), byTitle);
-    else std::stable_sort(m_vecThumb.begin(), m_vecThumb.end(), byName);
+    if (m_enumOrder == SORT_ORDER_1)
+        std::stable_sort(m_vecThumb.begin(), m_vecThumb.end(), byTitle);
+    else
+        std::stable_sort(m_vecThumb.begin(), m_vecThumb.end(), byName);
     RebuildListFromVector();
 }
 
-void CThumbCatalogue::RebuildVectorFromList() { m_vecThumb.assign(m_listThumb.begin(), m_listThumb.end()); }
+void CThumbCatalogue::RebuildVectorFromList() {
+    m_vecThumb.assign(m_listThumb.begin(), m_listThumb.end());
+}
 
-void CThumbCatalogue::RebuildListFromVector() { m_listThumb.assign(m_vecThumb.begin(), m_vecThumb.end()); }
+void CThumbCatalogue::RebuildListFromVector() {
+    m_listThumb.assign(m_vecThumb.begin(), m_vecThumb.end());
+}
 
 int CThumbCatalogue::IndexOf(const vxImage* item) const {
     auto it = std::find(m_vecThumb.begin(), m_vecThumb.end(), item);
@@ -433,8 +451,8 @@ void CThumbCatalogue::InsertItem(vxImage* item, int album, int bNew) {
     if (!m_pDB || !item) return;
     const CString key = Quote(item->m_strCLSID);
     if (!bNew) {
-        m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str())
-                             .c_str());
+        m_pDB->ExcuteQry(
+            FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
         if (m_pDB->m_nRowCount >= 1) {
             CString list = m_pDB->GetData(0, 0);
             if (!catalogue::IsIdInList(album, list)) {
@@ -447,7 +465,8 @@ void CThumbCatalogue::InsertItem(vxImage* item, int album, int bNew) {
         }
     }
     CString albums;
-    if (album >= 1) albums = catalogue::AppendId(CString(), album);
+    if (album >= 1)
+        albums = catalogue::AppendId(CString(), album);
     else if (item->m_nAlbumID > 0 && item->m_nAlbumID != catalogue::kAllPhotosAlbum)
         albums = catalogue::AppendId(CString(), item->m_nAlbumID);
     if (albums.empty()) {
@@ -457,12 +476,12 @@ void CThumbCatalogue::InsertItem(vxImage* item, int album, int bNew) {
                                   Quote(item->m_strFilename).c_str(), Quote(item->m_strFullPath).c_str())
                             .c_str());
     } else {
-        m_pDB->InsUpDel(
-            FormatSql("insert into %s(%s, %s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s', '%s')",
-                      "tbl_Itemlist", "ClsID", "AlbumID", "KeywordID", "Title", "Filename", "FullPath", key.c_str(),
-                      Quote(albums).c_str(), Quote(item->m_strKeywordID).c_str(), Quote(item->m_strTitle).c_str(),
-                      Quote(item->m_strFilename).c_str(), Quote(item->m_strFullPath).c_str())
-                .c_str());
+        m_pDB->InsUpDel(FormatSql("insert into %s(%s, %s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s', '%s')",
+                                  "tbl_Itemlist", "ClsID", "AlbumID", "KeywordID", "Title", "Filename", "FullPath",
+                                  key.c_str(), Quote(albums).c_str(), Quote(item->m_strKeywordID).c_str(),
+                                  Quote(item->m_strTitle).c_str(), Quote(item->m_strFilename).c_str(),
+                                  Quote(item->m_strFullPath).c_str())
+                            .c_str());
     }
 }
 
@@ -473,8 +492,8 @@ void CThumbCatalogue::DeleteItem(vxImage* item, int album) {
         FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
     if (m_pDB->m_nRowCount < 1) return;
     const CString list = CGandry::get_new_stringid_except(album, m_pDB->GetData(0, 0));
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                              Quote(list).c_str(), "ClsID", key.c_str())
+    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID", Quote(list).c_str(),
+                              "ClsID", key.c_str())
                         .c_str());
 }
 
@@ -724,4 +743,6 @@ void CThumbCatalogue::DeleteKeyword(const std::vector<int>& ids) {
     reload_keyword();
 }
 
-std::vector<KEYWORD_HEADER> CThumbCatalogue::GetKeywords() { return catalogue::ReadKeywordTable(m_pDB); }
+std::vector<KEYWORD_HEADER> CThumbCatalogue::GetKeywords() {
+    return catalogue::ReadKeywordTable(m_pDB);
+}

@@ -18,7 +18,9 @@ using catalogue::Quote;
 
 namespace {
 
-CString LeafName(const CString& path) { return CGandry::FindFilename(path, 1); }
+CString LeafName(const CString& path) {
+    return CGandry::FindFilename(path, 1);
+}
 
 // Clears the read-only attribute: the owner may write.
 void MakeWritable(const CString& path) {
@@ -28,14 +30,16 @@ void MakeWritable(const CString& path) {
 
 std::tm LocalNow() {
     std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     return local;
 }
 
 }  // namespace
 
-bool CThumbCatalogue::get_clsid_fromfile(CString& path, CString& out) { return catalogue::KeyPrefixFromFile(path, out); }
+bool CThumbCatalogue::get_clsid_fromfile(CString& path, CString& out) {
+    return catalogue::KeyPrefixFromFile(path, out);
+}
 
 // ---- Registration -----------------------------------------------------------------------------
 
@@ -59,9 +63,9 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
             CString list;
             bool hasRow = false;
             if (m_pDB) {
-                m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID",
-                                           quoted.c_str())
-                                     .c_str());
+                m_pDB->ExcuteQry(
+                    FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", quoted.c_str())
+                        .c_str());
                 hasRow = m_pDB->m_nRowCount >= 1;
                 if (hasRow) list = m_pDB->GetData(0, 0);
             }
@@ -71,8 +75,7 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
             }
             if (hasRow) {
                 m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                          Quote(catalogue::AppendId(list, m_nAlbumID)).c_str(), "ClsID",
-                                          quoted.c_str())
+                                          Quote(catalogue::AppendId(list, m_nAlbumID)).c_str(), "ClsID", quoted.c_str())
                                     .c_str());
                 item = new vxImage(this, key, m_nAlbumID, name, path);
                 // The row already carries the picture's title, keywords and backup; the item
@@ -80,8 +83,8 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
                 const char* columns[] = {"KeywordID", "Title", "OriginalPath"};
                 CString* fields[] = {&item->m_strKeywordID, &item->m_strTitle, &item->m_strOriginalPath};
                 for (int c = 0; c < 3; ++c) {
-                    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", columns[c], "tbl_Itemlist",
-                                               "ClsID", quoted.c_str())
+                    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", columns[c], "tbl_Itemlist", "ClsID",
+                                               quoted.c_str())
                                          .c_str());
                     if (m_pDB->m_nRowCount >= 1) *fields[c] = m_pDB->GetData(0, 0);
                 }
@@ -183,8 +186,8 @@ void CThumbCatalogue::ExportFile(CString folder, int bUnique, int bUseTitle, int
     if (folder.empty() || folder.back() != '/') folder += "/";
     int counter = 0;
     bool overwriteAll = false;
-    std::vector<vxImage*> items = bAll ? std::vector<vxImage*>(m_listThumb.begin(), m_listThumb.end())
-                                       : GetSelectedItems();
+    std::vector<vxImage*> items =
+        bAll ? std::vector<vxImage*>(m_listThumb.begin(), m_listThumb.end()) : GetSelectedItems();
     for (vxImage* item : items) {
         const CString ext = catalogue::ToLower(CGandry::FindExtension(item->m_strFilename));
         CString base = bUseTitle && !item->m_strTitle.empty() ? item->m_strTitle : item->m_strFilename;
@@ -239,16 +242,15 @@ void CThumbCatalogue::SetFilename(CString base) {
         // A picture that cannot be moved keeps its name, key and row.
         if (!win::MoveFile(item->m_strFullPath, path)) continue;
         const CString oldKey = item->m_strCLSID;
-        const CString oldThumb = item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(thumbs, oldKey)
-                                                              : item->m_strThumbPath;
+        const CString oldThumb =
+            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(thumbs, oldKey) : item->m_strThumbPath;
         item->m_strFilename = name;
         item->m_strFullPath = path;
         item->m_strCLSID = catalogue::KeyFromFile(path, name);
         if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                                      "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
-                                      Quote(name).c_str(), "FullPath", Quote(path).c_str(), "ClsID",
-                                      Quote(oldKey).c_str())
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
+                                      "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
+                                      "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
                                 .c_str());
         }
         item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
@@ -333,19 +335,18 @@ void CThumbCatalogue::Restore() {
         if (!win::CopyFile(backup, path, false)) continue;
         if (path != item->m_strFullPath) win::DeleteFile(item->m_strFullPath);
         const CString oldKey = item->m_strCLSID;
-        const CString oldThumb = item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey)
-                                                              : item->m_strThumbPath;
+        const CString oldThumb =
+            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey) : item->m_strThumbPath;
         item->m_strFilename = LeafName(path);
         item->m_strFullPath = path;
         item->m_strCLSID = catalogue::KeyFromFile(path, item->m_strFilename);
         item->m_strOriginalPath.clear();
         if (m_pDB) {
-            m_pDB->InsUpDel(
-                FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                          "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
-                          Quote(item->m_strFilename).c_str(), "FullPath", Quote(path).c_str(), "OriginalPath", "",
-                          "ClsID", Quote(oldKey).c_str())
-                    .c_str());
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
+                                      "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
+                                      Quote(item->m_strFilename).c_str(), "FullPath", Quote(path).c_str(),
+                                      "OriginalPath", "", "ClsID", Quote(oldKey).c_str())
+                                .c_str());
         }
         win::DeleteFile(backup);
         win::DeleteFile(oldThumb);
@@ -426,7 +427,7 @@ void CThumbCatalogue::SetAttribute(vxImage* item) {
     struct stat st {};
     if (::stat(item->m_strFullPath.c_str(), &st) == 0) {
         std::time_t t = st.st_mtime;
-        std::tm local {};
+        std::tm local{};
         localtime_r(&t, &local);
         m_strAttrDate = FormatSql("%d. %d. %d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
         m_strAttrSize = CGandry::GetKBFromStr(static_cast<int>(static_cast<std::uint32_t>(st.st_size)));
@@ -436,4 +437,6 @@ void CThumbCatalogue::SetAttribute(vxImage* item) {
     NotifyMainWnd(WM_THUMB_REPAINT, 0);
 }
 
-CString CThumbCatalogue::GetSelectedInfoString() { return m_strAttrLabel + " / " + m_strAttrDate; }
+CString CThumbCatalogue::GetSelectedInfoString() {
+    return m_strAttrLabel + " / " + m_strAttrDate;
+}

@@ -92,15 +92,25 @@ void CThumbCatalogue::select_properly(ARROW_WHERE where) {
     Repaint();
 }
 
-void CThumbCatalogue::Next() { SetCurrent(m_nCurrentNumber + 1); }
+void CThumbCatalogue::Next() {
+    SetCurrent(m_nCurrentNumber + 1);
+}
 
-void CThumbCatalogue::Prev() { SetCurrent(m_nCurrentNumber - 1); }
+void CThumbCatalogue::Prev() {
+    SetCurrent(m_nCurrentNumber - 1);
+}
 
-void CThumbCatalogue::SetCurrent(int number) { SelectOnly(number - 1); }
+void CThumbCatalogue::SetCurrent(int number) {
+    SelectOnly(number - 1);
+}
 
-int CThumbCatalogue::IsNextMove() { return m_nCurrentNumber > 0 && m_nCurrentNumber < GetThumbCount() ? 1 : 0; }
+int CThumbCatalogue::IsNextMove() {
+    return m_nCurrentNumber > 0 && m_nCurrentNumber < GetThumbCount() ? 1 : 0;
+}
 
-int CThumbCatalogue::IsPrevMove() { return m_nCurrentNumber >= 2 && m_nCurrentNumber <= GetThumbCount() ? 1 : 0; }
+int CThumbCatalogue::IsPrevMove() {
+    return m_nCurrentNumber >= 2 && m_nCurrentNumber <= GetThumbCount() ? 1 : 0;
+}
 
 void CThumbCatalogue::Loading(int number) {
     SelectOnly(number - 1);
@@ -130,7 +140,9 @@ int CThumbCatalogue::is_exist_clsid(CString& key) {
     return 0;
 }
 
-extImage* CThumbCatalogue::GetLevelImage(int level) { return m_pCurrent ? m_pCurrent->GetLevelImage(level) : nullptr; }
+extImage* CThumbCatalogue::GetLevelImage(int level) {
+    return m_pCurrent ? m_pCurrent->GetLevelImage(level) : nullptr;
+}
 
 vxImage* CThumbCatalogue::GetVxImage(int index) {
     if (index < 0 || index >= GetThumbCount()) return nullptr;
@@ -180,9 +192,12 @@ void CThumbCatalogue::SetOrder(SORT_ORDER order) {
 CString CThumbCatalogue::GetLabel(const vxImage* item) const {
     if (!item) return CString();
     switch (m_enumShow) {
-        case SHOW_MODE_1: return item->m_strTitle;
-        case SHOW_MODE_2: return item->m_strKeyword;
-        default: return item->m_strFilename;
+        case SHOW_MODE_1:
+            return item->m_strTitle;
+        case SHOW_MODE_2:
+            return item->m_strKeyword;
+        default:
+            return item->m_strFilename;
     }
 }
 
@@ -390,14 +405,23 @@ void CThumbCatalogue::OnLButtonDblClk(CPoint point) {
 bool CThumbCatalogue::OnKeyDown(UINT key) {
     if (m_bFocusMenu) return false;
     switch (key) {
-        case kKeyLeft: select_properly(ARROW_LEFT); return true;
-        case kKeyRight: select_properly(ARROW_RIGHT); return true;
-        case kKeyUp: select_properly(ARROW_UP); return true;
-        case kKeyDown: select_properly(ARROW_DOWN); return true;
+        case kKeyLeft:
+            select_properly(ARROW_LEFT);
+            return true;
+        case kKeyRight:
+            select_properly(ARROW_RIGHT);
+            return true;
+        case kKeyUp:
+            select_properly(ARROW_UP);
+            return true;
+        case kKeyDown:
+            select_properly(ARROW_DOWN);
+            return true;
         case kKeyDelete:
             if (get_count_selected() < 1) return false;
             OnDeleteThumbItem();
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }

@@ -15,7 +15,9 @@ inline constexpr char kMarker[] = "zomrak";
 inline constexpr std::size_t kMarkerBytes = 6;
 
 // Bytes of one 24-bit row, padded to a multiple of 4.
-inline std::int64_t Stride24(std::int64_t width) { return (width * 3 + 3) & ~std::int64_t{3}; }
+inline std::int64_t Stride24(std::int64_t width) {
+    return (width * 3 + 3) & ~std::int64_t{3};
+}
 
 // One level: rows bottom-up, stride Stride24(width).
 struct Level {

@@ -4,8 +4,8 @@
 
 #include <atomic>
 #include <csetjmp>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -33,7 +33,9 @@ struct JpegErrors {
     std::jmp_buf jump;
 };
 
-[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1); }
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1);
+}
 
 void JpegQuiet(j_common_ptr, int) {}
 
@@ -196,12 +198,11 @@ vxImage::vxImage(CThumbCatalogue* view, const CString& key, const CString& filen
       m_strFilename(filename),
       m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& filename,
-                 const CString& fullPath)
+vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& filename, const CString& fullPath)
     : m_pView(view), m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& keywordIds,
-                 const CString& title, const CString& filename, const CString& fullPath)
+vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& keywordIds, const CString& title,
+                 const CString& filename, const CString& fullPath)
     : m_pView(view),
       m_bNew(0),
       m_strCLSID(key),
@@ -211,7 +212,9 @@ vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CSt
       m_strTitle(title),
       m_strFullPath(fullPath) {}
 
-vxImage::~vxImage() { ReleaseAll(); }
+vxImage::~vxImage() {
+    ReleaseAll();
+}
 
 bool vxImage::MakingThumb() {
     m_bUndecodable = false;
