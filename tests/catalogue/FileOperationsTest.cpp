@@ -463,3 +463,43 @@ TEST_F(CatalogueTest, DeletingInARealAlbumKeepsFilesAndRows) {
     view->OnDeleteThumbItem(5);
     EXPECT_EQ(view->GetThumbCount(), 1);
 }
+
+TEST_F(CatalogueTest, FileNamesWithQuotesHangulAndSpacesSurviveEveryStatement) {
+    const std::string name = "it's 우리 집 (1).jpg";
+    const std::string source = Outside(name);
+    const int album = view->AddAlbum("Tom's 앨범");
+    const int keyword = view->AddKeyword("O'Neil 가족");
+    view->SetAlbum(99, 0);
+    CStringList paths{source};
+    view->ImportFile(&paths, 1);
+    ASSERT_EQ(Names(), (std::vector<std::string>{name}));
+    const std::string key = Item(name)->m_strCLSID;
+    EXPECT_EQ(Column("ClsID", name), key);
+    Select({name});
+    view->MoveToAlbum(99, album);
+    view->SetTitle("Tom's \"best\" 사진", 0);
+    std::vector<int> ids{keyword};
+    int count = 0;
+    view->InsertKeyword(&ids, count);
+    EXPECT_EQ(count, 1);
+    // Found again under the same key by the next loadings.
+    view->SetAlbum(album, 0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{name}));
+    EXPECT_EQ(Item(name)->m_strTitle, "Tom's \"best\" 사진");
+    EXPECT_EQ(Item(name)->m_strKeyword, "O'Neil 가족");
+    view->SetAlbum(99, 0);
+    EXPECT_EQ(Item(name)->m_strCLSID, key);
+    EXPECT_EQ(RowCount(), 1);
+    Select({name});
+    view->SetFilename("Ann's 여행");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Ann's 여행000.jpg"}));
+    EXPECT_EQ(Column("Title", "Ann's 여행000.jpg"), "Tom's \"best\" 사진");
+    view->SetAlbum(album, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Ann's 여행000.jpg"}));
+    view->SetAlbum(99, 0);
+    Select({"Ann's 여행000.jpg"});
+    boxes.Script({IDYES, IDYES});
+    view->OnDeleteThumbItem();
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_TRUE(PhotoFiles().empty());
+}
