@@ -7,6 +7,9 @@
 // opening the memory-mapped input), so both sides count the effect alone.
 #include <benchmark/benchmark.h>
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -93,10 +96,13 @@ std::vector<Effect> Effects() {
 class Collector : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> seconds;
+    std::map<std::string, double> cpuSeconds;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (!r.error_occurred && r.iterations > 0)
+            if (!r.error_occurred && r.iterations > 0) {
                 seconds[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
+                cpuSeconds[r.run_name.function_name] = r.cpu_accumulated_time / static_cast<double>(r.iterations);
+            }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -113,6 +119,27 @@ double BestRun(const std::string& command, int runs) {
         auto start = std::chrono::steady_clock::now();
         if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) return -1;
         double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (best < 0 || s < best) best = s;
+    }
+    return best;
+}
+
+// Best processor time (user + system) of a program run directly, over `runs` runs; negative on failure.
+double BestChildCpu(const std::vector<std::string>& args, int runs) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    double best = -1;
+    for (int i = 0; i < runs; ++i) {
+        rusage before{}, after{};
+        getrusage(RUSAGE_CHILDREN, &before);
+        pid_t pid = 0;
+        if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+        getrusage(RUSAGE_CHILDREN, &after);
+        auto secs = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+        double s = secs(after.ru_utime) - secs(before.ru_utime) + secs(after.ru_stime) - secs(before.ru_stime);
         if (best < 0 || s < best) best = s;
     }
     return best;
@@ -206,13 +233,20 @@ int main(int argc, char** argv) {
     }
     auto jpeg = collector.seconds.find("JPEG decode");
     if (jpeg != collector.seconds.end()) {
-        std::printf("\nJPEG decode (quality 90): ours %.1f ms (%.1f MP/s)", jpeg->second * 1e3, kMegapixels / jpeg->second);
+        double oursCpu = collector.cpuSeconds["JPEG decode"];
+        std::printf("\nJPEG decode (quality 90): ours %.1f ms wall, %.1f ms processor (%.1f MP/s)", jpeg->second * 1e3,
+                    oursCpu * 1e3, kMegapixels / jpeg->second);
         if (HaveProgram("djpeg")) {
-            double djpeg = BestRun("djpeg -outfile /dev/null '" + g_dir + "/in.jpg'", 5);
-            if (djpeg > 0) {
-                double slower = (jpeg->second / djpeg - 1) * 100;
-                std::printf(", djpeg %.1f ms: ours takes %+.1f%% of djpeg's time, target within 10%% %s\n", djpeg * 1e3,
-                            slower, slower <= 10 ? "met" : "MISSED");
+            std::string file = g_dir + "/in.jpg";
+            double djpegWall = BestRun("djpeg -outfile /dev/null '" + file + "'", 7);
+            double djpegCpu = BestChildCpu({"djpeg", "-outfile", "/dev/null", file}, 7);
+            if (djpegWall > 0 && djpegCpu > 0) {
+                // Processor time is the measure: it does not depend on what else the machine runs.
+                double slower = (oursCpu / djpegCpu - 1) * 100;
+                std::printf("\n  djpeg %.1f ms wall, %.1f ms processor: ours takes %+.1f%% of djpeg's processor time"
+                            " (wall %+.1f%%), target within 10%% %s\n",
+                            djpegWall * 1e3, djpegCpu * 1e3, slower, (jpeg->second / djpegWall - 1) * 100,
+                            slower <= 10 ? "met" : "MISSED");
             }
         } else {
             std::printf(", djpeg not installed (libjpeg-turbo-progs)\n");
