@@ -1,0 +1,214 @@
+// A process killed in the middle of an import or a rename: the next start finds every picture
+// whole and the catalogue consistent with the photo folder.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <map>
+#include <thread>
+
+#include "tests/catalogue/Fixture.h"
+#include "views/catalogue/ThumbFile.h"
+
+using testsupport::ReadAll;
+
+namespace {
+
+// Tells the parent over a pipe when the child reached the point where it may be killed.
+class SignallingWindow : public CMsgTarget {
+public:
+    SignallingWindow(int fd, unsigned at) : fd_(fd), at_(at) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_PROGRESS_POS && wParam == at_) Signal(fd_);
+        return 0;
+    }
+    static void Signal(int fd) {
+        char c = 1;
+        if (::write(fd, &c, 1) != 1) ::_exit(3);
+    }
+
+private:
+    int fd_;
+    unsigned at_;
+};
+
+// Runs body in a child process and kills it with SIGKILL once it signals (or it ends).
+template <typename Body>
+void RunAndKill(Body body, int delayMicros) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(fds[0]);
+        body(fds[1]);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    char c = 0;
+    ::read(fds[0], &c, 1);
+    if (delayMicros > 0) std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(fds[0]);
+}
+
+struct Reopened {
+    std::vector<std::string> names;
+    std::map<std::string, std::string> titles;
+};
+
+// Starts the catalogue as the program does and checks that rows, items, files and caches agree.
+Reopened ReopenAndCheck() {
+    Reopened result;
+    CMessageBoxResponder boxes;
+    CDBManagerOper db(catalogue::CatalogueFile());
+    db.ExcuteQry("pragma integrity_check");
+    EXPECT_EQ(db.GetData(0, 0), "ok");
+    CThumbCatalogue view;
+    view.SetDBConnect(&db);
+    view.SetAlbum(99, 1);
+    EXPECT_TRUE(boxes.texts().empty()) << boxes.texts().front();
+    std::set<std::string> keys;
+    for (vxImage* item : view.GetList()) {
+        result.names.push_back(item->m_strFilename);
+        result.titles[item->m_strFilename] = item->m_strTitle;
+        keys.insert(item->m_strCLSID);
+        EXPECT_EQ(thumbfile::Check(item->m_strThumbPath), thumbfile::Status::Valid) << item->m_strFilename;
+    }
+    db.ExcuteQry("select ClsID, FullPath from tbl_Itemlist");
+    EXPECT_EQ(db.m_nRowCount, view.GetThumbCount());
+    for (int row = 0; row < db.m_nRowCount; ++row) {
+        EXPECT_TRUE(keys.count(db.GetData(0, row))) << db.GetData(0, row);
+        EXPECT_TRUE(win::FileExists(db.GetData(1, row)));
+    }
+    // Only the caches of the pictures remain.
+    EXPECT_EQ(win::ListFiles(catalogue::ThumbFolder()).size(), keys.size());
+    return result;
+}
+
+class CrashTest : public ::testing::Test {
+protected:
+    std::string MakeSources(int count) {
+        const std::string folder = home.root() + "/camera";
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "img%03d.jpg", i);
+            EXPECT_TRUE(cattest::MakePicture(folder + "/" + name, 320, 240, CXIMAGE_FORMAT_JPG, i));
+        }
+        return folder;
+    }
+    testsupport::TempHome home;
+};
+
+}  // namespace
+
+TEST_F(CrashTest, KilledImportLosesNoPicture) {
+    const std::string camera = MakeSources(40);
+    // One picture already in the catalogue, with a title.
+    const std::string photo = catalogue::PhotoFolder();
+    ASSERT_TRUE(cattest::MakePicture(photo + "/old.png", 50, 50, CXIMAGE_FORMAT_PNG, 99));
+    {
+        CDBManagerOper db(catalogue::CatalogueFile());
+        CThumbCatalogue view;
+        view.SetDBConnect(&db);
+        view.SetAlbum(99, 0);
+        view.set_select_all(1);
+        view.SetTitle("old one", 0);
+    }
+    // Killed while copying (shortly after the start), and while making thumbnails.
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string& name : win::ListFiles(photo)) {
+            if (name != "old.png") std::filesystem::remove(photo + "/" + name);
+        }
+        RunAndKill(
+            [&](int fd) {
+                const unsigned at = round == 2 ? 15 : 0;
+                SignallingWindow window(fd, at);
+                AfxSetMainWnd(&window);
+                CMessageBoxResponder boxes;
+                CDBManagerOper db(catalogue::CatalogueFile());
+                CThumbCatalogue view;
+                view.SetDBConnect(&db);
+                view.SetAlbum(99, 0);
+                CStringList paths;
+                for (const std::string& name : win::ListFiles(camera)) paths.push_back(camera + "/" + name);
+                if (round < 2) SignallingWindow::Signal(fd);
+                view.ImportFile(&paths, 1);
+            },
+            round == 0 ? 2000 : (round == 1 ? 20000 : 0));
+        const Reopened after = ReopenAndCheck();
+        EXPECT_EQ(after.titles.at("old.png"), "old one");
+        // Every copy that arrived is whole.
+        for (const std::string& name : after.names) {
+            if (name == "old.png") continue;
+            EXPECT_EQ(ReadAll(photo + "/" + name), ReadAll(camera + "/" + name)) << name;
+        }
+        if (round == 2) {
+            EXPECT_EQ(after.names.size(), 41u);
+        }
+        // Half-written copies of the killed process are gone too.
+        EXPECT_EQ(win::ListFiles(photo).size(), after.names.size());
+    }
+}
+
+TEST_F(CrashTest, KilledRenameLosesNoPicture) {
+    const std::string photo = catalogue::PhotoFolder();
+    std::map<std::string, std::string> contents;
+    for (int i = 0; i < 40; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "pic%03d.png", i);
+        ASSERT_TRUE(cattest::MakePicture(photo + "/" + name, 30, 20, CXIMAGE_FORMAT_PNG, i));
+        contents[ReadAll(photo + "/" + name)] = name;
+    }
+    {
+        CDBManagerOper db(catalogue::CatalogueFile());
+        CThumbCatalogue view;
+        view.SetDBConnect(&db);
+        const int album = view.AddAlbum("all");
+        view.SetAlbum(99, 0);
+        view.set_select_all(1);
+        view.SetTitle("t", 0);
+        view.MoveToAlbum(99, album);
+    }
+    RunAndKill(
+        [&](int fd) {
+            CMessageBoxResponder boxes;
+            CDBManagerOper db(catalogue::CatalogueFile());
+            int renamed = 0;
+            db.SetTrace([&](const CString& sql) {
+                if (sql.find("Filename = ") != CString::npos && ++renamed == 15) SignallingWindow::Signal(fd);
+            });
+            CThumbCatalogue view;
+            view.SetDBConnect(&db);
+            view.SetAlbum(99, 0);
+            view.set_select_all(1);
+            view.SetFilename("trip");
+        },
+        0);
+    const Reopened after = ReopenAndCheck();
+    // The same forty pictures, each once.
+    ASSERT_EQ(after.names.size(), 40u);
+    std::set<std::string> seen;
+    int renamedCount = 0, titled = 0;
+    for (const std::string& name : after.names) {
+        const std::string bytes = ReadAll(photo + "/" + name);
+        ASSERT_TRUE(contents.count(bytes)) << name;
+        EXPECT_TRUE(seen.insert(bytes).second);
+        renamedCount += name.rfind("trip", 0) == 0 ? 1 : 0;
+        titled += after.titles.at(name) == "t" ? 1 : 0;
+    }
+    EXPECT_GE(renamedCount, 15);
+    // At most the picture moved in the instant of the kill lost its catalogue values.
+    EXPECT_GE(titled, 39);
+    // The album still opens cleanly on whatever is left of it.
+    CMessageBoxResponder boxes;
+    CDBManagerOper db(catalogue::CatalogueFile());
+    CThumbCatalogue view;
+    view.SetDBConnect(&db);
+    view.SetAlbum(1, 0);
+    EXPECT_GE(view.GetThumbCount(), 39);
+    for (vxImage* item : view.GetList()) EXPECT_TRUE(win::FileExists(item->m_strFullPath));
+}

@@ -1,0 +1,26 @@
+// vimbro-tool convert: one picture file into another format.
+#include <string>
+
+#include "tools/PictureFiles.h"
+#include "tools/Tool.h"
+
+namespace {
+
+int RunConvert(const tool::Args& args) {
+    if (args.size() != 2) return tool::Fail("convert needs IN and OUT");
+    extImage picture;
+    std::string error;
+    if (!tool::OpenPicture(args[0], picture, error)) return tool::Fail(error);
+    if (!tool::SavePicture(picture, args[1], error)) return tool::Fail(error);
+    return 0;
+}
+
+const bool registered =
+    tool::Register({"convert", "convert a picture to another format",
+                    "usage: vimbro-tool convert IN OUT\n\n"
+                    "Opens IN by the type of its lower-cased extension (bmp gif jpg jpeg png ico tif tiff tga pcx)\n"
+                    "and writes OUT by its extension: .gif is reduced to a 256-colour palette by the octree\n"
+                    "quantizer with error diffusion, .bmp is written with 24 bits, .jpg .png .tif as they come.\n",
+                    RunConvert});
+
+}  // namespace

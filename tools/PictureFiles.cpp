@@ -1,0 +1,57 @@
+#include "tools/PictureFiles.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/Gandry.h"
+#include "imaging/Quantizer.h"
+
+namespace tool {
+
+int PictureType(const std::string& path) {
+    std::string ext = CGandry::FindExtension(CGandry::FindFilename(path, 1));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return CGandry::FindType(ext);
+}
+
+bool OpenPicture(const std::string& path, extImage& picture, std::string& error) {
+    int type = PictureType(path);
+    if (type == 0) {
+        error = "'" + path + "': unknown picture type";
+        return false;
+    }
+    extImage opened(path.c_str(), static_cast<unsigned long>(type));
+    if (!opened.IsValid()) {
+        error = "cannot read '" + path + "'";
+        return false;
+    }
+    picture.Transfer(opened);
+    return true;
+}
+
+bool SavePicture(const extImage& picture, const std::string& path, std::string& error) {
+    int type = PictureType(path);
+    if (!CxImage::IsKnownFileType(static_cast<DWORD>(type)) || type == CXIMAGE_FORMAT_ICO ||
+        type == CXIMAGE_FORMAT_TGA || type == CXIMAGE_FORMAT_PCX) {
+        error = "'" + path + "': cannot write this picture type";
+        return false;
+    }
+    extImage out(picture);
+    if (type == CXIMAGE_FORMAT_GIF) {
+        if (out.GetBpp() < 24) out.IncreaseBpp(24);
+        CQuantizer quantizer(256, 7);
+        quantizer.ProcessImage(out.GetDIB());
+        RGBQUAD palette[256] = {};
+        quantizer.SetColorTable(palette);
+        out.DecreaseBpp(8, true, palette, 256);
+    } else if (type == CXIMAGE_FORMAT_BMP && out.GetBpp() < 24) {
+        out.IncreaseBpp(24);
+    }
+    if (!out.Save(path.c_str(), static_cast<DWORD>(type))) {
+        error = "cannot write '" + path + "'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tool

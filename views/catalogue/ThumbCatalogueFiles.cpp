@@ -1,0 +1,442 @@
+// The browser's file operations: import, paste, duplication, export, renaming and titling by
+// pattern, the bookkeeping after an edit, restore, deletion, and the attribute texts.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "platform/afx/afxmsg.h"
+#include "platform/afx/afxwin.h"
+#include "platform/kordune/DBManagerOper.h"
+#include "platform/win/codepage.h"
+#include "platform/win/fileapi.h"
+#include "views/catalogue/ThumbCatalogue.h"
+#include "views/catalogue/vxImage.h"
+
+using catalogue::FormatSql;
+using catalogue::Quote;
+
+namespace {
+
+CString LeafName(const CString& path) {
+    return CGandry::FindFilename(path, 1);
+}
+
+// Clears the read-only attribute: the owner may write.
+void MakeWritable(const CString& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) ::chmod(path.c_str(), st.st_mode | S_IWUSR);
+}
+
+std::tm LocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+}  // namespace
+
+bool CThumbCatalogue::get_clsid_fromfile(CString& path, CString& out) {
+    return catalogue::KeyPrefixFromFile(path, out);
+}
+
+// ---- Registration -----------------------------------------------------------------------------
+
+int CThumbCatalogue::loading_string_list(CStringList* paths) {
+    const int first = static_cast<int>(m_listThumb.size());
+    if (!paths) return first;
+    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    for (const CString& path : *paths) {
+        if (!win::FileExists(path) || !catalogue::IsAcceptedFile(path)) continue;
+        const CString name = LeafName(path);
+        CString key = catalogue::KeyFromFile(path, name);
+        if (key.empty()) continue;
+        vxImage* item = nullptr;
+        if (all) {
+            // A file already on show (a paste whose copy failed hands in the existing name) must
+            // not become a second item with a second row.
+            if (is_exist_clsid(key)) continue;
+            item = new vxImage(this, key, name, path);
+        } else {
+            const CString quoted = Quote(key);
+            CString list;
+            bool hasRow = false;
+            if (m_pDB) {
+                m_pDB->ExcuteQry(
+                    FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", quoted.c_str())
+                        .c_str());
+                hasRow = m_pDB->m_nRowCount >= 1;
+                if (hasRow) list = m_pDB->GetData(0, 0);
+            }
+            if (hasRow && catalogue::IsIdInList(m_nAlbumID, list)) {
+                AfxMessageBox(FormatSql("%s 파일이 이미 추가되어있습니다", name.c_str()));
+                continue;
+            }
+            if (hasRow) {
+                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
+                                          Quote(catalogue::AppendId(list, m_nAlbumID)).c_str(), "ClsID", quoted.c_str())
+                                    .c_str());
+                item = new vxImage(this, key, m_nAlbumID, name, path);
+                // The row already carries the picture's title, keywords and backup; the item
+                // shows them at once instead of after the next opening of the album.
+                const char* columns[] = {"KeywordID", "Title", "OriginalPath"};
+                CString* fields[] = {&item->m_strKeywordID, &item->m_strTitle, &item->m_strOriginalPath};
+                for (int c = 0; c < 3; ++c) {
+                    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", columns[c], "tbl_Itemlist", "ClsID",
+                                               quoted.c_str())
+                                         .c_str());
+                    if (m_pDB->m_nRowCount >= 1) *fields[c] = m_pDB->GetData(0, 0);
+                }
+            } else {
+                item = new vxImage(this, key, m_nAlbumID, name, path);
+                item->m_bNew = 1;
+            }
+        }
+        m_listThumb.push_back(item);
+        m_vecThumb.push_back(item);
+    }
+    return first;
+}
+
+void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
+    if (!paths) return;
+    const CString photo = PhotoFolder();
+    if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
+    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    CStringList noted;
+    for (const CString& path : *paths) {
+        const CString name = LeafName(path);
+        if (win::Cp949Length(name) > static_cast<std::size_t>(kMaxNameBytes)) {
+            AfxMessageBox("파일의 이름이 빔브로에서 지원하는 길이보다 길어\r\n파일을 가져오는데 실패하였습니다.");
+            return;
+        }
+        const CString target = photo + "/" + name;
+        if (win::CopyFile(path, target, true)) {
+            MakeWritable(target);
+            if (all) noted.push_back(target);
+            continue;
+        }
+        // Only a name clash is a question; any other failed copy is skipped.
+        if (!win::PathExists(target)) continue;
+        if (AfxMessageBox(FormatSql("%s 파일이 존재합니다. 덮어쓸까요?", name.c_str()), MB_YESNO) != IDYES) continue;
+        ItemList::iterator it;
+        vxImage* old = GetVxImage(target, it);
+        if (!old) continue;
+        // The new file replaces the old one in a single step; the old picture goes only when
+        // its replacement is in place.
+        if (!win::CopyFile(path, target, false)) continue;
+        MakeWritable(target);
+        DeleteItem(old);
+        win::DeleteFile(old->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), old->m_strCLSID)
+                                                    : old->m_strThumbPath);
+        RemoveItem(old);
+        if (all) noted.push_back(target);
+    }
+    if (all && noted.empty()) {
+        AfxMessageBox(FormatSql("%d개의 파일이 이미 추가되어있습니다", static_cast<int>(paths->size())));
+        return;
+    }
+    if (!all) {
+        for (const CString& path : *paths) noted.push_back(photo + "/" + LeafName(path));
+    }
+    const int first = loading_string_list(&noted);
+    update_catalogue();
+    NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(GetThumbCount() - first));
+    const bool dropped = next_loading_thumb(first);
+    NotifyMainWnd(WM_PROGRESS_END, 0);
+    if (dropped) RebuildVectorFromList();
+    if (bRecompose) re_composition();
+    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    FinishLayout();
+}
+
+void CThumbCatalogue::PasteFile(CStringList* paths, int bRecompose) {
+    const int first = loading_string_list(paths);
+    update_catalogue();
+    if (next_loading_thumb(first)) RebuildVectorFromList();
+    if (bRecompose) re_composition();
+    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    FinishLayout();
+}
+
+void CThumbCatalogue::AlbumCopy() {
+    std::set<CString> sources;
+    for (vxImage* item : GetSelectedItems()) sources.insert(item->m_strFullPath);
+    CStringList copies;
+    for (const CString& source : sources) {
+        const CString copy = CGandry::GetNextFileName(source);
+        if (win::CopyFile(source, copy, true)) copies.push_back(copy);
+    }
+    const int first = loading_string_list(&copies);
+    NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(GetThumbCount() - first));
+    const bool dropped = next_loading_thumb(first);
+    update_catalogue();
+    NotifyMainWnd(WM_PROGRESS_END, 0);
+    if (dropped) RebuildVectorFromList();
+    re_composition();
+    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    FinishLayout();
+}
+
+// ---- Export ----------------------------------------------------------------------------------
+
+void CThumbCatalogue::ExportFile(CString folder, int bUnique, int bUseTitle, int bAll, int& copied) {
+    copied = 0;
+    if (folder.empty() || folder.back() != '/') folder += "/";
+    int counter = 0;
+    bool overwriteAll = false;
+    std::vector<vxImage*> items =
+        bAll ? std::vector<vxImage*>(m_listThumb.begin(), m_listThumb.end()) : GetSelectedItems();
+    for (vxImage* item : items) {
+        const CString ext = catalogue::ToLower(CGandry::FindExtension(item->m_strFilename));
+        CString base = bUseTitle && !item->m_strTitle.empty() ? item->m_strTitle : item->m_strFilename;
+        if (std::size_t dot = base.rfind('.'); dot != CString::npos) base.erase(dot);
+        // A title is free text: a "/" in it must not lead the copy out of the chosen folder.
+        std::replace(base.begin(), base.end(), '/', '_');
+        CString name;
+        if (bUnique) {
+            name = CGandry::GetUniqueName(folder, base, ext, counter);
+        } else {
+            name = base + "." + ext;
+            if (win::PathExists(folder + name) && !overwriteAll) {
+                const int answer = m_pHost->AskOverwrite("파일이 존재합니다. 덮어쓸까요?");
+                if (answer == 0) continue;
+                if (answer == 2) overwriteAll = true;
+            }
+        }
+        if (win::CopyFile(item->m_strFullPath, folder + name, false)) ++copied;
+    }
+}
+
+// ---- Names and titles --------------------------------------------------------------------------
+
+CString CThumbCatalogue::MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm) {
+    CString date, time;
+    if (bDate) {
+        date = bCompactDate ? FormatSql("%02d%02d%02d", now.tm_year + 1900, now.tm_mon + 1, now.tm_mday)
+                            : FormatSql("%04d_%02d_%02d", now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
+    }
+    if (bTime) {
+        if (bAmPm) {
+            time = now.tm_hour >= 13 ? FormatSql("PM %02d%02d%02d", now.tm_hour - 12, now.tm_min, now.tm_sec)
+                                     : FormatSql("AM %02d%02d%02d", now.tm_hour, now.tm_min, now.tm_sec);
+        } else {
+            time = FormatSql("%02d%02d%02d", now.tm_hour, now.tm_min, now.tm_sec);
+        }
+    }
+    if (!date.empty() && !time.empty()) return date + "-" + time;
+    return date + time;
+}
+
+void CThumbCatalogue::SetFilename(CString base) {
+    // A base is a plain name; one with a folder separator would move pictures out of the folder.
+    if (base.find('/') != CString::npos) return;
+    const CString photo = PhotoFolder();
+    const CString thumbs = ThumbFolder();
+    int counter = 0;
+    for (vxImage* item : GetSelectedItems()) {
+        const CString ext = catalogue::ToLower(CGandry::FindExtension(item->m_strFilename));
+        const CString name = CGandry::GetUniqueName(photo + "/", base, ext, counter);
+        const CString path = photo + "/" + name;
+        // A picture that cannot be moved keeps its name, key and row.
+        if (!win::MoveFile(item->m_strFullPath, path)) continue;
+        const CString oldKey = item->m_strCLSID;
+        const CString oldThumb =
+            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(thumbs, oldKey) : item->m_strThumbPath;
+        item->m_strFilename = name;
+        item->m_strFullPath = path;
+        item->m_strCLSID = catalogue::KeyFromFile(path, name);
+        if (m_pDB) {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
+                                      "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
+                                      "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
+                                .c_str());
+        }
+        item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
+        win::MoveFile(oldThumb, item->m_strThumbPath);
+    }
+    Repaint();
+}
+
+void CThumbCatalogue::SetFilename(int bDate, int bCompactDate, int bTime, int bAmPm) {
+    SetFilename(MakeStamp(LocalNow(), bDate, bCompactDate, bTime, bAmPm));
+}
+
+void CThumbCatalogue::SetTitle(CString base, int bNumbered) {
+    int counter = 0;
+    for (vxImage* item : GetSelectedItems()) {
+        const CString title = bNumbered ? FormatSql("%s%03d", base.c_str(), counter++) : base;
+        if (m_pDB) {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
+                                      Quote(title).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
+                                .c_str());
+        }
+        item->m_strTitle = title;
+    }
+    Repaint();
+}
+
+void CThumbCatalogue::SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm, int bNumbered) {
+    SetTitle(MakeStamp(LocalNow(), bDate, bCompactDate, bTime, bAmPm), bNumbered);
+}
+
+void CThumbCatalogue::SetTitleFromFilename() {
+    for (vxImage* item : GetSelectedItems()) {
+        if (m_pDB) {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
+                                      Quote(item->m_strFilename).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
+                                .c_str());
+        }
+        item->m_strTitle = item->m_strFilename;
+    }
+    Repaint();
+}
+
+// ---- After an edit, and restore ---------------------------------------------------------------
+
+void CThumbCatalogue::UpdateCLSID(vxImage* item) {
+    if (!item) return;
+    const CString oldKey = item->m_strCLSID;
+    const CString newKey = catalogue::KeyFromFile(item->m_strFullPath, item->m_strFilename);
+    if (newKey.empty()) return;
+    if (m_pDB) {
+        if (item->m_strOriginalPath.empty()) {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
+                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
+                                .c_str());
+        } else {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
+                                      "OriginalPath", Quote(item->m_strOriginalPath).c_str(), "ClsID",
+                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
+                                .c_str());
+        }
+    }
+    item->m_strCLSID = newKey;
+    win::DeleteFile(item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey)
+                                                 : item->m_strThumbPath);
+    item->m_strThumbPath = catalogue::ThumbPathFromKey(ThumbFolder(), newKey);
+    item->ReleaseAll();
+    item->MakingThumb();
+    if (item->m_strCLSID != newKey) FollowKeyChange(newKey, item);
+}
+
+void CThumbCatalogue::Restore() {
+    const CString photo = PhotoFolder();
+    const CString backups = catalogue::BackupFolder();
+    for (vxImage* item : GetSelectedItems()) {
+        if (item->m_strOriginalPath.empty()) continue;
+        const CString backup = backups + "/" + item->m_strOriginalPath;
+        CString path = photo + "/" + item->m_strOriginalPath;
+        // The backup's name may meanwhile belong to another picture: that one is left alone.
+        if (path != item->m_strFullPath && win::PathExists(path)) path = CGandry::GetNextFileName(path);
+        // The edited picture is replaced only once the unedited one is in place; a backup that
+        // cannot be copied stays where it is, and so does the item.
+        if (!win::CopyFile(backup, path, false)) continue;
+        if (path != item->m_strFullPath) win::DeleteFile(item->m_strFullPath);
+        const CString oldKey = item->m_strCLSID;
+        const CString oldThumb =
+            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey) : item->m_strThumbPath;
+        item->m_strFilename = LeafName(path);
+        item->m_strFullPath = path;
+        item->m_strCLSID = catalogue::KeyFromFile(path, item->m_strFilename);
+        item->m_strOriginalPath.clear();
+        if (m_pDB) {
+            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
+                                      "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
+                                      Quote(item->m_strFilename).c_str(), "FullPath", Quote(path).c_str(),
+                                      "OriginalPath", "", "ClsID", Quote(oldKey).c_str())
+                                .c_str());
+        }
+        win::DeleteFile(backup);
+        win::DeleteFile(oldThumb);
+        const CString restoredKey = item->m_strCLSID;
+        item->m_strThumbPath = catalogue::ThumbPathFromKey(ThumbFolder(), restoredKey);
+        item->ReleaseAll();
+        item->MakingThumb();
+        if (item->m_strCLSID != restoredKey) FollowKeyChange(restoredKey, item);
+    }
+    Repaint();
+}
+
+int CThumbCatalogue::is_restore() {
+    for (vxImage* item : GetSelectedItems()) {
+        if (!item->m_strOriginalPath.empty()) return 1;
+    }
+    return 0;
+}
+
+// ---- Deletion ------------------------------------------------------------------------------
+
+void CThumbCatalogue::OnDeleteThumbItem() {
+    if (AfxMessageBox("정말 삭제하시겠습니까?", MB_YESNO) != IDYES) return;
+    ClearCurrent();
+    std::vector<vxImage*> selected = GetSelectedItems();
+    if (m_nAlbumID == catalogue::kAllPhotosAlbum) {
+        int inAlbums = 0;
+        if (m_pDB) {
+            for (vxImage* item : selected) {
+                m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID",
+                                           Quote(item->m_strCLSID).c_str())
+                                     .c_str());
+                if (m_pDB->m_nRowCount >= 1 && !m_pDB->GetData(0, 0).empty()) ++inAlbums;
+            }
+        }
+        if (inAlbums > 0 &&
+            AfxMessageBox(FormatSql("%d 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?", inAlbums),
+                          MB_YESNO) != IDYES) {
+            return;
+        }
+        for (vxImage* item : selected) DeleteItemCompletely(item);
+    } else {
+        for (vxImage* item : selected) {
+            DeleteItem(item, m_nAlbumID);
+            RemoveItem(item);
+        }
+    }
+    re_composition();
+    FinishLayout();
+    SetAttribute(nullptr);
+}
+
+void CThumbCatalogue::OnDeleteThumbItem(int number) {
+    vxImage* item = GetVxImage(number - 1);
+    if (!item) return;
+    DeleteItemCompletely(item);
+    RebuildListFromVector();
+    FinishLayout();
+}
+
+// ---- Attributes ------------------------------------------------------------------------------
+
+void CThumbCatalogue::SetAttribute(vxImage* item) {
+    if (!item) {
+        m_strAttrCLSID.clear();
+        m_strAttrLabel.clear();
+        m_strAttrDate.clear();
+        m_strAttrSize.clear();
+        m_strAttrDimension.clear();
+        NotifyMainWnd(WM_THUMB_REPAINT, 0);
+        return;
+    }
+    if (item->m_strCLSID == m_strAttrCLSID) return;
+    m_strAttrCLSID = item->m_strCLSID;
+    m_strAttrLabel = GetLabel(item);
+    m_strAttrDate.clear();
+    m_strAttrSize.clear();
+    struct stat st {};
+    if (::stat(item->m_strFullPath.c_str(), &st) == 0) {
+        std::time_t t = st.st_mtime;
+        std::tm local{};
+        localtime_r(&t, &local);
+        m_strAttrDate = FormatSql("%d. %d. %d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+        m_strAttrSize = CGandry::GetKBFromStr(static_cast<int>(static_cast<std::uint32_t>(st.st_size)));
+    }
+    if (item->m_strDimension.empty()) item->m_strDimension = vxImage::ReadDimension(item->m_strFullPath);
+    m_strAttrDimension = item->m_strDimension;
+    NotifyMainWnd(WM_THUMB_REPAINT, 0);
+}
+
+CString CThumbCatalogue::GetSelectedInfoString() {
+    return m_strAttrLabel + " / " + m_strAttrDate;
+}

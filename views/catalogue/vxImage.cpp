@@ -1,0 +1,335 @@
+#include "views/catalogue/vxImage.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include "common/Gandry.h"
+#include "imaging/extImage.h"
+#include "platform/win/fileapi.h"
+#include "views/catalogue/CatalogueStore.h"
+#include "views/catalogue/ThumbCatalogue.h"
+#include "views/catalogue/ThumbFile.h"
+
+namespace {
+
+// ---- JPEG at a reduced scale ------------------------------------------------------------------
+// A photo of many megapixels is decoded at the smallest DCT scale that still covers the largest
+// level, which costs a fraction of a full decode; the levels keep their exact sizes because they
+// are computed from the full dimensions.
+
+struct JpegErrors {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1);
+}
+
+void JpegQuiet(j_common_ptr, int) {}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+
+// The largest picture the thumbnail maker decodes; anything claiming more is refused before a
+// byte of pixels is allocated.
+constexpr std::uint64_t kMaxPixels = 100'000'000;
+
+struct JpegPicture {
+    int fullWidth = 0;
+    int fullHeight = 0;
+    int components = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bits;  // top-down rows of Stride24(width)
+};
+
+enum class JpegOutcome { Decoded, Unsupported, Broken };
+
+// Reads the header only (dims) or, with `decode`, the pixels at the reduced scale.
+JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return JpegOutcome::Broken;
+    jpeg_decompress_struct cinfo;
+    JpegErrors errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = JpegErrorExit;
+    errors.pub.emit_message = JpegQuiet;
+    std::vector<JSAMPROW> rows;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegOutcome::Broken;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, file.get());
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegOutcome::Broken;
+    }
+    out.fullWidth = static_cast<int>(cinfo.image_width);
+    out.fullHeight = static_cast<int>(cinfo.image_height);
+    out.components = cinfo.num_components;
+    if (out.fullWidth < 1 || out.fullHeight < 1 ||
+        static_cast<std::uint64_t>(out.fullWidth) * static_cast<std::uint64_t>(out.fullHeight) > kMaxPixels) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegOutcome::Broken;
+    }
+    if (!decode) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegOutcome::Decoded;
+    }
+    // CMYK and other rare colour spaces are left to the picture library.
+    if (cinfo.jpeg_color_space != JCS_GRAYSCALE && cinfo.jpeg_color_space != JCS_YCbCr &&
+        cinfo.jpeg_color_space != JCS_RGB) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegOutcome::Unsupported;
+    }
+    int needWidth = 0, needHeight = 0;
+    thumbfile::LevelSize(thumbfile::kLevels - 1, out.fullWidth, out.fullHeight, needWidth, needHeight);
+    unsigned scale = 8;
+    for (unsigned m = 1; m <= 8; ++m) {
+        const auto w = (static_cast<std::uint64_t>(out.fullWidth) * m + 7) / 8;
+        const auto h = (static_cast<std::uint64_t>(out.fullHeight) * m + 7) / 8;
+        if (w >= static_cast<std::uint64_t>(needWidth) && h >= static_cast<std::uint64_t>(needHeight)) {
+            scale = m;
+            break;
+        }
+    }
+    cinfo.scale_num = scale;
+    cinfo.scale_denom = 8;
+    cinfo.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&cinfo);
+    out.width = static_cast<int>(cinfo.output_width);
+    out.height = static_cast<int>(cinfo.output_height);
+    const std::int64_t stride = thumbfile::Stride24(out.width);
+    out.bits.assign(static_cast<std::size_t>(stride * out.height), 0);
+    rows.resize(static_cast<std::size_t>(out.height));
+    for (int y = 0; y < out.height; ++y) rows[static_cast<std::size_t>(y)] = out.bits.data() + stride * y;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JDIMENSION before = cinfo.output_scanline;
+        jpeg_read_scanlines(&cinfo, rows.data() + cinfo.output_scanline, cinfo.output_height - cinfo.output_scanline);
+        if (cinfo.output_scanline == before) break;
+    }
+    // A file cut short decodes as far as it goes, as the picture library shows it.
+    jpeg_abort_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return JpegOutcome::Decoded;
+}
+
+// Saves a picture over its file in one step: written beside it, then renamed over it.
+bool SaveReplacing(extImage& image, const CString& path, int type) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = path.rfind('/');
+    const CString folder = slash == CString::npos ? CString() : path.substr(0, slash + 1);
+    const CString temp = folder + "." + CGandry::FindFilename(path, 1) + ".vimbro" + std::to_string(::getpid()) + "_" +
+                         std::to_string(counter++);
+    if (!image.Save(temp.c_str(), static_cast<DWORD>(type))) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A new 24-bit picture holding one level's pixels.
+extImage* ImageFromLevel(const thumbfile::Level& level) {
+    auto image = std::make_unique<extImage>();
+    if (!image->Create(static_cast<DWORD>(level.width), static_cast<DWORD>(level.height), 24, CXIMAGE_FORMAT_BMP)) {
+        return nullptr;
+    }
+    const std::int64_t stride = thumbfile::Stride24(level.width);
+    for (int y = 0; y < level.height; ++y) {
+        BYTE* dst = image->GetBits(static_cast<DWORD>(y));
+        if (!dst) return nullptr;
+        std::memcpy(dst, level.bits.data() + stride * y, static_cast<std::size_t>(level.width) * 3);
+    }
+    return image.release();
+}
+
+// Reads one level of a cache file into a new picture.
+extImage* ReadLevelImage(const CString& path, int level) {
+    std::unique_ptr<extImage> image;
+    std::vector<std::uint8_t> staging;
+    int width = 0, height = 0;
+    bool ok = thumbfile::ReadLevelInto(path, level, [&](int w, int h) -> std::uint8_t* {
+        width = w;
+        height = h;
+        image = std::make_unique<extImage>();
+        if (!image->Create(static_cast<DWORD>(w), static_cast<DWORD>(h), 24, CXIMAGE_FORMAT_BMP)) return nullptr;
+        if (static_cast<std::int64_t>(image->GetEffWidth()) == thumbfile::Stride24(w)) return image->GetBits(0);
+        staging.resize(static_cast<std::size_t>(thumbfile::Stride24(w) * h));
+        return staging.data();
+    });
+    if (!ok || !image) return nullptr;
+    if (!staging.empty()) {
+        const std::int64_t stride = thumbfile::Stride24(width);
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(image->GetBits(static_cast<DWORD>(y)), staging.data() + stride * y,
+                        static_cast<std::size_t>(width) * 3);
+        }
+    }
+    return image.release();
+}
+
+}  // namespace
+
+vxImage::vxImage(CThumbCatalogue* view, const CString& key, const CString& filename, const CString& fullPath)
+    : m_pView(view),
+      m_bNew(1),
+      m_strCLSID(key),
+      m_nAlbumID(catalogue::kAllPhotosAlbum),
+      m_strFilename(filename),
+      m_strFullPath(fullPath) {}
+
+vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& filename, const CString& fullPath)
+    : m_pView(view), m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
+
+vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& keywordIds, const CString& title,
+                 const CString& filename, const CString& fullPath)
+    : m_pView(view),
+      m_bNew(0),
+      m_strCLSID(key),
+      m_nAlbumID(album),
+      m_strKeywordID(keywordIds),
+      m_strFilename(filename),
+      m_strTitle(title),
+      m_strFullPath(fullPath) {}
+
+vxImage::~vxImage() {
+    ReleaseAll();
+}
+
+bool vxImage::MakingThumb() {
+    m_bUndecodable = false;
+    const int type = catalogue::TypeOfName(m_strFullPath);
+    std::unique_ptr<extImage> picture;
+    JpegPicture jpeg;
+    thumbfile::Source source;
+    int fullWidth = 0, fullHeight = 0;
+
+    bool viaJpeg = false;
+    if (type == CXIMAGE_FORMAT_JPG) {
+        JpegOutcome outcome = ReadJpeg(m_strFullPath, true, jpeg);
+        if (outcome == JpegOutcome::Decoded) viaJpeg = true;
+    }
+    if (viaJpeg) {
+        // A grey JPEG comes out at 24 bits here; the file itself is never re-encoded.
+        fullWidth = jpeg.fullWidth;
+        fullHeight = jpeg.fullHeight;
+        source = {jpeg.bits.data(), jpeg.width, jpeg.height, thumbfile::Stride24(jpeg.width), false};
+    } else {
+        picture = std::make_unique<extImage>(m_strFullPath.c_str(), static_cast<DWORD>(type));
+        if (!picture->IsValid() || picture->GetWidth() == 0 || picture->GetHeight() == 0) {
+            m_bUndecodable = true;
+            return false;
+        }
+        fullWidth = static_cast<int>(picture->GetWidth());
+        fullHeight = static_cast<int>(picture->GetHeight());
+        if (picture->GetBpp() < 24) {
+            if (!picture->IncreaseBpp(24)) {
+                m_bUndecodable = true;
+                return false;
+            }
+            // Lossless formats are rewritten at 24 bits, so later edits start from true colour;
+            // a JPEG would lose quality by re-encoding and a GIF cannot hold 24 bits, so those
+            // are converted in memory only.
+            if (type == CXIMAGE_FORMAT_BMP || type == CXIMAGE_FORMAT_PNG) {
+                if (SaveReplacing(*picture, m_strFullPath, type)) {
+                    CString key = catalogue::KeyFromFile(m_strFullPath, m_strFilename);
+                    if (!key.empty()) {
+                        m_strCLSID = key;
+                        const std::size_t slash = m_strThumbPath.rfind('/');
+                        const CString folder =
+                            slash == CString::npos ? catalogue::ThumbFolder() : m_strThumbPath.substr(0, slash);
+                        m_strThumbPath = catalogue::ThumbPathFromKey(folder, key);
+                    }
+                }
+            }
+        }
+        if (picture->GetBpp() != 24) {
+            m_bUndecodable = true;
+            return false;
+        }
+        source = {picture->GetBits(0), fullWidth, fullHeight, static_cast<std::int64_t>(picture->GetEffWidth()), true};
+    }
+    m_strDimension = catalogue::FormatSql("%d x %d", fullWidth, fullHeight);
+
+    thumbfile::Level levels[thumbfile::kLevels];
+    for (int level = 0; level < thumbfile::kLevels; ++level) {
+        int w = 0, h = 0;
+        thumbfile::LevelSize(level, fullWidth, fullHeight, w, h);
+        thumbfile::ResampleNearest(source, w, h, levels[level]);
+    }
+    ReleaseAll();
+    m_pThumb[0] = ImageFromLevel(levels[0]);
+    if (m_strThumbPath.empty()) m_strThumbPath = catalogue::ThumbPathFromKey(catalogue::ThumbFolder(), m_strCLSID);
+    return thumbfile::Write(m_strThumbPath, levels);
+}
+
+bool vxImage::LoadingThumb() {
+    if (m_pThumb[0]) return true;
+    m_pThumb[0] = ReadLevelImage(m_strThumbPath, 0);
+    return m_pThumb[0] != nullptr;
+}
+
+bool vxImage::load_thumb_num(int level) {
+    if (level < 0 || level >= thumbfile::kLevels) return false;
+    if (m_pThumb[level]) return true;
+    m_pThumb[level] = ReadLevelImage(m_strThumbPath, level);
+    return m_pThumb[level] != nullptr;
+}
+
+void vxImage::unload_thumb_num(int level) {
+    if (level < 0 || level >= thumbfile::kLevels) return;
+    delete m_pThumb[level];
+    m_pThumb[level] = nullptr;
+}
+
+void vxImage::ReleaseAll() {
+    for (int level = 0; level < thumbfile::kLevels; ++level) unload_thumb_num(level);
+}
+
+extImage* vxImage::GetLevelImage(int level) {
+    if (level < 0 || level >= thumbfile::kLevels) return nullptr;
+    return m_pThumb[level];
+}
+
+void vxImage::MakingOriginal(int) {
+    if (!m_strOriginalPath.empty()) return;
+    const CString folder = catalogue::BackupFolder();
+    catalogue::MakeFolder(folder);
+    CString target = folder + "/" + m_strFilename;
+    // An older backup of the same name belongs to another picture: keep both.
+    if (win::PathExists(target)) target = CGandry::GetNextFileName(target);
+    if (win::CopyFile(m_strFullPath, target, true)) m_strOriginalPath = CGandry::FindFilename(target, 1);
+}
+
+CString vxImage::ReadDimension(const CString& path) {
+    const int type = catalogue::TypeOfName(path);
+    if (type == CXIMAGE_FORMAT_JPG) {
+        JpegPicture jpeg;
+        if (ReadJpeg(path, false, jpeg) == JpegOutcome::Decoded) {
+            return catalogue::FormatSql("%d x %d", jpeg.fullWidth, jpeg.fullHeight);
+        }
+    }
+    extImage picture(path.c_str(), static_cast<DWORD>(type));
+    if (!picture.IsValid()) return CString();
+    return catalogue::FormatSql("%d x %d", static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+}
