@@ -18,6 +18,8 @@ public:
     // Writes this picture; pictures deeper than 8 bits are reduced (on a copy) to a standard
     // palette with error diffusion.
     bool Encode(CxFile* fp);
+    // The codec option (the library's choice of compression) is accepted and makes no difference:
+    // image data is always LZW-coded.
     // Writes an animation: every frame with its own delay; the disposal method is this object's
     // (bLocalDispMeth: each frame's own); bLocalColorMap gives each frame its own colour table (a
     // frame whose palette differs from the first one gets one anyway). The loop extension carries
