@@ -11,7 +11,7 @@ public:
     using CxImage::Encode;
 
     // Decodes frame GetFrame() (0 by default) as an 8-bit picture of the frame's own size; the
-    // number of frames in the file goes to GetNumFrames(), the frame's place on the logical screen
+    // number of frames in the file (counted up to 10000) goes to GetNumFrames(), the frame's place on the logical screen
     // to GetOffset(), its delay and disposal to GetFrameDelay() and GetDisposalMethod(), and a
     // transparent index to GetTransIndex().
     bool Decode(CxFile* fp);
