@@ -69,7 +69,8 @@ std::vector<Effect> Effects() {
     return {
         {"GrayScale24", [](extImage& p) { p.GrayScale24(); }, "-grayscale Rec601Luma", 3.0},
         {"Thresold24", [](extImage& p) { p.Thresold24(128); }, "-threshold 50%", 3.0},
-        {"Concentration", [](extImage& p) { p.Concentration(CHANNEL_RED, 50); }, "-channel R -evaluate add 19.6% +channel", 3.0},
+        {"Concentration", [](extImage& p) { p.Concentration(CHANNEL_RED, 50); },
+         "-channel R -evaluate add 19.6% +channel", 3.0},
         {"Light", [](extImage& p) { p.Light(20, 30, &p); }, "-brightness-contrast 20x30", 3.0},
         {"sepia",
          [](extImage& p) {
@@ -223,8 +224,10 @@ int main(int argc, char** argv) {
                 theirs = std::max(theirs - startup, 1e-6);
                 double ratio = theirs / ours;
                 std::printf(" %12.1f %10.1f %7.1fx", theirs * 1e3, kMegapixels / theirs, ratio);
-                if (e.target > 0) std::printf("  >= %.1fx %s", e.target, ratio >= e.target ? "met" : "MISSED");
-                else std::printf("  (for reference: the work is alike, not identical)");
+                if (e.target > 0)
+                    std::printf("  >= %.1fx %s", e.target, ratio >= e.target ? "met" : "MISSED");
+                else
+                    std::printf("  (for reference: the work is alike, not identical)");
             } else {
                 std::printf(" %12s", "failed");
             }
@@ -243,10 +246,11 @@ int main(int argc, char** argv) {
             if (djpegWall > 0 && djpegCpu > 0) {
                 // Processor time is the measure: it does not depend on what else the machine runs.
                 double slower = (oursCpu / djpegCpu - 1) * 100;
-                std::printf("\n  djpeg %.1f ms wall, %.1f ms processor: ours takes %+.1f%% of djpeg's processor time"
-                            " (wall %+.1f%%), target within 10%% %s\n",
-                            djpegWall * 1e3, djpegCpu * 1e3, slower, (jpeg->second / djpegWall - 1) * 100,
-                            slower <= 10 ? "met" : "MISSED");
+                std::printf(
+                    "\n  djpeg %.1f ms wall, %.1f ms processor: ours takes %+.1f%% of djpeg's processor time"
+                    " (wall %+.1f%%), target within 10%% %s\n",
+                    djpegWall * 1e3, djpegCpu * 1e3, slower, (jpeg->second / djpegWall - 1) * 100,
+                    slower <= 10 ? "met" : "MISSED");
             }
         } else {
             std::printf(", djpeg not installed (libjpeg-turbo-progs)\n");

@@ -109,8 +109,8 @@ bool CxImage::Filter(const long* kernel, long Ksize, long Kfactor, long Koffset)
                 BYTE* d = dstRow + 3 * x;
                 for (int c = 0; c < 3; ++c) {
                     const BYTE* q = p + c;
-                    int sum = q[o0] * w0 + q[o1] * w1 + q[o2] * w2 + q[o3] * w3 + q[o4] * w4 + q[o5] * w5 +
-                              q[o6] * w6 + q[o7] * w7 + q[o8] * w8;
+                    int sum = q[o0] * w0 + q[o1] * w1 + q[o2] * w2 + q[o3] * w3 + q[o4] * w4 + q[o5] * w5 + q[o6] * w6 +
+                              q[o7] * w7 + q[o8] * w8;
                     d[c] = lut[sum];
                 }
             }
@@ -150,8 +150,10 @@ bool CxImage::Filter(const long* kernel, long Ksize, long Kfactor, long Koffset)
             // Edge rows and selections take the careful path pixel by pixel.
             for (long x = xmin; x < xmax; ++x) {
                 if (!BlindSelectionIsInside(x, y)) continue;
-                if (y >= iy0 && y < iy1 && x >= ix0 && x < ix1) interior(srcRow, dstRow, x, x + 1);
-                else general(x, y);
+                if (y >= iy0 && y < iy1 && x >= ix0 && x < ix1)
+                    interior(srcRow, dstRow, x, x + 1);
+                else
+                    general(x, y);
             }
             continue;
         }

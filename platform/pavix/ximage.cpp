@@ -73,8 +73,10 @@ void FreeDib(void* dib) {
     if (!dib) return;
     BYTE* base = static_cast<BYTE*>(dib) - kPrefix;
     size_t length = *reinterpret_cast<size_t*>(base);
-    if (length) ::munmap(base, length);
-    else std::free(base);
+    if (length)
+        ::munmap(base, length);
+    else
+        std::free(base);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // lengths and thousands of randomly damaged copies, with the picture memory limit lowered, and
 // expects nothing but clean failures or sound pictures; run under AddressSanitizer it also
 // catches every read or write out of bounds. Adding a reader is one Register call in a source
-// file of this folder:
+// file of this folder (every source here is compiled into the test):
 //
 //   const bool registered = fuzz::Register({"pht", PhtSamples, ReadPht});
 #pragma once

@@ -119,6 +119,18 @@ TEST(CodecRoundTrip, JpegKeepsSizeAndColoursClose) {
     CxImage back = RoundTrip(tb, CXIMAGE_FORMAT_JPG);
     EXPECT_GT(back.GetPixelColor(4, 14).rgbRed, 200);
     EXPECT_LT(back.GetPixelColor(4, 1).rgbRed, 50);
+    // Indexed sources are written through their palette.
+    for (DWORD bpp : {1u, 4u, 8u}) {
+        CxImage idx(6, 5, bpp);
+        idx.SetPaletteColor(1, 250, 20, 20);
+        idx.SetPaletteColor(0, 20, 20, 250);
+        idx.Clear(bpp == 1 ? 0xFF : bpp == 4 ? 0x11 : 1);
+        CxImage j = RoundTrip(idx, CXIMAGE_FORMAT_JPG);
+        ASSERT_TRUE(j.IsValid()) << bpp;
+        EXPECT_EQ(j.GetBpp(), 24);
+        EXPECT_NEAR(j.GetPixelColor(3, 2).rgbRed, 250, 4) << bpp;
+        EXPECT_NEAR(j.GetPixelColor(3, 2).rgbBlue, 20, 4) << bpp;
+    }
     // A grey picture gives a grey JPEG that reads back as 8-bit grey.
     CxImage grey(5, 5, 8);
     grey.SetGrayPalette();
@@ -287,8 +299,14 @@ TEST(BmpReader, ReadsTopDownSixteenAndThirtyTwoBitAndRunLengthFiles) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(r.GetPixelIndex(x, y), expected[y][x]) << x << "," << y;
     EXPECT_EQ(r.GetPaletteColor(2).rgbRed, 0x80);
-    // A run past the row's end is a broken stream.
+    // A run past the row's end is cut there (writers pad rows with such runs).
     f[54 + 16] = 9;
+    CxImage padded(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_BMP);
+    ASSERT_TRUE(padded.IsValid());
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(padded.GetPixelIndex(x, 0), 2);
+    EXPECT_EQ(padded.GetPixelIndex(0, 1), 1);
+    // A stream that ends before its end mark is broken.
+    f.resize(f.size() - 2);
     EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_BMP).IsValid());
 }
 
