@@ -7,8 +7,9 @@
 // methods 2 (back to the background) and 3 (back to what was there before), and the canvas is
 // copied after every frame. Each composed frame carries its delay in hundredths of a second.
 //
-// Writing reduces every frame to its own 256-colour palette and lets the picture library's GIF
-// encoder store them with one local colour table each.
+// Writing reduces every frame to its own 256-colour palette (the octree quantizer's, refined by a
+// few Lloyd passes over the frame's pixels) with error diffusion, and lets the picture library's
+// GIF encoder store them with one local colour table each.
 #pragma once
 
 #include <memory>
@@ -146,6 +147,8 @@ private:
     // Reads an unsigned 16-bit value at an absolute position of the loaded data.
     UINT Read16(long position) const;
 
+protected:
+    // State is protected so that a block walk can be driven over a buffer of one's own.
     enumGIFError m_nError = GIFERR_NONE;
     std::vector<extImage*> m_pImageAni;  // owned
     int m_nValidCount = 0;
