@@ -212,44 +212,65 @@ namespace {
 enum Window { kContour = 0, kDilate = 1, kErode = 2 };
 }  // namespace
 
-// The window runs over offsets -half .. ksize-half-1 on both axes, the column offset outer;
-// neighbours outside the picture are answered by the library.
-bool extImage::WindowFilter(long ksize, extImage* dst, int kind) {
-    if (!IsValid()) return false;
-    const long half = ksize / 2;
-    const long end = ksize - half;
-    extImage tmp(*this, SelectionIsValid(), true, true);
-    if (!tmp.IsValid()) return false;
-    long xmin, xmax, ymin, ymax;
-    GetFilterArea(xmin, xmax, ymin, ymax);
+namespace {
+
+// One window step for one channel; Contour keeps the neighbour's value when its difference to the
+// centre beats what is kept so far (a value, not a difference).
+template <int Kind>
+inline void Take(int& kept, int neighbour, int centre) {
+    if constexpr (Kind == kContour) {
+        if (neighbour - centre > kept) kept = neighbour;
+    } else if constexpr (Kind == kDilate) {
+        kept = std::max(kept, neighbour);
+    } else {
+        kept = std::min(kept, neighbour);
+    }
+}
+
+template <int Kind>
+void WindowPass(const extImage& src, extImage& tmp, long half, long end, long xmin, long xmax, long ymin, long ymax) {
+    const long W = src.GetWidth(), H = src.GetHeight();
+    const bool direct = src.GetBpp() == 24;
+    const long stride = static_cast<long>(src.GetEffWidth());
+    const int start = Kind == kErode ? 255 : 0;
     for (long y = ymin; y < ymax; ++y) {
+        const bool rowInside = direct && y - half >= 0 && y + end - 1 < H;
+        const BYTE* srcRow = src.GetBits(y);
+        BYTE* dstRow = direct ? tmp.GetBits(y) : nullptr;
         for (long x = xmin; x < xmax; ++x) {
-            RGBQUAD p = GetPixelColor(x, y);
-            int r, g, b;
-            if (kind == kErode)
-                r = g = b = 255;
-            else
-                r = g = b = 0;
-            for (long j = -half; j < end; ++j) {
-                for (long k = -half; k < end; ++k) {
-                    RGBQUAD n = GetPixelColor(x + j, y + k);
-                    if (kind == kContour) {
-                        // The test is on the difference, but the neighbour's own value is kept.
-                        if (n.rgbRed - p.rgbRed > r) r = n.rgbRed;
-                        if (n.rgbGreen - p.rgbGreen > g) g = n.rgbGreen;
-                        if (n.rgbBlue - p.rgbBlue > b) b = n.rgbBlue;
-                    } else if (kind == kDilate) {
-                        r = std::max<int>(r, n.rgbRed);
-                        g = std::max<int>(g, n.rgbGreen);
-                        b = std::max<int>(b, n.rgbBlue);
-                    } else {
-                        r = std::min<int>(r, n.rgbRed);
-                        g = std::min<int>(g, n.rgbGreen);
-                        b = std::min<int>(b, n.rgbBlue);
+            int r = start, g = start, b = start;
+            if (rowInside && x - half >= 0 && x + end - 1 < W) {
+                // The window lies inside a true-colour picture: read the rows directly.
+                const BYTE* centre = srcRow + 3 * x;
+                const int pb = centre[0], pg = centre[1], pr = centre[2];
+                for (long j = -half; j < end; ++j)
+                    for (long k = -half; k < end; ++k) {
+                        const BYTE* q = centre + k * stride + 3 * j;
+                        Take<Kind>(r, q[2], pr);
+                        Take<Kind>(g, q[1], pg);
+                        Take<Kind>(b, q[0], pb);
                     }
+                if constexpr (Kind == kContour) {
+                    r = 255 - r;
+                    g = 255 - g;
+                    b = 255 - b;
                 }
+                BYTE* d = dstRow + 3 * x;
+                d[0] = static_cast<BYTE>(b);
+                d[1] = static_cast<BYTE>(g);
+                d[2] = static_cast<BYTE>(r);
+                continue;
             }
-            if (kind == kContour) {
+            // Elsewhere the library answers, for neighbours outside the picture too.
+            RGBQUAD p = src.GetPixelColor(x, y);
+            for (long j = -half; j < end; ++j)
+                for (long k = -half; k < end; ++k) {
+                    RGBQUAD n = src.GetPixelColor(x + j, y + k);
+                    Take<Kind>(r, n.rgbRed, p.rgbRed);
+                    Take<Kind>(g, n.rgbGreen, p.rgbGreen);
+                    Take<Kind>(b, n.rgbBlue, p.rgbBlue);
+                }
+            if constexpr (Kind == kContour) {
                 r = 255 - r;
                 g = 255 - g;
                 b = 255 - b;
@@ -258,6 +279,25 @@ bool extImage::WindowFilter(long ksize, extImage* dst, int kind) {
                               RGBQUAD{static_cast<BYTE>(b), static_cast<BYTE>(g), static_cast<BYTE>(r), p.rgbReserved});
         }
     }
+}
+
+}  // namespace
+
+// The window runs over offsets -half .. ksize-half-1 on both axes, the column offset outer.
+bool extImage::WindowFilter(long ksize, extImage* dst, int kind) {
+    if (!IsValid()) return false;
+    const long half = ksize / 2;
+    const long end = ksize - half;
+    extImage tmp(*this, SelectionIsValid(), true, true);
+    if (!tmp.IsValid()) return false;
+    long xmin, xmax, ymin, ymax;
+    GetFilterArea(xmin, xmax, ymin, ymax);
+    if (kind == kContour)
+        WindowPass<kContour>(*this, tmp, half, end, xmin, xmax, ymin, ymax);
+    else if (kind == kDilate)
+        WindowPass<kDilate>(*this, tmp, half, end, xmin, xmax, ymin, ymax);
+    else
+        WindowPass<kErode>(*this, tmp, half, end, xmin, xmax, ymin, ymax);
     Deliver(tmp, dst);
     return true;
 }

@@ -26,12 +26,12 @@ void Convolve(extImage& p, const Kernel& k) {
 }
 
 // Splits "name:a:b" or "name:a,b,c,d" into the name and its numbers.
-bool Split(const std::string& spec, std::string& name, std::vector<long long>& numbers) {
-    size_t colon = spec.find(':');
-    name = spec.substr(0, colon);
+bool Split(const std::string& request, std::string& name, std::vector<long long>& numbers) {
+    size_t colon = request.find(':');
+    name = request.substr(0, colon);
     numbers.clear();
     if (colon == std::string::npos) return true;
-    std::string rest = spec.substr(colon + 1);
+    std::string rest = request.substr(colon + 1);
     size_t start = 0;
     while (true) {
         size_t end = rest.find_first_of(":,", start);
@@ -45,19 +45,19 @@ bool Split(const std::string& spec, std::string& name, std::vector<long long>& n
 }
 
 // Runs one named effect; false with a message for an unknown name or wrong parameters.
-bool Apply(const std::string& spec, extImage& p, std::string& error) {
+bool Apply(const std::string& request, extImage& p, std::string& error) {
     // The filter list's names map to their effect index, as the editor's ProcessFilter does.
     static const char* const kListEffects[] = {"sepia",  "green", "blue",    "gray",   "threshold",
                                                "mosaic", "blur",  "sharpen", "scatter"};
     std::vector<CString> listNames;
     CVornic().getlist_support_filter(listNames);
     for (size_t i = 0; i < listNames.size(); ++i)
-        if (spec == listNames[i]) return Apply(kListEffects[i], p, error);
+        if (request == listNames[i]) return Apply(kListEffects[i], p, error);
 
     std::string name;
     std::vector<long long> n;
-    if (!Split(spec, name, n)) {
-        error = "bad parameters in '" + spec + "'";
+    if (!Split(request, name, n)) {
+        error = "bad parameters in '" + request + "'";
         return false;
     }
     auto params = [&](size_t most, size_t least = 0) {
@@ -141,7 +141,7 @@ bool Apply(const std::string& spec, extImage& p, std::string& error) {
     } else if (name == "flip" && params(0)) {
         p.Flip();
     } else {
-        if (error.empty()) error = "unknown filter '" + spec + "'";
+        if (error.empty()) error = "unknown filter '" + request + "'";
         return false;
     }
     return true;

@@ -70,30 +70,53 @@ bool CxImage::Filter(const long* kernel, long Ksize, long Kfactor, long Koffset)
 
     // True colour: the window lies wholly inside the picture for these columns and rows, so the
     // sum reads the rows directly.
-    const long ix0 = std::max(xmin, k2), ix1 = std::min(xmax, W - kmax + 1);
+    const long ix0 = std::max(xmin, k2), ix1 = std::max(ix0, std::min(xmax, W - kmax + 1));
     const long iy0 = std::max(ymin, k2), iy1 = std::min(ymax, H - kmax + 1);
     const long stride = static_cast<long>(info.dwEffWidth);
-    std::vector<long> offsets, weights;
+    std::vector<long> offsets;
+    std::vector<int> weights;
+    long negative = 0, positive = 0;
     for (long k = -k2; k < kmax; ++k)
         for (long j = -k2; j < kmax; ++j) {
             long w = kernel[(j + k2) + Ksize * (k + k2)];
             if (w == 0) continue;
             offsets.push_back(k * stride + j * 3);
-            weights.push_back(w);
+            weights.push_back(static_cast<int>(w));
+            (w < 0 ? negative : positive) += w;
         }
-    const size_t taps = offsets.size();
     const bool divide = Kfactor != 0 && ksumtot != 0;
+    const long minSum = 255 * negative, maxSum = 255 * positive;
+    // Inside, every sum maps through one table (quotient, offset, clamp); kernels whose sums
+    // could leave that table or an int fall back to the per-pixel path.
+    const bool tabled = maxSum - minSum < (1L << 22) && -minSum < (1L << 30) && maxSum < (1L << 30);
+    std::vector<BYTE> table;
+    if (tabled) {
+        table.resize(static_cast<size_t>(maxSum - minSum + 1));
+        for (long v = minSum; v <= maxSum; ++v)
+            table[static_cast<size_t>(v - minSum)] = divide ? Clamp255(v / Kfactor + Koffset) : Clamp255(v + Koffset);
+    }
+    const size_t taps = offsets.size();
+    const BYTE* lut = tabled ? table.data() - minSum : nullptr;
 
-    for (long y = ymin; y < ymax; ++y) {
-        const bool rowInside = y >= iy0 && y < iy1;
-        const BYTE* srcRow = GetBits(y);
-        BYTE* dstRow = tmp.GetBits(y);
-        for (long x = xmin; x < xmax; ++x) {
-            if (!BlindSelectionIsInside(x, y)) continue;
-            if (!rowInside || x < ix0 || x >= ix1) {
-                general(x, y);
-                continue;
+    auto interior = [&](const BYTE* srcRow, BYTE* dstRow, long from, long to) {
+        if (taps == 9 && Ksize == 3 && lut) {
+            const long o0 = offsets[0], o1 = offsets[1], o2 = offsets[2], o3 = offsets[3], o4 = offsets[4],
+                       o5 = offsets[5], o6 = offsets[6], o7 = offsets[7], o8 = offsets[8];
+            const int w0 = weights[0], w1 = weights[1], w2 = weights[2], w3 = weights[3], w4 = weights[4],
+                      w5 = weights[5], w6 = weights[6], w7 = weights[7], w8 = weights[8];
+            for (long x = from; x < to; ++x) {
+                const BYTE* p = srcRow + 3 * x;
+                BYTE* d = dstRow + 3 * x;
+                for (int c = 0; c < 3; ++c) {
+                    const BYTE* q = p + c;
+                    int sum = q[o0] * w0 + q[o1] * w1 + q[o2] * w2 + q[o3] * w3 + q[o4] * w4 + q[o5] * w5 + q[o6] * w6 +
+                              q[o7] * w7 + q[o8] * w8;
+                    d[c] = lut[sum];
+                }
             }
+            return;
+        }
+        for (long x = from; x < to; ++x) {
             const BYTE* p = srcRow + 3 * x;
             long b = 0, g = 0, r = 0;
             for (size_t t = 0; t < taps; ++t) {
@@ -104,7 +127,11 @@ bool CxImage::Filter(const long* kernel, long Ksize, long Kfactor, long Koffset)
                 r += q[2] * w;
             }
             BYTE* d = dstRow + 3 * x;
-            if (divide) {
+            if (lut) {
+                d[0] = lut[b];
+                d[1] = lut[g];
+                d[2] = lut[r];
+            } else if (divide) {
                 d[0] = Clamp255(b / Kfactor + Koffset);
                 d[1] = Clamp255(g / Kfactor + Koffset);
                 d[2] = Clamp255(r / Kfactor + Koffset);
@@ -114,6 +141,25 @@ bool CxImage::Filter(const long* kernel, long Ksize, long Kfactor, long Koffset)
                 d[2] = Clamp255(r + Koffset);
             }
         }
+    };
+
+    for (long y = ymin; y < ymax; ++y) {
+        const BYTE* srcRow = GetBits(y);
+        BYTE* dstRow = tmp.GetBits(y);
+        if (y < iy0 || y >= iy1 || pSelection != nullptr) {
+            // Edge rows and selections take the careful path pixel by pixel.
+            for (long x = xmin; x < xmax; ++x) {
+                if (!BlindSelectionIsInside(x, y)) continue;
+                if (y >= iy0 && y < iy1 && x >= ix0 && x < ix1)
+                    interior(srcRow, dstRow, x, x + 1);
+                else
+                    general(x, y);
+            }
+            continue;
+        }
+        for (long x = xmin; x < std::min(ix0, xmax); ++x) general(x, y);
+        interior(srcRow, dstRow, ix0, ix1);
+        for (long x = std::max(ix1, xmin); x < xmax; ++x) general(x, y);
     }
     return finish();
 }
@@ -230,12 +276,18 @@ bool CxImage::Median(long Ksize) {
     // Window pixels are ranked by grey level, highest first; equal greys keep the window's scan
     // order (columns outer, rows inner). The pixel at rank count/2 wins.
     std::vector<BYTE> grey(static_cast<size_t>(W) * H);
-    for (long y = 0; y < H; ++y)
-        for (long x = 0; x < W; ++x) {
-            RGBQUAD c = BlindGetPixelColor(x, y);
-            grey[static_cast<size_t>(y) * W + x] =
-                static_cast<BYTE>((c.rgbBlue * 117 + c.rgbGreen * 601 + c.rgbRed * 306) >> 10);
+    for (long y = 0; y < H; ++y) {
+        BYTE* g = &grey[static_cast<size_t>(y) * W];
+        if (head.biBitCount == 24) {
+            const BYTE* p = GetBits(y);
+            for (long x = 0; x < W; ++x, p += 3) g[x] = static_cast<BYTE>((p[0] * 117 + p[1] * 601 + p[2] * 306) >> 10);
+        } else {
+            for (long x = 0; x < W; ++x) {
+                RGBQUAD c = BlindGetPixelColor(x, y);
+                g[x] = static_cast<BYTE>((c.rgbBlue * 117 + c.rgbGreen * 601 + c.rgbRed * 306) >> 10);
+            }
         }
+    }
     const int window = static_cast<int>(Ksize * Ksize);
     std::vector<std::uint32_t> keys(window);
     // key = (255 - grey) * 256 + position: ascending keys are descending greys, ties by position.

@@ -50,6 +50,8 @@ bool SkipImageData(GifFileType* gif) {
     return true;
 }
 
+constexpr long kMaxCountedFrames = 10000;
+
 struct FrameControl {
     bool present = false;
     DWORD delay = 0;
@@ -110,6 +112,9 @@ bool CxImageGIF::Decode(CxFile* fp) {
         const GifImageDesc& desc = gif->Image;
         if (frames != wanted || decoded) {
             ++frames;
+            // Counting stops somewhere: callers only ask whether a file is animated, and giflib
+            // keeps a record for every frame it meets.
+            if (decoded && frames >= kMaxCountedFrames) break;
             control = FrameControl{};
             if (!SkipImageData(gif.get())) break;
             continue;

@@ -11,13 +11,15 @@ public:
     using CxImage::Encode;
 
     // Decodes frame GetFrame() (0 by default) as an 8-bit picture of the frame's own size; the
-    // number of frames in the file goes to GetNumFrames(), the frame's place on the logical screen
-    // to GetOffset(), its delay and disposal to GetFrameDelay() and GetDisposalMethod(), and a
-    // transparent index to GetTransIndex().
+    // number of frames in the file (counted up to 10000) goes to GetNumFrames(), the frame's place on the logical
+    // screen to GetOffset(), its delay and disposal to GetFrameDelay() and GetDisposalMethod(), and a transparent index
+    // to GetTransIndex().
     bool Decode(CxFile* fp);
     // Writes this picture; pictures deeper than 8 bits are reduced (on a copy) to a standard
     // palette with error diffusion.
     bool Encode(CxFile* fp);
+    // The codec option (the library's choice of compression) is accepted and makes no difference:
+    // image data is always LZW-coded.
     // Writes an animation: every frame with its own delay; the disposal method is this object's
     // (bLocalDispMeth: each frame's own); bLocalColorMap gives each frame its own colour table (a
     // frame whose palette differs from the first one gets one anyway). The loop extension carries

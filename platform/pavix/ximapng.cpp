@@ -86,11 +86,14 @@ bool CxImagePNG::Decode(CxFile* hFile) {
     // transparency makes an alpha plane.
     png_bytep trans = nullptr;
     int numTrans = 0;
+    BYTE transTable[256] = {};
     png_color_16p transColor = nullptr;
     bool transAlphaPlane = false;
     long transIndex = -1;
     if (png_get_tRNS(png, pinfo, &trans, &numTrans, &transColor)) {
         if (isPalette && trans) {
+            numTrans = std::min(numTrans, 256);
+            std::memcpy(transTable, trans, static_cast<size_t>(numTrans));  // libpng frees its copy with the struct
             for (int i = 0; i < numTrans; ++i) {
                 if (trans[i] == 0 && transIndex < 0)
                     transIndex = i;
@@ -181,7 +184,7 @@ bool CxImagePNG::Decode(CxFile* hFile) {
         for (long y = 0; y < head.biHeight; ++y)
             for (long x = 0; x < head.biWidth; ++x) {
                 BYTE idx = BlindGetPixelIndex(x, y);
-                AlphaSet(x, y, idx < numTrans ? trans[idx] : 255);
+                AlphaSet(x, y, idx < numTrans ? transTable[idx] : 255);
             }
     }
     return true;

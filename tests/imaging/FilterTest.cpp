@@ -334,3 +334,30 @@ TEST(PixelCopies, CopyPixelWithTransLeavesOutTheKeyColour) {
     EXPECT_TRUE(SameColour(canvas.GetPixelColor(1, 0), Bgr(255, 255, 255)));
     canvas.CopyPixelWithTrans(&text, CRect(50, 50, 60, 60));  // entirely outside: nothing
 }
+
+TEST(NeighbourFilters, TrueColourAndIndexedPicturesGiveTheSameWindowResults) {
+    // The true-colour rows are read directly inside the picture, the indexed picture goes through
+    // the library everywhere; both must agree pixel for pixel.
+    extImage grey(17, 12, 8);
+    grey.SetGrayPalette();
+    unsigned state = 5;
+    for (long y = 0; y < 12; ++y)
+        for (long x = 0; x < 17; ++x) {
+            state = state * 1103515245u + 12345u;
+            grey.SetPixelIndex(x, y, static_cast<BYTE>((state >> 16) % 7 * 40));
+        }
+    extImage wide(grey);
+    ASSERT_TRUE(wide.IncreaseBpp(24));
+    for (long k : {2L, 3L, 4L}) {
+        extImage a, b, c, d, e, f;
+        grey.Contour(k, &a);
+        wide.Contour(k, &b);
+        grey.Dilate(k, &c);
+        wide.Dilate(k, &d);
+        grey.Erode(k, &e);
+        wide.Erode(k, &f);
+        EXPECT_TRUE(SamePixels(a, b)) << k;
+        EXPECT_TRUE(SamePixels(c, d)) << k;
+        EXPECT_TRUE(SamePixels(e, f)) << k;
+    }
+}

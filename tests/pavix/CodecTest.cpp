@@ -119,6 +119,18 @@ TEST(CodecRoundTrip, JpegKeepsSizeAndColoursClose) {
     CxImage back = RoundTrip(tb, CXIMAGE_FORMAT_JPG);
     EXPECT_GT(back.GetPixelColor(4, 14).rgbRed, 200);
     EXPECT_LT(back.GetPixelColor(4, 1).rgbRed, 50);
+    // Indexed sources are written through their palette.
+    for (DWORD bpp : {1u, 4u, 8u}) {
+        CxImage idx(6, 5, bpp);
+        idx.SetPaletteColor(1, 250, 20, 20);
+        idx.SetPaletteColor(0, 20, 20, 250);
+        idx.Clear(bpp == 1 ? 0xFF : bpp == 4 ? 0x11 : 1);
+        CxImage j = RoundTrip(idx, CXIMAGE_FORMAT_JPG);
+        ASSERT_TRUE(j.IsValid()) << bpp;
+        EXPECT_EQ(j.GetBpp(), 24);
+        EXPECT_NEAR(j.GetPixelColor(3, 2).rgbRed, 250, 4) << bpp;
+        EXPECT_NEAR(j.GetPixelColor(3, 2).rgbBlue, 20, 4) << bpp;
+    }
     // A grey picture gives a grey JPEG that reads back as 8-bit grey.
     CxImage grey(5, 5, 8);
     grey.SetGrayPalette();
