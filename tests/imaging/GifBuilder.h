@@ -85,6 +85,11 @@ public:
                     line[x] = f.indices.empty() ? f.fill : f.indices[static_cast<size_t>(y) * f.width + x];
                 EGifPutLine(gif, line.data(), f.width);
             }
+            // giflib forgets (without freeing) its copy of a local table when the next frame has none.
+            if (gif->Image.ColorMap) {
+                GifFreeMapObject(gif->Image.ColorMap);
+                gif->Image.ColorMap = nullptr;
+            }
         }
         if (plainText_) {
             // A plain-text extension is a graphic block of its own that the picture loader cannot show.
