@@ -135,8 +135,8 @@ struct Field {
     }
 };
 
-// Run-length data: a broken stream (a run past the row end, no data left) fails; pixels the
-// stream never reaches stay at index 0.
+// Run-length data: a stream that runs out before its end mark fails; pixels beyond the picture
+// are dropped and pixels the stream never reaches stay at index 0.
 bool DecodeRle(const BYTE* data, size_t size, bool rle4, CxImage& img) {
     long W = img.GetWidth(), H = img.GetHeight();
     long x = 0, y = 0;
@@ -150,14 +150,13 @@ bool DecodeRle(const BYTE* data, size_t size, bool rle4, CxImage& img) {
         BYTE count = data[i], value = data[i + 1];
         i += 2;
         if (count > 0) {
-            if (x + count > W) return false;
+            // Runs may reach past the row's end (writers pad rows this way); the excess is dropped.
             for (int k = 0; k < count; ++k) put(rle4 ? ((k & 1) ? (value & 0x0F) : (value >> 4)) : value);
             continue;
         }
         if (value == 0) {  // end of line
             x = 0;
             ++y;
-            if (y > H) return false;
         } else if (value == 1) {  // end of bitmap
             return true;
         } else if (value == 2) {  // delta
@@ -165,10 +164,9 @@ bool DecodeRle(const BYTE* data, size_t size, bool rle4, CxImage& img) {
             x += data[i];
             y += data[i + 1];
             i += 2;
-            if (x > W || y > H) return false;
         } else {  // absolute run of `value` pixels, padded to a word
             size_t bytes = rle4 ? (value + 1) / 2 : value;
-            if (i + bytes > size || x + value > W) return false;
+            if (i + bytes > size) return false;
             for (int k = 0; k < value; ++k) {
                 BYTE b = data[i + (rle4 ? k / 2 : k)];
                 put(rle4 ? ((k & 1) ? (b & 0x0F) : (b >> 4)) : b);

@@ -104,7 +104,7 @@ bool CxImagePNG::Decode(CxFile* hFile) {
         }
     }
 
-    if (bitDepth == 16) png_set_strip_16(png);
+    if (bitDepth == 16) png_set_scale_16(png);  // rounded, as 8-bit writers round
     if (isPalette || isGrey) png_set_packing(png);
     if (isGrey && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (!isGrey) png_set_bgr(png);

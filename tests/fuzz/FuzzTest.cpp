@@ -25,7 +25,9 @@ bool Register(const Reader& reader) {
     return true;
 }
 
-const std::vector<Reader>& Readers() { return Table(); }
+const std::vector<Reader>& Readers() {
+    return Table();
+}
 
 std::string TempFile(const Bytes& data) {
     static const std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
@@ -54,12 +56,18 @@ void Mutate(fuzz::Bytes& b, std::mt19937& rng) {
     auto pos = [&] { return static_cast<size_t>(rng() % b.size()); };
     // Header fields sit early in every format; aim there half of the time.
     auto early = [&] { return static_cast<size_t>(rng() % std::min<size_t>(b.size(), 160)); };
-    static const std::uint32_t kBoundary[] = {0, 1, 0x7F, 0x80, 0xFF, 0x100, 0x7FFF, 0x8000, 0xFFFF, 0x10000,
-                                              0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
+    static const std::uint32_t kBoundary[] = {0,      1,      0x7F,    0x80,       0xFF,        0x100,      0x7FFF,
+                                              0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
     switch (rng() % 8) {
-        case 0: b[pos()] = static_cast<std::uint8_t>(rng()); break;
-        case 1: b[early()] ^= static_cast<std::uint8_t>(1u << (rng() % 8)); break;
-        case 2: b[early()] = static_cast<std::uint8_t>(rng()); break;
+        case 0:
+            b[pos()] = static_cast<std::uint8_t>(rng());
+            break;
+        case 1:
+            b[early()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+            break;
+        case 2:
+            b[early()] = static_cast<std::uint8_t>(rng());
+            break;
         case 3:
         case 4: {
             size_t at = rng() % 2 ? early() : pos();
@@ -81,7 +89,9 @@ void Mutate(fuzz::Bytes& b, std::mt19937& rng) {
             b.insert(b.begin() + static_cast<long>(pos()), chunk.begin(), chunk.end());
             break;
         }
-        default: b.resize(pos()); break;
+        default:
+            b.resize(pos());
+            break;
     }
 }
 

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "imaging/extImage.h"
 #include "platform/pavix/ximage.h"
 #include "platform/pavix/ximagif.h"
@@ -45,11 +49,15 @@ Bytes Encode(CxImage& p, DWORD type) {
 CxImage Pattern(DWORD w, DWORD h, DWORD bpp) {
     CxImage p(w, h, bpp);
     for (DWORD i = 0; i < p.GetNumColors(); ++i)
-        p.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i * 5), static_cast<BYTE>(i * 3), static_cast<BYTE>(255 - i));
+        p.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i * 5), static_cast<BYTE>(i * 3),
+                          static_cast<BYTE>(255 - i));
     for (long y = 0; y < static_cast<long>(h); ++y)
         for (long x = 0; x < static_cast<long>(w); ++x) {
-            if (bpp == 24) p.SetPixelColor(x, y, RGBQUAD{static_cast<BYTE>(x * 13), static_cast<BYTE>(y * 29), static_cast<BYTE>(x * y), 0});
-            else p.SetPixelIndex(x, y, static_cast<BYTE>((x + 3 * y) % p.GetNumColors()));
+            if (bpp == 24)
+                p.SetPixelColor(
+                    x, y, RGBQUAD{static_cast<BYTE>(x * 13), static_cast<BYTE>(y * 29), static_cast<BYTE>(x * y), 0});
+            else
+                p.SetPixelIndex(x, y, static_cast<BYTE>((x + 3 * y) % p.GetNumColors()));
         }
     return p;
 }
@@ -60,6 +68,23 @@ void Put16(Bytes& v, unsigned x) {
 }
 void Put32(Bytes& v, unsigned x) {
     for (int i = 0; i < 4; ++i) v.push_back(static_cast<BYTE>(x >> (8 * i)));
+}
+
+// The sample files other programs wrote (tests/pavix/samples) with the given extension.
+std::vector<Bytes> SampleFiles(const char* extension) {
+    std::vector<Bytes> out;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(PAVIX_SAMPLES, ec)) {
+        if (entry.path().extension() != extension) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        out.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return out;
+}
+
+std::vector<Bytes> WithSamples(std::vector<Bytes> made, const char* extension) {
+    for (Bytes& b : SampleFiles(extension)) made.push_back(std::move(b));
+    return made;
 }
 
 bool Read(const std::uint8_t* d, size_t n, DWORD type) {
@@ -109,7 +134,7 @@ std::vector<Bytes> BmpSamples() {
     Put32(bf, 0x001F);
     for (int i = 0; i < 8; ++i) Put16(bf, i * 0x1234);
     s.push_back(bf);
-    return s;
+    return WithSamples(s, ".bmp");
 }
 
 std::vector<Bytes> JpegSamples() {
@@ -117,7 +142,7 @@ std::vector<Bytes> JpegSamples() {
     CxImage grey(9, 9, 8);
     grey.SetGrayPalette();
     grey.Clear(120);
-    return {Encode(colour, CXIMAGE_FORMAT_JPG), Encode(grey, CXIMAGE_FORMAT_JPG)};
+    return WithSamples({Encode(colour, CXIMAGE_FORMAT_JPG), Encode(grey, CXIMAGE_FORMAT_JPG)}, ".jpg");
 }
 
 std::vector<Bytes> PngSamples() {
@@ -128,8 +153,9 @@ std::vector<Bytes> PngSamples() {
     CxImage pal = Pattern(9, 6, 8);
     pal.SetTransIndex(2);
     CxImage four = Pattern(5, 5, 4);
-    return {Encode(rgb, CXIMAGE_FORMAT_PNG), Encode(rgba, CXIMAGE_FORMAT_PNG), Encode(pal, CXIMAGE_FORMAT_PNG),
-            Encode(four, CXIMAGE_FORMAT_PNG)};
+    return WithSamples({Encode(rgb, CXIMAGE_FORMAT_PNG), Encode(rgba, CXIMAGE_FORMAT_PNG),
+                        Encode(pal, CXIMAGE_FORMAT_PNG), Encode(four, CXIMAGE_FORMAT_PNG)},
+                       ".png");
 }
 
 Bytes Animation() {
@@ -151,7 +177,7 @@ std::vector<Bytes> GifSamples() {
     CxImage one = Pattern(9, 7, 8);
     one.SetTransIndex(0);
     CxImage mono = Pattern(17, 3, 1);
-    return {Encode(one, CXIMAGE_FORMAT_GIF), Encode(mono, CXIMAGE_FORMAT_GIF), Animation()};
+    return WithSamples({Encode(one, CXIMAGE_FORMAT_GIF), Encode(mono, CXIMAGE_FORMAT_GIF), Animation()}, ".gif");
 }
 
 bool ReadGifSecondFrame(const std::uint8_t* d, size_t n) {
@@ -162,7 +188,9 @@ bool ReadGifSecondFrame(const std::uint8_t* d, size_t n) {
     return Sound(gif);
 }
 
-std::vector<Bytes> GifAnimationSamples() { return {Animation()}; }
+std::vector<Bytes> GifAnimationSamples() {
+    return {Animation()};
+}
 
 bool ReadGifAsExtImage(const std::uint8_t* d, size_t n) {
     std::string path = fuzz::TempFile(Bytes(d, d + n));
@@ -173,7 +201,7 @@ bool ReadGifAsExtImage(const std::uint8_t* d, size_t n) {
 std::vector<Bytes> TiffSamples() {
     CxImage rgb = Pattern(9, 5, 24);
     CxImage pal = Pattern(6, 6, 8);
-    return {Encode(rgb, CXIMAGE_FORMAT_TIF), Encode(pal, CXIMAGE_FORMAT_TIF)};
+    return WithSamples({Encode(rgb, CXIMAGE_FORMAT_TIF), Encode(pal, CXIMAGE_FORMAT_TIF)}, ".tif");
 }
 
 std::vector<Bytes> IcoSamples() {
@@ -208,7 +236,7 @@ std::vector<Bytes> IcoSamples() {
     Put32(withPng, static_cast<unsigned>(inner.size()));
     Put32(withPng, 22);
     withPng.insert(withPng.end(), inner.begin(), inner.end());
-    return {dib, withPng};
+    return WithSamples({dib, withPng}, ".ico");
 }
 
 std::vector<Bytes> TgaSamples() {
@@ -257,7 +285,7 @@ std::vector<Bytes> PcxSamples() {
     for (int i = 0; i < 24; ++i) rgb.push_back(static_cast<BYTE>(i * 7));
     Bytes ega = header(1, 4, 9, 2, 2);
     for (int i = 0; i < 16; ++i) ega.push_back(static_cast<BYTE>(0x11 * (i % 11)));
-    return {eight, rgb, ega};
+    return WithSamples({eight, rgb, ega}, ".pcx");
 }
 
 // Recomputes the CRC of every whole chunk so damage inside a chunk reaches the decoder.
@@ -282,17 +310,25 @@ std::vector<Bytes> AllSamples() {
 }
 
 const bool registered =
-    fuzz::Register({"bmp", BmpSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_BMP); }}) &&
-    fuzz::Register({"jpeg", JpegSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_JPG); }}) &&
+    fuzz::Register(
+        {"bmp", BmpSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_BMP); }}) &&
+    fuzz::Register(
+        {"jpeg", JpegSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_JPG); }}) &&
     fuzz::Register({"png", PngSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_PNG); },
                     RepairPngChecksums}) &&
-    fuzz::Register({"gif", GifSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_GIF); }}) &&
+    fuzz::Register(
+        {"gif", GifSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_GIF); }}) &&
     fuzz::Register({"gif-frame2", GifAnimationSamples, ReadGifSecondFrame}) &&
     fuzz::Register({"gif-open", GifSamples, ReadGifAsExtImage}) &&
-    fuzz::Register({"tiff", TiffSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_TIF); }}) &&
-    fuzz::Register({"ico", IcoSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_ICO); }}) &&
-    fuzz::Register({"tga", TgaSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_TGA); }}) &&
-    fuzz::Register({"pcx", PcxSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_PCX); }}) &&
-    fuzz::Register({"sniffed", AllSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_UNKNOWN); }});
+    fuzz::Register(
+        {"tiff", TiffSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_TIF); }}) &&
+    fuzz::Register(
+        {"ico", IcoSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_ICO); }}) &&
+    fuzz::Register(
+        {"tga", TgaSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_TGA); }}) &&
+    fuzz::Register(
+        {"pcx", PcxSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_PCX); }}) &&
+    fuzz::Register(
+        {"sniffed", AllSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_UNKNOWN); }});
 
 }  // namespace

@@ -299,8 +299,14 @@ TEST(BmpReader, ReadsTopDownSixteenAndThirtyTwoBitAndRunLengthFiles) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(r.GetPixelIndex(x, y), expected[y][x]) << x << "," << y;
     EXPECT_EQ(r.GetPaletteColor(2).rgbRed, 0x80);
-    // A run past the row's end is a broken stream.
+    // A run past the row's end is cut there (writers pad rows with such runs).
     f[54 + 16] = 9;
+    CxImage padded(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_BMP);
+    ASSERT_TRUE(padded.IsValid());
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(padded.GetPixelIndex(x, 0), 2);
+    EXPECT_EQ(padded.GetPixelIndex(0, 1), 1);
+    // A stream that ends before its end mark is broken.
+    f.resize(f.size() - 2);
     EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_BMP).IsValid());
 }
 
