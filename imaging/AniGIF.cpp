@@ -388,8 +388,10 @@ int CAniGIF::IsAnimatedGIF() const {
 void CAniGIF::SetPicture(int index, extImage* image) {
     if (index < 0) return;
     if (static_cast<std::size_t>(index) >= m_pImageAni.size()) m_pImageAni.resize(index + 1, nullptr);
+    // Copied before the old picture goes, so an entry can be given its own picture.
+    extImage* copy = image && image->IsValid() ? new extImage(*image, true, true, true) : nullptr;
     delete m_pImageAni[index];
-    m_pImageAni[index] = image && image->IsValid() ? new extImage(*image, true, true, true) : nullptr;
+    m_pImageAni[index] = copy;
     m_nValidCount = std::max(m_nValidCount, index + 1);
 }
 

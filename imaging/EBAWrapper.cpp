@@ -53,8 +53,10 @@ void CEBAWrapper::Recount() {
 void CEBAWrapper::SetPicture(int index, extImage* image) {
     if (!IsSlot(index)) return;
     EBA_FRAME* slot = m_pFrameList[index];
+    // Copied before the old picture goes, so a slot can be given its own picture.
+    extImage* copy = image && image->IsValid() ? new extImage(*image, true, true, true) : nullptr;
     delete slot->pImage;
-    slot->pImage = image && image->IsValid() ? new extImage(*image, true, true, true) : nullptr;
+    slot->pImage = copy;
     Recount();
 }
 

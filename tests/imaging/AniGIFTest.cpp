@@ -412,6 +412,9 @@ TEST(AniGIF, FrameArrayOperations) {
     gif.SetDelay(0, 0x12345);
     EXPECT_EQ(gif.GetPtrImageAni()[0]->GetFrameDelay(), 0x2345u);
     gif.SetDelay(1, 5);  // empty entry: nothing
+    gif.SetPicture(2, gif.GetPtrImageAni()[2]);  // its own picture: kept
+    ASSERT_NE(gif.GetPtrImageAni()[2], nullptr);
+    EXPECT_EQ(gif.GetPtrImageAni()[2]->GetWidth(), 6u);
     gif.SetPicture(11, &a);
     EXPECT_EQ(gif.GetArraySize(), 12);
     EXPECT_EQ(gif.GetValidCount(), 12);

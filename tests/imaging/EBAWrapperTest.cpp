@@ -73,6 +73,11 @@ TEST(EBAWrapper, SlotsStartEmptyAndKeepPrivateCopies) {
     red.SetPixelColor(0, 0, Rgb(0, 0, 255));
     EXPECT_TRUE(SameColour(kept->GetPixelColor(0, 0), Rgb(255, 0, 0)));
 
+    // A slot given its own picture keeps it.
+    eba.SetPicture(1, eba.GetPtrFrameList()[1]->pImage);
+    ASSERT_NE(eba.GetPtrFrameList()[1]->pImage, nullptr);
+    EXPECT_TRUE(SameColour(eba.GetPtrFrameList()[1]->pImage->GetPixelColor(1, 1), Rgb(255, 0, 0)));
+
     // Deleting slot 0 of two leaves slot 1 where it is; the delay of the emptied slot goes back to 100.
     eba.SetDelay(0, 700);
     eba.DeletePicture(0);
