@@ -411,7 +411,7 @@ TEST(AniGIF, FrameArrayOperations) {
     EXPECT_NE(gif.GetPtrImageAni()[0], &a);
     gif.SetDelay(0, 0x12345);
     EXPECT_EQ(gif.GetPtrImageAni()[0]->GetFrameDelay(), 0x2345u);
-    gif.SetDelay(1, 5);  // empty entry: nothing
+    gif.SetDelay(1, 5);                          // empty entry: nothing
     gif.SetPicture(2, gif.GetPtrImageAni()[2]);  // its own picture: kept
     ASSERT_NE(gif.GetPtrImageAni()[2], nullptr);
     EXPECT_EQ(gif.GetPtrImageAni()[2]->GetWidth(), 6u);
