@@ -22,6 +22,8 @@ constexpr int kSavedLoops = 1024;
 constexpr BYTE kSavedDisposal = 2;
 constexpr DWORD kGifCodecOption = 2;
 constexpr int kRefinePasses = 3;
+constexpr long kRefineRowStep = 2;
+constexpr long kRefineColumnStep = 4;
 
 // The frame picture of a single-frame GIF, as the picture library decodes it.
 std::unique_ptr<CxImage> DecodeSingleFrame(const BYTE* data, std::size_t size) {
@@ -80,12 +82,15 @@ void RefinePalette(const CxImage& frame, RGBQUAD* palette, int count, int passes
     for (int pass = 0; pass < passes; ++pass) {
         const PaletteSearch search(palette, count);
         std::vector<Sum> sums(static_cast<std::size_t>(count));
-        // Every other pixel of every other row: the means hardly move, the work drops by three quarters.
-        for (long y = 0; y < H; y += 2) {
-            const BYTE* p = frame.GetBits(static_cast<DWORD>(y));
+        // One pixel in eight, on a staggered grid (every fourth of every other row, shifted by two
+        // from one such row to the next): the means hardly move and the work drops sevenfold.
+        for (long y = 0; y < H; y += kRefineRowStep) {
+            const long first = (y / kRefineRowStep % 2) * (kRefineColumnStep / 2);
+            const BYTE* row = frame.GetBits(static_cast<DWORD>(y));
             std::uint32_t lastKey = 0xFFFFFFFF;
             int last = 0;
-            for (long x = 0; x < W; x += 2, p += 6) {
+            for (long x = first; x < W; x += kRefineColumnStep) {
+                const BYTE* p = row + 3 * x;
                 const std::uint32_t key = static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
                 if (key != lastKey) {
                     last = search.Find(p[2], p[1], p[0]);
