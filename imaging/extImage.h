@@ -9,6 +9,7 @@
 // destination; without one it works in place.
 #pragma once
 
+#include "imaging/PhoneFormat.h"
 #include "platform/pavix/ximage.h"
 #include "platform/win/windef.h"
 
@@ -64,6 +65,23 @@ public:
     void CopyPixelDiff(int dx, int dy, extImage* src, int sx, int sy, int width, int height);
     // Pastes src at rect (which may start at negative coordinates), leaving out src's transparent colour.
     void CopyPixelWithTrans(extImage* src, CRect rect);
+
+    // --- phone still pictures (PHT) ------------------------------------------------------------------
+    // Fills a 48-byte picture header for `size`: magic "IMG" when `still` is non-zero, else "ANI".
+    static void SetBitmapHeader(tagBITMAP_HEADER* header, CSize size, int still);
+    // The pixels as RGB565 words in the file layout, in a new array the caller releases with
+    // delete[]; `length` gets width x height x 2. Null (length 0) for an empty picture.
+    BYTE* GetData16bit(int& length) const;
+    // Writes the picture as a PHT file, creating or truncating it. False when the file cannot be
+    // written or the picture is empty or too large for the header (a side over 32767).
+    bool SavePHT(const char* path) const;
+    // Replaces the picture by a PHT file's content as 24 bits. A file that cannot be opened, announces
+    // no pixels or holds fewer than it announces leaves the picture as it was (false).
+    bool LoadPHT(const char* path);
+    // Whether the file has a sound phone header: magic "ANI" for type 21 (EBA), "IMG" for any other
+    // type, width and height from 1 to 400, and all the announced pixels present (for an EBA file
+    // also a frame count from 1 to 16). Pixels are not decoded.
+    static bool IsValidFormat(const CString& path, int type);
 
 private:
     // Moves a finished temporary into dst, or into this picture when dst is null.

@@ -31,6 +31,13 @@ bool OpenPicture(const std::string& path, extImage& picture, std::string& error)
 
 bool SavePicture(const extImage& picture, const std::string& path, std::string& error) {
     int type = PictureType(path);
+    if (type == 20) {  // PHT still picture (.pht, .img)
+        if (!picture.SavePHT(path.c_str())) {
+            error = "cannot write '" + path + "'";
+            return false;
+        }
+        return true;
+    }
     if (!CxImage::IsKnownFileType(static_cast<DWORD>(type)) || type == CXIMAGE_FORMAT_ICO ||
         type == CXIMAGE_FORMAT_TGA || type == CXIMAGE_FORMAT_PCX) {
         error = "'" + path + "': cannot write this picture type";

@@ -14,8 +14,8 @@ int PictureType(const std::string& path);
 bool OpenPicture(const std::string& path, extImage& picture, std::string& error);
 
 // Writes a picture by the type of its extension: GIF through a 256-colour octree palette with
-// error diffusion, BMP as 24 bits, everything else by the picture library. The picture itself is
-// left as it was.
+// error diffusion, BMP as 24 bits, PHT (.pht, .img) as RGB565, everything else by the picture
+// library. The picture itself is left as it was.
 bool SavePicture(const extImage& picture, const std::string& path, std::string& error);
 
 }  // namespace tool
