@@ -1,6 +1,7 @@
 // vxImage: making, loading and freeing thumbnails, the cache file, reconciliation.
 #include <cstring>
 
+#include "imaging/EBAWrapper.h"
 #include "tests/catalogue/Fixture.h"
 #include "views/catalogue/ThumbFile.h"
 
@@ -339,4 +340,35 @@ TEST_F(CatalogueTest, AttributesOfTheCurrentItem) {
     view->SetCLSID("");
     view->SetAttribute(item);
     EXPECT_EQ(view->GetAttrDimension(), "640 x 480");
+}
+
+TEST_F(CatalogueTest, PhoneFilesBecomeItemsWhenTheirHeaderIsSound) {
+    extImage still;
+    ASSERT_TRUE(still.Create(40, 30, 24, 0));
+    for (int y = 0; y < 30; ++y) std::memset(still.GetBits(static_cast<DWORD>(y)), y * 8, 40 * 3);
+    std::filesystem::create_directories(photo);
+    ASSERT_TRUE(still.SavePHT((photo + "/still.pht").c_str()));
+    ASSERT_TRUE(still.SavePHT((photo + "/still.img").c_str()));
+    CEBAWrapper animation;
+    animation.SetPicture(0, &still);
+    animation.SetPicture(1, &still);
+    ASSERT_TRUE(animation.SaveEBA((photo + "/moving.eba").c_str(), CSize(0, 0)));
+    // A PHT shorter than its header announces, and an EBA with a frame count of 0.
+    const std::string pht = ReadAll(photo + "/still.pht");
+    home.Write(photo + "/cut.pht", pht.substr(0, pht.size() - 2));
+    std::string eba = ReadAll(photo + "/moving.eba");
+    std::string emptied = eba;
+    ASSERT_EQ(emptied[48], 2);  // the frame count follows the 48-byte picture header
+    emptied[48] = 0;
+    home.Write(photo + "/zero.eba", emptied);
+    view->SetAlbum(99, 1);
+    std::vector<std::string> names = Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"moving.eba", "still.img", "still.pht"}));
+    // Skipped without a message, and left where they are.
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_TRUE(win::FileExists(photo + "/cut.pht"));
+    EXPECT_EQ(Item("still.pht")->m_strDimension, "40 x 30");
+    ASSERT_NE(Item("moving.eba")->GetLevelImage(0), nullptr);
+    EXPECT_EQ(Item("moving.eba")->GetLevelImage(0)->GetWidth(), 100u);
 }

@@ -44,6 +44,9 @@ TEST(Statements, AcceptedFilesByExtension) {
     EXPECT_TRUE(catalogue::IsAcceptedFile("/p/a.bmp"));
     EXPECT_TRUE(catalogue::IsAcceptedFile("/p/a.gif"));
     EXPECT_FALSE(catalogue::IsAcceptedFile("/p/a.tif"));
+    // Phone files only with a sound header; a missing file has none.
+    EXPECT_FALSE(catalogue::IsAcceptedFile("/p/missing.pht"));
+    EXPECT_FALSE(catalogue::IsAcceptedFile("/p/missing.eba"));
     EXPECT_FALSE(catalogue::IsAcceptedFile("/p/a.jpg.part.1.2"));
     EXPECT_FALSE(catalogue::IsAcceptedFile("/p.jpg/noext"));
     EXPECT_EQ(catalogue::TypeOfName("x.EBA"), 21);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "common/Gandry.h"
+#include "imaging/extImage.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
 
@@ -175,7 +176,10 @@ int TypeOfName(const CString& name) {
 
 bool IsAcceptedFile(const CString& path) {
     const int type = TypeOfName(path);
-    return type == 1 || type == 2 || type == 3 || type == 4;
+    if (type == 1 || type == 2 || type == 3 || type == 4) return true;
+    // A phone file must carry a sound header; its pixels are not decoded here.
+    if (type == 20 || type == 21) return extImage::IsValidFormat(path, type);
+    return false;
 }
 
 }  // namespace catalogue

@@ -71,8 +71,8 @@ bool MakeFolder(const CString& path);
 // The type code of a file name's extension (lowered, mapped by CGandry::FindType).
 int TypeOfName(const CString& name);
 CString ToLower(CString text);
-// Files that become catalogue items: BMP, GIF, JPEG and PNG by their extension. The phone
-// formats (PHT, EBA) join once their readers can vouch for a file.
+// Files that become catalogue items: BMP, GIF, JPEG and PNG by their extension, PHT/IMG and
+// EBA when their header is sound.
 bool IsAcceptedFile(const CString& path);
 
 }  // namespace catalogue
