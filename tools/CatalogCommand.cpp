@@ -46,9 +46,9 @@ constexpr const char* kUsage =
     "  keyword delete ID...\n"
     "  keyword set FILE... --ids 1,2      give the items exactly these keywords (--ids '' clears)\n"
     "  keyword search ID...               items with any of the keywords, then <found> / <total>\n"
-    "  title FILE... (--text T [--numbered] | --from-filename | --stamp SPEC [--numbered] | --clear)\n"
-    "  rename FILE... (--base B | --stamp SPEC)\n"
-    "                                     SPEC: comma list of date, compact, time, ampm\n"
+    "  title FILE... (--text T [--numbered] | --from-filename | --stamp STAMP [--numbered] | --clear)\n"
+    "  rename FILE... (--base B | --stamp STAMP)\n"
+    "                                     STAMP: comma list of date, compact, time, ampm\n"
     "  copy FILE...                       duplicate pictures as name(1).ext ...\n"
     "  delete FILE...\n"
     "  export DIR [--unique] [--title] [FILE...]\n"
@@ -151,11 +151,11 @@ struct Stamp {
     int date = 0, compact = 0, time = 0, ampm = 0;
 };
 
-bool ParseStamp(const std::string& spec, Stamp& stamp) {
+bool ParseStamp(const std::string& stampText, Stamp& stamp) {
     std::size_t start = 0;
     for (;;) {
-        std::size_t comma = spec.find(',', start);
-        std::string word = spec.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::size_t comma = stampText.find(',', start);
+        std::string word = stampText.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (word == "date")
             stamp.date = 1;
         else if (word == "compact")
@@ -447,9 +447,9 @@ int RunKeyword(Session& s, tool::Args args) {
 }
 
 int RunTitle(Session& s, tool::Args args) {
-    std::string text, spec;
+    std::string text, stampText;
     const bool hasText = TakeValue(args, "--text", text);
-    const bool hasStamp = TakeValue(args, "--stamp", spec);
+    const bool hasStamp = TakeValue(args, "--stamp", stampText);
     const bool fromName = TakeFlag(args, "--from-filename");
     const bool clear = TakeFlag(args, "--clear");
     const bool numbered = TakeFlag(args, "--numbered");
@@ -457,7 +457,7 @@ int RunTitle(Session& s, tool::Args args) {
         return Usage("title needs one of --text, --from-filename, --stamp, --clear");
     if (numbered && !hasText && !hasStamp) return Usage("--numbered goes with --text or --stamp");
     Stamp stamp;
-    if (hasStamp && !ParseStamp(spec, stamp)) return Usage("--stamp is a comma list of date, compact, time, ampm");
+    if (hasStamp && !ParseStamp(stampText, stamp)) return Usage("--stamp is a comma list of date, compact, time, ampm");
     if (args.empty() || HasOption(args)) return Usage("title needs files");
     s.Load();
     if (!s.Select(args)) return 1;
@@ -476,12 +476,12 @@ int RunTitle(Session& s, tool::Args args) {
 }
 
 int RunRename(Session& s, tool::Args args) {
-    std::string base, spec;
+    std::string base, stampText;
     const bool hasBase = TakeValue(args, "--base", base);
-    const bool hasStamp = TakeValue(args, "--stamp", spec);
+    const bool hasStamp = TakeValue(args, "--stamp", stampText);
     if (hasBase == hasStamp) return Usage("rename needs --base or --stamp");
     Stamp stamp;
-    if (hasStamp && !ParseStamp(spec, stamp)) return Usage("--stamp is a comma list of date, compact, time, ampm");
+    if (hasStamp && !ParseStamp(stampText, stamp)) return Usage("--stamp is a comma list of date, compact, time, ampm");
     if (hasBase && (base.empty() || base[0] == ' ' || CGandry::CheckFileSpecialChar(base))) {
         return tool::Fail("the base must be a plain file name");
     }
