@@ -88,6 +88,7 @@ void CThumbCatalogue::loading_default(int bStartup) {
     const CString photo = PhotoFolder();
     if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
     if (bStartup) SweepStaleTemporaries(photo);
+    RecoverInterruptedRenames();
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
     std::unordered_map<CString, vxImage*> byKey;

@@ -258,6 +258,11 @@ private:
     void FollowKeyChange(const CString& oldKey, vxImage* item);
     void SweepThumbFolder();
     void SweepStaleTemporaries(const CString& folder);
+    // Finishes the bookkeeping of a rename whose process died between moving the picture and
+    // updating its row, so the row (title, keywords, albums) follows the picture.
+    void RecoverInterruptedRenames();
+    // Renames one item's picture under the journal; false when the picture could not be moved.
+    bool RenameItem(vxImage* item, const CString& name, const CString& path);
     // Moves an undecodable picture out of the photo folder.
     void SetAsideUndecodable(const CString& path);
     // Checks and repairs of an album row against its file; returns false when the row went.

@@ -1,8 +1,12 @@
 // The browser's file operations: import, paste, duplication, export, renaming and titling by
 // pattern, the bookkeeping after an edit, restore, deletion, and the attribute texts.
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/afx/afxmsg.h"
@@ -209,6 +213,132 @@ void CThumbCatalogue::ExportFile(CString folder, int bUnique, int bUseTitle, int
     }
 }
 
+// ---- Renaming under a journal -----------------------------------------------------------------
+//
+// A rename is two steps, moving the picture and updating its row; a process killed between them
+// would leave a row for a file that no longer exists (dropped at the next loading, with the
+// picture's title, keywords and albums). Each rename is therefore written to a journal first, and
+// the next loading finishes a rename whose process is gone.
+
+namespace {
+
+constexpr char kJournalHeader[] = "VimbroRename 1";
+constexpr char kJournalPrefix[] = "rename-";
+constexpr char kJournalSuffix[] = ".journal";
+
+struct RenameJournal {
+    long owner = 0;
+    CString oldKey, oldPath, newPath;
+};
+
+CString JournalPath() {
+    return CGandry::GetRunDir() + kJournalPrefix + std::to_string(::getpid()) + kJournalSuffix;
+}
+
+// Fields are separated by zero bytes, which no path or key can hold.
+CString EncodeJournal(const RenameJournal& j) {
+    CString text = kJournalHeader;
+    for (const CString& field : {std::to_string(j.owner), j.oldKey, j.oldPath, j.newPath}) {
+        text.push_back('\0');
+        text += field;
+    }
+    return text;
+}
+
+bool DecodeJournal(const CString& text, RenameJournal& j) {
+    std::vector<CString> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\0', start);
+        fields.push_back(text.substr(start, end == CString::npos ? CString::npos : end - start));
+        if (end == CString::npos) break;
+        start = end + 1;
+    }
+    if (fields.size() != 5 || fields[0] != kJournalHeader) return false;
+    if (fields[1].empty() || fields[1].find_first_not_of("0123456789") != CString::npos || fields[1].size() > 9)
+        return false;
+    j.owner = std::atol(fields[1].c_str());
+    j.oldKey = fields[2];
+    j.oldPath = fields[3];
+    j.newPath = fields[4];
+    return !j.oldKey.empty() && !j.oldPath.empty() && !j.newPath.empty();
+}
+
+// A path directly inside the folder (no deeper, no way out).
+bool DirectlyInside(const CString& path, const CString& folder) {
+    if (path.size() <= folder.size() + 1 || path.compare(0, folder.size(), folder) != 0 || path[folder.size()] != '/')
+        return false;
+    const CString leaf = path.substr(folder.size() + 1);
+    return leaf.find('/') == CString::npos && leaf != "." && leaf != "..";
+}
+
+}  // namespace
+
+bool CThumbCatalogue::RenameItem(vxImage* item, const CString& name, const CString& path) {
+    const CString thumbs = ThumbFolder();
+    const CString journal = JournalPath();
+    const RenameJournal entry{static_cast<long>(::getpid()), item->m_strCLSID, item->m_strFullPath, path};
+    if (!win::WriteFileAtomic(journal, EncodeJournal(entry))) return false;
+    // A picture that cannot be moved keeps its name, key and row.
+    if (!win::MoveFile(item->m_strFullPath, path)) {
+        win::DeleteFile(journal);
+        return false;
+    }
+    const CString oldKey = item->m_strCLSID;
+    const CString oldThumb =
+        item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(thumbs, oldKey) : item->m_strThumbPath;
+    item->m_strFilename = name;
+    item->m_strFullPath = path;
+    item->m_strCLSID = catalogue::KeyFromFile(path, name);
+    if (m_pDB) {
+        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
+                                  "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
+                                  "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
+                            .c_str());
+    }
+    item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
+    win::MoveFile(oldThumb, item->m_strThumbPath);
+    win::DeleteFile(journal);
+    return true;
+}
+
+void CThumbCatalogue::RecoverInterruptedRenames() {
+    const CString runDir = CGandry::GetRunDir();
+    const CString photo = PhotoFolder();
+    const CString thumbs = ThumbFolder();
+    for (const CString& file : win::ListFiles(runDir, CString(kJournalPrefix) + "*" + kJournalSuffix)) {
+        const CString journal = runDir + file;
+        CString text;
+        RenameJournal entry;
+        // Journals are a few hundred bytes; anything else is not one of ours.
+        if (!win::ReadFile(journal, text) || text.size() > 65536 || !DecodeJournal(text, entry)) {
+            win::DeleteFile(journal);
+            continue;
+        }
+        // A rename still running in another process is that process's business.
+        if (entry.owner != static_cast<long>(::getpid()) &&
+            (::kill(static_cast<pid_t>(entry.owner), 0) == 0 || errno != ESRCH))
+            continue;
+        if (DirectlyInside(entry.oldPath, photo) && DirectlyInside(entry.newPath, photo) &&
+            !win::PathExists(entry.oldPath) && win::FileExists(entry.newPath)) {
+            const CString name = LeafName(entry.newPath);
+            const CString newKey = catalogue::KeyFromFile(entry.newPath, name);
+            if (m_pDB && !newKey.empty()) {
+                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
+                                          "tbl_Itemlist", "ClsID", Quote(newKey).c_str(), "Filename",
+                                          Quote(name).c_str(), "FullPath", Quote(entry.newPath).c_str(), "ClsID",
+                                          Quote(entry.oldKey).c_str())
+                                    .c_str());
+            }
+            const CString oldThumb = catalogue::ThumbPathFromKey(thumbs, entry.oldKey);
+            if (!newKey.empty() && win::FileExists(oldThumb))
+                win::MoveFile(oldThumb, catalogue::ThumbPathFromKey(thumbs, newKey));
+        }
+        // Otherwise the picture never moved (its row is still right) or both names are gone.
+        win::DeleteFile(journal);
+    }
+}
+
 // ---- Names and titles --------------------------------------------------------------------------
 
 CString CThumbCatalogue::MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm) {
@@ -239,22 +369,7 @@ void CThumbCatalogue::SetFilename(CString base) {
         const CString ext = catalogue::ToLower(CGandry::FindExtension(item->m_strFilename));
         const CString name = CGandry::GetUniqueName(photo + "/", base, ext, counter);
         const CString path = photo + "/" + name;
-        // A picture that cannot be moved keeps its name, key and row.
-        if (!win::MoveFile(item->m_strFullPath, path)) continue;
-        const CString oldKey = item->m_strCLSID;
-        const CString oldThumb =
-            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(thumbs, oldKey) : item->m_strThumbPath;
-        item->m_strFilename = name;
-        item->m_strFullPath = path;
-        item->m_strCLSID = catalogue::KeyFromFile(path, name);
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
-                                      "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
-                                      "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        }
-        item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
-        win::MoveFile(oldThumb, item->m_strThumbPath);
+        RenameItem(item, name, path);
     }
     Repaint();
 }
