@@ -263,3 +263,46 @@ TEST_F(CrashTest, RenameJournalsAreFinishedOnlyForDeadProcesses) {
     EXPECT_EQ(titles, (std::map<std::string, std::string>{{"x.png", "kept"}, {"y.png", ""}}));
     EXPECT_EQ(win::ListFiles(home.runDir(), "rename-*"), (std::vector<std::string>{"rename-2.journal"}));
 }
+
+TEST_F(CrashTest, AnAlbumOpenedFirstFinishesAnInterruptedRename) {
+    const std::string photo = catalogue::PhotoFolder();
+    ASSERT_TRUE(cattest::MakePicture(photo + "/a.png", 30, 20, CXIMAGE_FORMAT_PNG, 1));
+    std::string key;
+    int album = 0;
+    {
+        CDBManagerOper db(catalogue::CatalogueFile());
+        CThumbCatalogue view;
+        view.SetDBConnect(&db);
+        album = view.AddAlbum("trip");
+        view.SetAlbum(99, 1);
+        view.set_select_all(1);
+        view.SetTitle("kept", 0);
+        view.MoveToAlbum(99, album);
+        key = view.GetVxImage(0)->m_strCLSID;
+    }
+    // A dead process moved a.png to x.png and never reached its row.
+    pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    ASSERT_TRUE(win::MoveFile(photo + "/a.png", photo + "/x.png"));
+    std::string text = "VimbroRename 1";
+    for (const std::string& f : {std::to_string(dead), key, photo + "/a.png", photo + "/x.png"}) {
+        text.push_back('\0');
+        text += f;
+    }
+    home.Write(home.runDir() + "rename-1.journal", text);
+
+    // The album comes first (the command-line tool opens only the album it works on).
+    CMessageBoxResponder boxes;
+    CDBManagerOper db(catalogue::CatalogueFile());
+    CThumbCatalogue view;
+    view.SetDBConnect(&db);
+    view.SetAlbum(album, 0);
+    ASSERT_EQ(view.GetThumbCount(), 1);
+    EXPECT_EQ(view.GetVxImage(0)->m_strFilename, "x.png");
+    EXPECT_EQ(view.GetVxImage(0)->m_strTitle, "kept");
+    EXPECT_TRUE(win::ListFiles(home.runDir(), "rename-*").empty());
+    view.SetAlbum(99, 0);
+    ASSERT_EQ(view.GetThumbCount(), 1);
+    EXPECT_EQ(view.GetVxImage(0)->m_strTitle, "kept");
+}

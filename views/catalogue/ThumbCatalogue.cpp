@@ -153,6 +153,9 @@ bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filen
 
 void CThumbCatalogue::loading_album(int album) {
     if (!m_pDB) return;
+    // A rename cut short must be finished before the rows are checked against the files, or
+    // the moved picture's row would be taken for a deleted file and dropped.
+    RecoverInterruptedRenames();
     m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
                                "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
                          .c_str());
@@ -181,6 +184,7 @@ void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
     ReleaseThumbList();
     m_nCurrentNumber = 0;
     if (!m_pDB || !ids) return;
+    RecoverInterruptedRenames();
     m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
                                "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
                          .c_str());
