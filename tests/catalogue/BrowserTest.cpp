@@ -142,6 +142,20 @@ TEST_F(BrowserTest, KeysScrollTheCurrentItemIntoView) {
     view->select_properly(ARROW_UP);
     view->select_properly(ARROW_UP);
     EXPECT_EQ(host.scrolls.back(), 5);
+
+    // A cell whose picture is wholly in view does not scroll for its label.
+    host.scrolls.clear();
+    view->UpdateVisibility(0);
+    view->SetClientSize(5 + 3 * 118, 5 + pitch + 98 + 5);
+    view->SetCurrent(1);
+    view->select_properly(ARROW_DOWN);
+    EXPECT_EQ(view->GetCurrentNumber(), 4);
+    EXPECT_TRUE(host.scrolls.empty());
+    view->SetClientSize(5 + 3 * 118, 5 + pitch + 98 - 1);
+    view->SetCurrent(1);
+    view->select_properly(ARROW_DOWN);
+    ASSERT_EQ(host.scrolls.size(), 1u);
+    EXPECT_EQ(host.scrolls[0], 5 + pitch + 98 + 12 + 2 + 20 - (5 + pitch + 98 - 1));
     view->SetHost(nullptr);
 }
 

@@ -309,8 +309,10 @@ int CThumbCatalogue::HitTest(CPoint point) const {
 int CThumbCatalogue::AutoScroll(vxImage* item) {
     if (!item) return m_nScrollPos;
     if (item->m_rect.top < m_nScrollPos) return item->m_rect.top;
-    const int bottom = item->m_rect.bottom + kTextHeight + kTextGap + 20;
-    if (bottom > m_nScrollPos + m_nClientHeight) return std::max(0, bottom - m_nClientHeight);
+    // Only a cell whose picture reaches below the view scrolls; its label may stay cut.
+    if (item->m_rect.bottom > m_nScrollPos + m_nClientHeight) {
+        return std::max(0, item->m_rect.bottom + kTextHeight + kTextGap + 20 - m_nClientHeight);
+    }
     return m_nScrollPos;
 }
 
