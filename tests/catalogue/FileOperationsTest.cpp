@@ -395,6 +395,27 @@ TEST_F(CatalogueTest, RestoreAfterRenameAndWithTakenNames) {
     EXPECT_TRUE(win::FileExists(item->m_strFullPath));
 }
 
+TEST_F(CatalogueTest, RestoreTakesOnlyABackupNameWithoutFolders) {
+    const std::string path = Photo("a.jpg", 64, 48, 1);
+    const std::string original = ReadAll(path);
+    // A row whose backup name leads out of the backup folder, here onto a file of the program.
+    const std::string victim = home.Write(home.runDir() + "victim.png", "not a backup");
+    std::filesystem::create_directories(home.runDir() + "Origin");
+    view->SetAlbum(99, 0);
+    db->InsUpDel(("update tbl_Itemlist set OriginalPath = '../victim.png' where ClsID = '" +
+                  catalogue::Quote(Item("a.jpg")->m_strCLSID) + "'")
+                     .c_str());
+    view->SetAlbum(99, 0);
+    vxImage* item = Item("a.jpg");
+    ASSERT_EQ(item->m_strOriginalPath, "../victim.png");
+    Select({"a.jpg"});
+    view->Restore();
+    EXPECT_EQ(ReadAll(victim), "not a backup");
+    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(item->m_strFullPath, path);
+    EXPECT_FALSE(win::FileExists(photo + "/../victim.png"));
+}
+
 TEST_F(CatalogueTest, DeletingInTheAllPhotosAlbum) {
     Photo("a.jpg");
     Photo("b.jpg");

@@ -441,6 +441,10 @@ void CThumbCatalogue::Restore() {
     const CString backups = catalogue::BackupFolder();
     for (vxImage* item : GetSelectedItems()) {
         if (item->m_strOriginalPath.empty()) continue;
+        // The backup name comes from the catalogue file: one with a folder in it would copy
+        // from and delete outside the backup and photo folders.
+        const CString& name = item->m_strOriginalPath;
+        if (name.find('/') != CString::npos || name == "." || name == "..") continue;
         const CString backup = backups + "/" + item->m_strOriginalPath;
         CString path = photo + "/" + item->m_strOriginalPath;
         // The backup's name may meanwhile belong to another picture: that one is left alone.
