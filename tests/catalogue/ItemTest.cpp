@@ -372,3 +372,32 @@ TEST_F(CatalogueTest, PhoneFilesBecomeItemsWhenTheirHeaderIsSound) {
     ASSERT_NE(Item("moving.eba")->GetLevelImage(0), nullptr);
     EXPECT_EQ(Item("moving.eba")->GetLevelImage(0)->GetWidth(), 100u);
 }
+
+TEST_F(CatalogueTest, AMissingOrEmptiedPhotoFolderKeepsTheRows) {
+    Photo("a.png");
+    Photo("b.png", 64, 48, 1);
+    view->SetAlbum(99, 1);
+    view->set_select_all(1);
+    view->SetTitle("kept", 0);
+    ASSERT_EQ(RowCount(), 2);
+    // The documents folder is on a drive that is not there: the folder is gone.
+    const std::string away = home.root() + "/away";
+    std::filesystem::rename(photo, away);
+    view->SetAlbum(99, 1);
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(RowCount(), 2);
+    // An empty folder (a mount point without its drive) is no different.
+    view->SetAlbum(99, 1);
+    EXPECT_EQ(RowCount(), 2);
+    // The pictures come back with their titles.
+    std::filesystem::remove(photo);
+    std::filesystem::rename(away, photo);
+    view->SetAlbum(99, 1);
+    ASSERT_EQ(Names().size(), 2u);
+    EXPECT_EQ(Item("a.png")->m_strTitle, "kept");
+    EXPECT_EQ(Item("b.png")->m_strTitle, "kept");
+    // One picture deleted outside while the other is still there: its row goes, as before.
+    std::filesystem::remove(photo + "/a.png");
+    view->SetAlbum(99, 1);
+    EXPECT_EQ(RowCount(), 1);
+}

@@ -86,7 +86,8 @@ void CThumbCatalogue::loading_default(int bStartup) {
         return;
     }
     const CString photo = PhotoFolder();
-    if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
+    const bool folderWasThere = win::DirectoryExists(photo);
+    if (!folderWasThere) catalogue::MakeFolder(photo);
     if (bStartup) SweepStaleTemporaries(photo);
     RecoverInterruptedRenames();
 
@@ -104,7 +105,11 @@ void CThumbCatalogue::loading_default(int bStartup) {
     m_log.LogString("loading_default #1 register items into list");
     if (bStartup) NotifyMainWnd(WM_PROGRESS_BEGIN, m_vecThumb.size());
 
-    // Rows whose key names no file go; the others give their item its values.
+    // Rows whose key names no file go; the others give their item its values. A photo folder
+    // that was missing, cannot be read or shows no picture at all is far more likely a documents
+    // folder on a drive that is not there than a catalogue whose every picture was deleted: then
+    // the rows stay until their pictures are seen again.
+    const bool listingComplete = folderWasThere && ::access(photo.c_str(), R_OK | X_OK) == 0 && !byKey.empty();
     if (m_pDB) {
         m_pDB->ExcuteQry(
             FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath", "tbl_Itemlist")
@@ -114,8 +119,11 @@ void CThumbCatalogue::loading_default(int bStartup) {
             const CString key = m_pDB->GetData(0, row);
             auto it = byKey.find(key);
             if (it == byKey.end()) {
-                m_pDB->InsUpDel(
-                    FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
+                if (listingComplete) {
+                    m_pDB->InsUpDel(
+                        FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str())
+                            .c_str());
+                }
                 continue;
             }
             vxImage* item = it->second;
