@@ -305,5 +305,4 @@ private:
     int m_bFocusMenu = 0;
     std::atomic<bool> m_bBusy{false};
     int m_bButtonDown = 0;
-    bool m_bStartupSwept = false;
 };
