@@ -113,8 +113,13 @@ void RefinePalette(const CxImage& frame, RGBQUAD* palette, int count, int passes
     }
 }
 
-std::uint64_t PictureBytes(long width, long height) {
-    return static_cast<std::uint64_t>((width * 24 + 31) / 32 * 4) * static_cast<std::uint64_t>(height);
+std::uint64_t PictureBytes(long width, long height, long bpp = 24) {
+    return static_cast<std::uint64_t>((width * bpp + 31) / 32 * 4) * static_cast<std::uint64_t>(height);
+}
+
+std::uint64_t PictureBytes(const CxImage& picture) {
+    return PictureBytes(static_cast<long>(picture.GetWidth()), static_cast<long>(picture.GetHeight()),
+                        static_cast<long>(picture.GetBpp()));
 }
 
 }  // namespace
@@ -216,14 +221,20 @@ int CAniGIF::Load(const void* data, unsigned long length, bool firstOnly) {
     } else {
         m_bAnimated = true;
         ResetDataPointer();
+        std::uint64_t held = 0;
         for (int i = 0; i < count; ++i) {
             TFrame frame;
             std::vector<BYTE> single =
                 GetNextGraphicBlock(frame.m_nDelay, frame.m_frameSize, frame.m_frameOffset, frame.m_nDisposal);
             if (single.empty()) break;
+            // Every decoded frame is held until composition, so together they must fit the picture
+            // memory limit: a few kilobytes of well-compressed LZW can announce hundreds of megabytes.
+            const std::uint64_t announced = PictureBytes(frame.m_frameSize.cx, frame.m_frameSize.cy, 8);
+            if (held + announced > pavix::GetMemoryLimit()) return fail(GIFERR_NONE);
             frame.m_pPicture = DecodeSingleFrame(single.data(), single.size());
             // A frame the picture library refuses is left out; the animation goes on without it.
             if (!frame.m_pPicture) continue;
+            held += PictureBytes(*frame.m_pPicture);
             m_arrFrames.push_back(std::move(frame));
             if (firstOnly) break;
         }
@@ -244,20 +255,24 @@ bool CAniGIF::MakeCanvas() {
         if (m_nWidth == 0) width = std::max<long>(width, offset.x + static_cast<long>(picture.GetWidth()));
         if (m_nHeight == 0) height = std::max<long>(height, offset.y + static_cast<long>(picture.GetHeight()));
     };
-    std::uint64_t pictures = 0;
+    std::uint64_t pictures = 0, decoded = 0;
     if (m_pPicture) {
         long x = 0, y = 0;
         m_pPicture->GetOffset(&x, &y);
         widen(*m_pPicture, CPoint(x, y));
         pictures = 2;
+        decoded = PictureBytes(*m_pPicture);
     } else {
-        for (const TFrame& f : m_arrFrames) widen(*f.m_pPicture, f.m_frameOffset);
+        for (const TFrame& f : m_arrFrames) {
+            widen(*f.m_pPicture, f.m_frameOffset);
+            decoded += PictureBytes(*f.m_pPicture);
+        }
         pictures = m_arrFrames.size() + 2;  // the canvas, a snapshot per frame, one saved area
     }
     if (width <= 0 || height <= 0) return false;
-    // The composition holds the canvas and one snapshot per frame at once; all of it must fit the
-    // picture memory limit, not just each piece.
-    if (PictureBytes(width, height) * pictures > pavix::GetMemoryLimit()) return false;
+    // The composition holds the decoded frames, the canvas and one snapshot per frame at once; all
+    // of it must fit the picture memory limit, not just each piece.
+    if (decoded + PictureBytes(width, height) * pictures > pavix::GetMemoryLimit()) return false;
     auto canvas = std::make_unique<extImage>();
     if (!canvas->Create(static_cast<DWORD>(width), static_cast<DWORD>(height), 24, CXIMAGE_FORMAT_GIF)) return false;
     m_nWidth = static_cast<int>(width);

@@ -40,6 +40,15 @@ bool ReadExactly(std::FILE* file, std::uint64_t offset, void* out, std::size_t c
     return std::fread(out, 1, count, file) == count;
 }
 
+// Whether `frames` frames can be read at once: their stored words and the 24-bit pictures decoded
+// from them must fit the picture memory limit together. Checked before anything is allocated, so a
+// file announcing gigabytes (which it may even hold) is refused instead of read.
+bool FitsMemoryLimit(const Contents& c, std::uint64_t frames) {
+    const std::uint64_t stride = (static_cast<std::uint64_t>(c.width) * 3 + 3) / 4 * 4;
+    const std::uint64_t picture = stride * static_cast<std::uint64_t>(c.height);
+    return (c.FrameBytes() + picture) * frames <= pavix::GetMemoryLimit();
+}
+
 }  // namespace
 
 void EncodeBitmapHeader(const tagBITMAP_HEADER& h, BYTE* out) {
@@ -101,6 +110,7 @@ FileError ReadStill(const char* path, Contents& c, std::vector<BYTE>* pixels) {
     if (c.width <= 0 || c.height <= 0) return FileError::BadSize;
     if (c.fileSize - kBitmapHeaderSize < c.FrameBytes()) return FileError::ShortPixels;
     if (pixels) {
+        if (!FitsMemoryLimit(c, 1)) return FileError::TooLarge;
         pixels->resize(c.FrameBytes());
         if (!ReadExactly(file.get(), kBitmapHeaderSize, pixels->data(), pixels->size())) return FileError::ShortPixels;
     }
@@ -127,6 +137,7 @@ FileError ReadAnimation(const char* path, Contents& c, int index, std::vector<BY
     if (pixels) {
         const std::uint64_t first = index < 0 ? 0 : static_cast<std::uint64_t>(index);
         const std::uint64_t count = index < 0 ? static_cast<std::uint64_t>(c.frames) : 1;
+        if (!FitsMemoryLimit(c, count)) return FileError::TooLarge;
         pixels->resize(c.FrameBytes() * count);
         if (!ReadExactly(file.get(), kAnimationPixelOffset + first * c.FrameBytes(), pixels->data(), pixels->size()))
             return FileError::ShortPixels;

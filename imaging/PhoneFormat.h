@@ -83,15 +83,17 @@ struct Contents {
 
 // Why a file was not read; the readers report only success or failure, the tool and the tests
 // can say more.
-enum class FileError { None, Open, ShortHeader, BadSize, BadCount, ShortPixels, BadIndex };
+enum class FileError { None, Open, ShortHeader, BadSize, BadCount, ShortPixels, BadIndex, TooLarge };
 
 // Reads and checks a PHT file's header: the file must open, hold the 48 header bytes, announce a
 // width and height of at least 1 and hold all width x height x 2 pixel bytes after the header.
-// With `pixels` those bytes are read too.
+// With `pixels` those bytes are read too, unless they and the picture made of them would not fit the
+// picture memory limit (TooLarge).
 FileError ReadStill(const char* path, Contents& contents, std::vector<BYTE>* pixels = nullptr);
 
 // The same for an EBA file: both headers, a frame count of 1 to 16, and every announced frame
-// present. With `pixels` the bytes of frame `index` are read (-1: of all frames in order).
+// present. With `pixels` the bytes of frame `index` are read (-1: of all frames in order), unless
+// they and the pictures made of them would not fit the picture memory limit (TooLarge).
 FileError ReadAnimation(const char* path, Contents& contents, int index = -1, std::vector<BYTE>* pixels = nullptr);
 
 // Makes `out` a 24-bit width x height picture from RGB565 words (first stored row on top); full

@@ -397,6 +397,29 @@ TEST(AniGIF, HostileScreensAndCutFiles) {
     EXPECT_FALSE(opened.IsValid());
 }
 
+TEST(AniGIF, LargeFramesOnASmallScreenMustFitTheMemoryLimitTogether) {
+    TempDir dir;
+    // Sixteen 300 x 300 frames (90 000 bytes each once decoded) on an 8 x 8 screen: the file is a
+    // few kilobytes, each frame alone is well under the limit, all of them together are not.
+    Builder b(8, 8);
+    for (int i = 0; i < 16; ++i) b.Add(Solid(0, 0, 300, 300, static_cast<BYTE>(i % 3)));
+    const std::string path = Write(dir, "big-frames.gif", b.Bytes());
+    const std::uint64_t saved = pavix::GetMemoryLimit();
+    pavix::SetMemoryLimit(1 << 20);
+    CAniGIF gif;
+    const bool all = gif.LoadGIF(path.c_str());
+    const int count = gif.GetValidCount();
+    std::unique_ptr<extImage> first(gif.LoadGIFFirst(path.c_str()));
+    pavix::SetMemoryLimit(saved);
+    EXPECT_FALSE(all);
+    EXPECT_EQ(count, 0);
+    ASSERT_TRUE(first);  // one frame alone fits
+    EXPECT_EQ(Letters(*first), "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR");
+
+    ASSERT_TRUE(gif.LoadGIF(path.c_str()));
+    EXPECT_EQ(gif.GetValidCount(), 16);
+}
+
 TEST(AniGIF, FrameArrayOperations) {
     CAniGIF gif;
     gif.InitGIF();

@@ -335,3 +335,22 @@ TEST(EBAWrapper, HostileFilesLeaveTheWrapperEmpty) {
     EXPECT_EQ(eba.GetValidCount(), 0);
     EXPECT_EQ(CEBAWrapper::LoadEBAFirst(nullptr), nullptr);
 }
+
+TEST(EBAWrapper, AllFramesTogetherMustFitTheMemoryLimit) {
+    TempDir dir;
+    // 16 frames of 100 x 100: 20 000 stored bytes and a 30 000-byte picture each, 800 000 in all.
+    WriteBytes(dir.File("many.eba"), EbaFile(100, 100, 16, 16));
+    const std::uint64_t saved = pavix::GetMemoryLimit();
+    pavix::SetMemoryLimit(500000);
+    CEBAWrapper eba;
+    const bool loaded = eba.LoadEBA(dir.File("many.eba").c_str());
+    const int count = eba.GetValidCount();
+    std::unique_ptr<extImage> one(CEBAWrapper::GetEBAFrame(dir.File("many.eba").c_str(), 15));
+    pavix::SetMemoryLimit(saved);
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(count, 0);
+    ASSERT_TRUE(one);  // a single frame fits
+    EXPECT_TRUE(SameColour(one->GetPixelColor(0, 0), Rgb(0x80, 0x80, 0x80)));
+    ASSERT_TRUE(eba.LoadEBA(dir.File("many.eba").c_str()));
+    EXPECT_EQ(eba.GetValidCount(), 16);
+}

@@ -235,3 +235,25 @@ TEST(PhtFormat, HostileFilesAreRefusedAndLeaveThePictureAlone) {
     EXPECT_FALSE(p.LoadPHT(dir.File("folder.pht").c_str()));
     EXPECT_FALSE(extImage::IsValidFormat(dir.File("folder.pht"), 20));
 }
+
+TEST(PhtFormat, PixelsOverTheMemoryLimitAreNotRead) {
+    TempDir dir;
+    // 200 x 200: 80 000 stored bytes and a 120 000-byte picture.
+    WriteBytes(dir.File("big.pht"), PhtFile(200, 200, std::vector<WORD>(200 * 200, 0xFFFF)));
+    const std::uint64_t saved = pavix::GetMemoryLimit();
+    pavix::SetMemoryLimit(150000);
+    phone::Contents contents;
+    std::vector<BYTE> words;
+    const phone::FileError withPixels = phone::ReadStill(dir.File("big.pht").c_str(), contents, &words);
+    const phone::FileError headerOnly = phone::ReadStill(dir.File("big.pht").c_str(), contents);
+    const bool valid = extImage::IsValidFormat(dir.File("big.pht"), 20);
+    extImage p;
+    const bool loaded = p.LoadPHT(dir.File("big.pht").c_str());
+    pavix::SetMemoryLimit(saved);
+    EXPECT_EQ(withPixels, phone::FileError::TooLarge);
+    EXPECT_TRUE(words.empty());
+    EXPECT_EQ(headerOnly, phone::FileError::None);  // the check reads no pixels and is not limited
+    EXPECT_TRUE(valid);
+    EXPECT_FALSE(loaded);
+    EXPECT_TRUE(p.LoadPHT(dir.File("big.pht").c_str()));
+}
