@@ -1,3 +1,4 @@
+#include "platform/win/fileapi.h"
 #include "imaging/PhoneFormat.h"
 
 #include <sys/stat.h>
@@ -195,18 +196,15 @@ std::vector<BYTE> EncodePixels(const CxImage& picture) {
 
 bool WriteBlocks(const char* path, const std::vector<std::pair<const BYTE*, std::size_t>>& blocks) {
     if (!path) return false;
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file) return false;
-    bool ok = true;
+    std::string contents;
+    std::size_t total = 0;
+    for (const auto& block : blocks) total += block.second;
+    contents.reserve(total);
     for (const auto& [data, size] : blocks) {
-        if (size && std::fwrite(data, 1, size, file) != size) {
-            ok = false;
-            break;
-        }
+        if (size) contents.append(reinterpret_cast<const char*>(data), size);
     }
-    if (std::fclose(file) != 0) ok = false;
-    if (!ok) std::remove(path);
-    return ok;
+    // Through a temporary file and a rename: a failed or interrupted save leaves the old file.
+    return win::WriteFileAtomic(path, contents);
 }
 
 }  // namespace phone
