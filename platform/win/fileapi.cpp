@@ -124,6 +124,11 @@ bool CreateDirectory(const std::string& path) {
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    // The Windows file search lets a closing ".*" match the end of a name as well, so "*.*"
+    // lists names without an extension too.
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+        WildcardMatch(pattern.substr(0, pattern.size() - 2), name))
+        return true;
     std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
     auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     while (n < name.size()) {

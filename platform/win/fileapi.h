@@ -53,7 +53,7 @@ bool ReadFile(const std::string& path, std::string& contents);
 // sees half of it.
 bool WriteFileAtomic(const std::string& path, const std::string& contents);
 
-// Case-insensitive wildcard match with "*" and "?".
+// Case-insensitive wildcard match with "*" and "?"; a closing ".*" also matches a name's end.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace win

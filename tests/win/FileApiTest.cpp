@@ -89,6 +89,21 @@ TEST(FileApi, WildcardMatch) {
     EXPECT_FALSE(WildcardMatch("a?c", "ac"));
 }
 
+TEST(FileApi, AClosingDotStarAlsoMatchesNamesWithoutExtension) {
+    // "*.*" lists every file, as the Windows file search does, and "x.*" finds "x" as well.
+    EXPECT_TRUE(WildcardMatch("*.*", "README"));
+    EXPECT_TRUE(WildcardMatch("*.*", "a.jpg"));
+    EXPECT_TRUE(WildcardMatch("*.*", ".hidden"));
+    EXPECT_TRUE(WildcardMatch("img*.*", "img2"));
+    EXPECT_TRUE(WildcardMatch("x.*", "x"));
+    EXPECT_FALSE(WildcardMatch("x.*", "xy"));
+    EXPECT_FALSE(WildcardMatch("*.jpg", "jpg"));
+    TempHome t;
+    t.Write(t.root() + "/d/README", "");
+    t.Write(t.root() + "/d/a.jpg", "");
+    EXPECT_EQ(ListFiles(t.root() + "/d", "*.*"), (std::vector<std::string>{"README", "a.jpg"}));
+}
+
 TEST(FileApi, TimeAndSizeInTheirLow32Bits) {
     TempHome t;
     std::string a = t.Write(t.root() + "/a", std::string(1234, 'x'));
