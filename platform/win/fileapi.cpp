@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -193,7 +194,12 @@ bool GetFileTimeAndSize(const std::string& path, std::int32_t& lastWrite, std::i
 }
 
 bool ReadFile(const std::string& path, std::string& contents) {
+    return ReadFile(path, contents, UINT64_MAX);
+}
+
+bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxBytes, bool* tooLarge) {
     contents.clear();
+    if (tooLarge) *tooLarge = false;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
@@ -201,6 +207,13 @@ bool ReadFile(const std::string& path, std::string& contents) {
         ::close(fd);
         return false;
     }
+    auto refuse = [&] {
+        ::close(fd);
+        contents.clear();
+        if (tooLarge) *tooLarge = true;
+        return false;
+    };
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return refuse();
     contents.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
@@ -212,6 +225,8 @@ bool ReadFile(const std::string& path, std::string& contents) {
             return false;
         }
         if (n == 0) break;
+        // The file may grow while it is read.
+        if (contents.size() + static_cast<std::uint64_t>(n) > maxBytes) return refuse();
         contents.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);

@@ -48,6 +48,9 @@ bool GetFileTimeAndSize(const std::string& path, std::int32_t& lastWrite, std::i
 
 // Whole file contents; false when the file cannot be read.
 bool ReadFile(const std::string& path, std::string& contents);
+// The same for a file of at most maxBytes; a larger one is refused before anything is read
+// (and *tooLarge, when given, says so).
+bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxBytes, bool* tooLarge = nullptr);
 
 // Writes a file through a temporary name in the same folder and a rename, so a reader never
 // sees half of it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -137,4 +138,24 @@ TEST(FileApi, AtomicWriteReplacesWholeFiles) {
     EXPECT_EQ(back, "two!");
     EXPECT_EQ(ListFiles(t.root()).size(), 1u);
     EXPECT_FALSE(WriteFileAtomic(t.root() + "/no/such/folder/f", "x"));
+}
+
+TEST(FileApi, BoundedReadRefusesLargerFilesBeforeReadingThem) {
+    TempHome t;
+    std::string path = t.Write(t.root() + "/eleven", "hello world");
+    std::string contents = "old";
+    bool tooLarge = false;
+    EXPECT_FALSE(ReadFile(path, contents, 10, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+    EXPECT_EQ(contents, "");
+    EXPECT_TRUE(ReadFile(path, contents, 11, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(contents, "hello world");
+    EXPECT_FALSE(ReadFile(t.root() + "/missing", contents, 11, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    // A sparse file far larger than memory is refused at once.
+    std::string huge = t.Write(t.root() + "/huge", "x");
+    if (::truncate(huge.c_str(), 64LL << 30) != 0) GTEST_SKIP() << "no sparse files here";
+    EXPECT_FALSE(ReadFile(huge, contents, 1 << 20, &tooLarge));
+    EXPECT_TRUE(tooLarge);
 }
