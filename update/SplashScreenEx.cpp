@@ -101,8 +101,9 @@ bool CSplashScreenEx::TakeBitmap(const QImage& image, short red, short green, sh
     m_rcText = CRect(0, 0, m_nBitmapWidth, m_nBitmapHeight);
 
     if (m_dwStyle & CSS_CENTERSCREEN) {
+        // The whole screen, panels included, as the full-screen metrics measure it.
         QRect screen;
-        if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->availableGeometry();
+        if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->geometry();
         m_nxPos = screen.x() + (screen.width() - m_nBitmapWidth) / 2;
         m_nyPos = screen.y() + (screen.height() - m_nBitmapHeight) / 2;
     } else if ((m_dwStyle & CSS_CENTERAPP) && m_pWndParent) {

@@ -226,14 +226,15 @@ bool CUpdateManager::CheckUpdateIsNowAt(std::time_t now) {
     WriteEntry("RecentCheckTime", today);
     // A date that cannot be read cannot say the check was recent.
     if (!parsed) return true;
+    // Both ends are taken as local wall-clock times (read as if they were UTC), so a change to
+    // or from daylight saving time in between neither shortens nor lengthens a day.
     std::tm midnight{};
     midnight.tm_year = year - 1900;
     midnight.tm_mon = month - 1;
     midnight.tm_mday = day;
-    midnight.tm_isdst = -1;
-    const std::time_t then = std::mktime(&midnight);
-    if (then == static_cast<std::time_t>(-1)) return true;
-    const long long days = static_cast<long long>(now - then) / 86400;
+    std::tm local{};
+    if (!::localtime_r(&now, &local)) return true;
+    const long long days = static_cast<long long>(::timegm(&local) - ::timegm(&midnight)) / 86400;
     return days >= interval;
 }
 

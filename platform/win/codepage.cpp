@@ -18,6 +18,17 @@ std::size_t Utf8SequenceLength(unsigned char b) {
     return 0;
 }
 
+// Length of the well-formed UTF-8 sequence at text[i], or 0 when the byte there starts none (a
+// stray continuation byte, or a lead byte whose continuation bytes are missing).
+std::size_t SequenceAt(const std::string& text, std::size_t i) {
+    const std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(text[i]));
+    if (n == 0 || i + n > text.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+    }
+    return n;
+}
+
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -75,8 +86,8 @@ std::string Utf8ToCp949(const std::string& utf8) {
             ++i;
             continue;
         }
-        std::size_t n = Utf8SequenceLength(b);
-        if (n == 0 || i + n > utf8.size()) {
+        std::size_t n = SequenceAt(utf8, i);
+        if (n == 0) {
             result.push_back('?');
             ++i;
             continue;
@@ -124,8 +135,8 @@ std::size_t Cp949Length(const std::string& utf8) {
             ++i;
             continue;
         }
-        std::size_t n = Utf8SequenceLength(b);
-        if (n == 0 || i + n > utf8.size()) {
+        std::size_t n = SequenceAt(utf8, i);
+        if (n == 0) {
             ++length;
             ++i;
             continue;
@@ -151,8 +162,8 @@ std::string Cp949Truncate(const std::string& utf8, std::size_t maxBytes) {
     std::size_t used = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
-        if (n == 0 || i + n > utf8.size()) n = 1;
+        std::size_t n = SequenceAt(utf8, i);
+        if (n == 0) n = 1;
         std::size_t width = Cp949Length(utf8.substr(i, n));
         if (used + width > maxBytes) break;
         used += width;

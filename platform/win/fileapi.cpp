@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -124,6 +125,11 @@ bool CreateDirectory(const std::string& path) {
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    // The Windows file search lets a closing ".*" match the end of a name as well, so "*.*"
+    // lists names without an extension too.
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+        WildcardMatch(pattern.substr(0, pattern.size() - 2), name))
+        return true;
     std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
     auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     while (n < name.size()) {
@@ -188,7 +194,12 @@ bool GetFileTimeAndSize(const std::string& path, std::int32_t& lastWrite, std::i
 }
 
 bool ReadFile(const std::string& path, std::string& contents) {
+    return ReadFile(path, contents, UINT64_MAX);
+}
+
+bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxBytes, bool* tooLarge) {
     contents.clear();
+    if (tooLarge) *tooLarge = false;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
@@ -196,6 +207,13 @@ bool ReadFile(const std::string& path, std::string& contents) {
         ::close(fd);
         return false;
     }
+    auto refuse = [&] {
+        ::close(fd);
+        contents.clear();
+        if (tooLarge) *tooLarge = true;
+        return false;
+    };
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return refuse();
     contents.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
@@ -207,6 +225,8 @@ bool ReadFile(const std::string& path, std::string& contents) {
             return false;
         }
         if (n == 0) break;
+        // The file may grow while it is read.
+        if (contents.size() + static_cast<std::uint64_t>(n) > maxBytes) return refuse();
         contents.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);

@@ -48,12 +48,15 @@ bool GetFileTimeAndSize(const std::string& path, std::int32_t& lastWrite, std::i
 
 // Whole file contents; false when the file cannot be read.
 bool ReadFile(const std::string& path, std::string& contents);
+// The same for a file of at most maxBytes; a larger one is refused before anything is read
+// (and *tooLarge, when given, says so).
+bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxBytes, bool* tooLarge = nullptr);
 
 // Writes a file through a temporary name in the same folder and a rename, so a reader never
 // sees half of it.
 bool WriteFileAtomic(const std::string& path, const std::string& contents);
 
-// Case-insensitive wildcard match with "*" and "?".
+// Case-insensitive wildcard match with "*" and "?"; a closing ".*" also matches a name's end.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace win

@@ -77,7 +77,7 @@ std::vector<IniSection> ParseIni(const std::string& text) {
 std::optional<std::vector<IniSection>> LoadIni(const char* file) {
     if (!file) return std::nullopt;
     std::string text;
-    if (!win::ReadFile(file, text) || text.size() > kMaxIniBytes) return std::nullopt;
+    if (!win::ReadFile(file, text, kMaxIniBytes)) return std::nullopt;
     return ParseIni(text);
 }
 

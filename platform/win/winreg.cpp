@@ -353,9 +353,12 @@ Hive LoadStore(int root, bool* damaged = nullptr) {
     std::string text;
     std::string file = StoreFile(root);
     if (damaged) *damaged = false;
-    if (!win::ReadFile(file, text)) return Hive{{"", Key{}}};
+    bool tooLarge = false;
     std::optional<Hive> hive;
-    if (text.size() <= kMaxStoreBytes) hive = Parse(text, "");
+    if (win::ReadFile(file, text, kMaxStoreBytes, &tooLarge))
+        hive = Parse(text, "");
+    else if (!tooLarge)
+        return Hive{{"", Key{}}};
     if (!hive) {
         if (damaged) *damaged = true;
         return Hive{{"", Key{}}};
@@ -578,8 +581,9 @@ LSTATUS RegRestoreKeyA(HKEY hKey, const char* file, DWORD) {
     std::string path;
     if (!Resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
     std::string text;
-    if (!file || !win::ReadFile(file, text)) return ERROR_FILE_NOT_FOUND;
-    if (text.size() > kMaxStoreBytes) return ERROR_BADDB;
+    bool tooLarge = false;
+    if (!file || !win::ReadFile(file, text, kMaxStoreBytes, &tooLarge))
+        return tooLarge ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
     auto saved = Parse(text, path);
     if (!saved) return ERROR_BADDB;
     std::string lower = Lower(path);
@@ -607,8 +611,9 @@ LSTATUS RegLoadKeyA(HKEY hKey, const char* subKey, const char* file) {
     if (!subKey || !*subKey) return ERROR_INVALID_PARAMETER;
     std::string path = JoinPath(base, subKey);
     std::string text;
-    if (!file || !win::ReadFile(file, text)) return ERROR_FILE_NOT_FOUND;
-    if (text.size() > kMaxStoreBytes) return ERROR_BADDB;
+    bool tooLarge = false;
+    if (!file || !win::ReadFile(file, text, kMaxStoreBytes, &tooLarge))
+        return tooLarge ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
     auto saved = Parse(text, path);
     if (!saved) return ERROR_BADDB;
     std::string lower = Lower(path);

@@ -112,3 +112,27 @@ TEST(CheckUpdateIsNow, AnUnreadableDateChecksAndIsReplaced) {
         EXPECT_EQ(Entry("RecentCheckTime"), "2024,06,02");
     }
 }
+
+TEST(CheckUpdateIsNow, DaysAreCalendarDaysAcrossDaylightSavingChanges) {
+    TempHome t;
+    const char* oldZone = std::getenv("TZ");
+    const std::string saved = oldZone ? oldZone : "";
+    // Central European time: clocks go forward on 31 March 2024 and back on 27 October 2024.
+    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    ::tzset();
+    SetEntry("AutoUpgrade", "N");
+    SetEntry("UpgradeCheckTime", "2");
+    CUpdateManager update;
+    // Two calendar days, though only 47.5 hours went by.
+    SetEntry("RecentCheckTime", "2024,03,30");
+    EXPECT_TRUE(update.CheckUpdateIsNowAt(LocalTime(2024, 4, 1, 0, 30)));
+    // One calendar day and 23.5 hours, though 48.5 hours went by.
+    SetEntry("RecentCheckTime", "2024,10,26");
+    EXPECT_FALSE(update.CheckUpdateIsNowAt(LocalTime(2024, 10, 27, 23, 30)));
+    EXPECT_EQ(Entry("RecentCheckTime"), "2024,10,27");
+    if (oldZone)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
+}

@@ -137,7 +137,7 @@ TEST(SplashScreen, CreateMakesATopMostToolWindowShapedByThePicture) {
     EXPECT_EQ(splash->GetBitmapSize(), CSize(402, 171));
     EXPECT_EQ(splash->size(), QSize(402, 171));
     EXPECT_EQ(splash->GetTextRect(), CRect(0, 0, 402, 171));
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(splash->GetWindowPosition(),
               CPoint(screen.x() + (screen.width() - 402) / 2, screen.y() + (screen.height() - 171) / 2));
     // The key-coloured corners are cut away.

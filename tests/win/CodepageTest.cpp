@@ -47,6 +47,16 @@ TEST(Codepage, InvalidBytesDoNotCrash) {
     EXPECT_EQ(Cp949ToUtf8("\xB0"), "\xEF\xBF\xBD");
 }
 
+TEST(Codepage, ABrokenSequenceCostsOnlyItsOwnBytes) {
+    // A lead byte without its continuation bytes is one unknown character; the letters after it
+    // ("\x41\x42" is "AB") are kept and counted.
+    EXPECT_EQ(Utf8ToCp949("\xEA\x41\x42"), "?AB");
+    EXPECT_EQ(Cp949Length("\xEA\x41\x42"), 3u);
+    EXPECT_EQ(Cp949Length("\xEA\xB0@"), 3u);
+    EXPECT_EQ(Utf8ToCp949("\xEA\xB0@"), "??@");
+    EXPECT_EQ(Cp949Truncate("\xEA\x41\x42", 2), "\xEA\x41");
+}
+
 TEST(Codepage, TruncateCutsOnCharacterBoundaries) {
     EXPECT_EQ(Cp949Truncate("가나다", 5), "가나");
     EXPECT_EQ(Cp949Truncate("가나다", 6), "가나다");

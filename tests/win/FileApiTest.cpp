@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -89,6 +90,21 @@ TEST(FileApi, WildcardMatch) {
     EXPECT_FALSE(WildcardMatch("a?c", "ac"));
 }
 
+TEST(FileApi, AClosingDotStarAlsoMatchesNamesWithoutExtension) {
+    // "*.*" lists every file, as the Windows file search does, and "x.*" finds "x" as well.
+    EXPECT_TRUE(WildcardMatch("*.*", "README"));
+    EXPECT_TRUE(WildcardMatch("*.*", "a.jpg"));
+    EXPECT_TRUE(WildcardMatch("*.*", ".hidden"));
+    EXPECT_TRUE(WildcardMatch("img*.*", "img2"));
+    EXPECT_TRUE(WildcardMatch("x.*", "x"));
+    EXPECT_FALSE(WildcardMatch("x.*", "xy"));
+    EXPECT_FALSE(WildcardMatch("*.jpg", "jpg"));
+    TempHome t;
+    t.Write(t.root() + "/d/README", "");
+    t.Write(t.root() + "/d/a.jpg", "");
+    EXPECT_EQ(ListFiles(t.root() + "/d", "*.*"), (std::vector<std::string>{"README", "a.jpg"}));
+}
+
 TEST(FileApi, TimeAndSizeInTheirLow32Bits) {
     TempHome t;
     std::string a = t.Write(t.root() + "/a", std::string(1234, 'x'));
@@ -122,4 +138,24 @@ TEST(FileApi, AtomicWriteReplacesWholeFiles) {
     EXPECT_EQ(back, "two!");
     EXPECT_EQ(ListFiles(t.root()).size(), 1u);
     EXPECT_FALSE(WriteFileAtomic(t.root() + "/no/such/folder/f", "x"));
+}
+
+TEST(FileApi, BoundedReadRefusesLargerFilesBeforeReadingThem) {
+    TempHome t;
+    std::string path = t.Write(t.root() + "/eleven", "hello world");
+    std::string contents = "old";
+    bool tooLarge = false;
+    EXPECT_FALSE(ReadFile(path, contents, 10, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+    EXPECT_EQ(contents, "");
+    EXPECT_TRUE(ReadFile(path, contents, 11, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(contents, "hello world");
+    EXPECT_FALSE(ReadFile(t.root() + "/missing", contents, 11, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    // A sparse file far larger than memory is refused at once.
+    std::string huge = t.Write(t.root() + "/huge", "x");
+    if (::truncate(huge.c_str(), 64LL << 30) != 0) GTEST_SKIP() << "no sparse files here";
+    EXPECT_FALSE(ReadFile(huge, contents, 1 << 20, &tooLarge));
+    EXPECT_TRUE(tooLarge);
 }

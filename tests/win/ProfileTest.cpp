@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
 
 #include "platform/win/profile.h"
@@ -92,4 +94,13 @@ TEST(Profile, GarbageFilesReadAsEmpty) {
     EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", buf, sizeof buf, ini.c_str()), 1u);
     EXPECT_STREQ(buf, "v");
     EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", buf, 0, ini.c_str()), 0u);
+}
+
+TEST(Profile, AHugeFileIsNotReadAndGivesTheDefault) {
+    TempHome t;
+    std::string ini = t.Write(t.root() + "/huge.ini", "[VERSIONINFO]\r\nVersion=9.9\r\n");
+    if (::truncate(ini.c_str(), 64LL << 30) != 0) GTEST_SKIP() << "no sparse files here";
+    char buf[16];
+    EXPECT_EQ(GetPrivateProfileStringA("VERSIONINFO", "Version", "1.0", buf, sizeof buf, ini.c_str()), 3u);
+    EXPECT_STREQ(buf, "1.0");
 }

@@ -179,6 +179,19 @@ TEST(RegistryStore, ADamagedStoreIsSetAsideNotLost) {
     EXPECT_EQ(ReadAll(file + ".damaged"), "not a registry\n\x01\x02");
 }
 
+TEST(RegistryStore, AHugeStoreIsSetAsideUnread) {
+    TempHome t;
+    std::string file = t.Write(t.config() + "/VimbroSuite/HKEY_CURRENT_USER.reg", "VimbroSuite registry 1\n[K]\n");
+    if (::truncate(file.c_str(), 64LL << 30) != 0) GTEST_SKIP() << "no sparse files here";
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "K", 0, KEY_ALL_ACCESS, &key), ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "K", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(std::filesystem::file_size(file + ".damaged"), 64ull << 30);
+    EXPECT_LT(std::filesystem::file_size(file), 1000u);
+}
+
 TEST(RegistryStore, MalformedLinesAreSkipped) {
     TempHome t;
     t.Write(t.config() + "/VimbroSuite/HKEY_CURRENT_USER.reg",
