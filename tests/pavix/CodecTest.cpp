@@ -439,6 +439,18 @@ TEST(TargaReader, ReadsRawRunLengthAndColourMappedFiles) {
     ASSERT_TRUE(mapped.IsValid());
     EXPECT_EQ(mapped.GetPixelColor(0, 0).rgbBlue, 255);
     EXPECT_EQ(mapped.GetPixelColor(1, 0).rgbRed, 255);
+
+    // An identification field longer than the file is a cut file, not pixels.
+    header(f, 2, 0, 0, 0, 1, 1, 24, 0);
+    f[0] = 200;
+    f.insert(f.end(), {1, 2, 3});
+    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    f[0] = 3;  // the same bytes as the identification field leave no pixels
+    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    f.insert(f.end(), {4, 5, 6});
+    CxImage named(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA);
+    ASSERT_TRUE(named.IsValid());
+    EXPECT_EQ(named.GetPixelColor(0, 0).rgbBlue, 4);
 }
 
 TEST(PcxReader, ReadsPalettedAndThreePlaneFiles) {
