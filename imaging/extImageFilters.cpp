@@ -64,7 +64,7 @@ bool extImage::Light(long brightness, long contrast, extImage* source) {
     if (!source) source = this;
     // Contrast is scaled by the single-precision 0.01, which sits a little below the exact
     // hundredth; the products are kept in double so that shortfall survives into the table.
-    const double c = static_cast<double>(contrast + 100) * static_cast<double>(0.01f);
+    const double c = (static_cast<double>(contrast) + 100.0) * static_cast<double>(0.01f);
     const double b = static_cast<double>(brightness) + 128.0;
     BYTE table[256];
     for (int i = -128; i < 128; ++i) table[i + 128] = Clamp255(static_cast<long>(std::clamp(i * c + b, -1.0, 256.0)));

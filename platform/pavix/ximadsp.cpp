@@ -168,7 +168,7 @@ bool CxImage::Light(long brightness, long contrast) {
     if (!pDib) return false;
     // The table the system's own brightness filter uses: contrast scaled by the single-precision
     // constant 0.01 (a little below the exact hundredth), results truncated.
-    const double c = static_cast<double>(contrast + 100) * static_cast<double>(0.01f);
+    const double c = (static_cast<double>(contrast) + 100.0) * static_cast<double>(0.01f);
     const double b = static_cast<double>(brightness) + 128.0;
     BYTE table[256];
     for (int i = -128; i < 128; ++i) table[i + 128] = Clamp255(static_cast<long>(std::clamp(i * c + b, -1.0, 256.0)));

@@ -39,6 +39,11 @@ void Error(png_structp png, png_const_charp) {
     png_longjmp(png, 1);
 }
 
+// A 16-bit key scaled as png_set_scale_16 scales the pixels, so it still names the same ones.
+BYTE Key16(unsigned v) {
+    return static_cast<BYTE>((v + 128) / 257);
+}
+
 }  // namespace
 
 bool CxImagePNG::Decode(CxFile* hFile) {
@@ -131,17 +136,15 @@ bool CxImagePNG::Decode(CxFile* hFile) {
         if (transColor && !hasAlpha) {
             int g = transColor->gray;
             if (bitDepth == 16)
-                g >>= 8;
+                g = Key16(static_cast<unsigned>(g));
             else if (bitDepth < 8)
                 g = g * 255 / ((1 << bitDepth) - 1);
             SetTransIndex(g & 0xFF);
         }
     } else if (transColor && !hasAlpha) {
-        int shift = bitDepth == 16 ? 8 : 0;
+        auto key = [bitDepth](unsigned v) { return bitDepth == 16 ? Key16(v) : static_cast<BYTE>(v); };
         SetTransIndex(0);
-        SetTransColor(RGBQUAD{static_cast<BYTE>(transColor->blue >> shift),
-                              static_cast<BYTE>(transColor->green >> shift),
-                              static_cast<BYTE>(transColor->red >> shift), 0});
+        SetTransColor(RGBQUAD{key(transColor->blue), key(transColor->green), key(transColor->red), 0});
     }
     png_uint_32 resX = 0, resY = 0;
     int unit = 0;

@@ -76,7 +76,11 @@ bool CxImageTGA::Decode(CxFile* hFile) {
         SetLastError("TGA: not a readable Targa file");
         return false;
     }
-    in.Skip(idLength);
+    // An identification field that runs past the end leaves nothing to read the pixels from.
+    if (!in.Skip(idLength)) {
+        SetLastError("TGA: identification field cut short");
+        return false;
+    }
     std::vector<RGBQUAD> map;
     if (mapType == 1) {
         int entryBytes = (mapBits + 7) / 8;

@@ -1,6 +1,7 @@
 // extImage colour effects, neighbourhood filters and pixel copies.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "imaging/extImage.h"
@@ -121,6 +122,12 @@ TEST(ColourEffects, LightKeepsTheSinglePrecisionShortfall) {
     EXPECT_EQ(mapped(0, 100, 192), 255);
     EXPECT_EQ(mapped(50, 0, 0), 50);
     EXPECT_EQ(mapped(50, 0, 255), 255);
+    // The largest contrasts a caller can pass still mean "more contrast", never wrap around.
+    EXPECT_EQ(mapped(0, LONG_MAX, 127), 0);
+    EXPECT_EQ(mapped(0, LONG_MAX, 128), 128);
+    EXPECT_EQ(mapped(0, LONG_MAX, 129), 255);
+    EXPECT_EQ(mapped(LONG_MAX, 0, 0), 255);
+    EXPECT_EQ(mapped(LONG_MIN, LONG_MIN, 255), 0);
     // The source is untouched; an indexed picture is left as it is, yet the answer is true.
     EXPECT_EQ(src.GetPixelColor(200, 0).rgbRed, 200);
     extImage idx(2, 2, 8);

@@ -1,6 +1,7 @@
 // Round trips through every writer, hand-made files for the readers without a writer, and the
 // reader variants real files carry.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -157,6 +158,66 @@ TEST(CodecRoundTrip, PngKeepsAlphaAndTransparentColour) {
     CxImage k = RoundTrip(key, CXIMAGE_FORMAT_PNG);
     EXPECT_TRUE(k.IsTransparent());
     EXPECT_EQ(k.GetTransColor().rgbGreen, 255);
+}
+
+namespace {
+
+// A PNG of 16-bit samples, big-endian as the format stores them, with a tRNS key.
+std::vector<BYTE> Png16(int colorType, const std::vector<unsigned>& samples, long width,
+                        const std::vector<unsigned>& key) {
+    auto chunk = [](std::vector<BYTE>& f, const char* type, const std::vector<BYTE>& data) {
+        for (int i = 3; i >= 0; --i) f.push_back(static_cast<BYTE>(data.size() >> (8 * i)));
+        size_t at = f.size();
+        f.insert(f.end(), type, type + 4);
+        f.insert(f.end(), data.begin(), data.end());
+        uLong crc = crc32(0, f.data() + at, static_cast<uInt>(data.size() + 4));
+        for (int i = 3; i >= 0; --i) f.push_back(static_cast<BYTE>(crc >> (8 * i)));
+    };
+    auto be16 = [](std::vector<BYTE>& v, unsigned x) {
+        v.push_back(static_cast<BYTE>(x >> 8));
+        v.push_back(static_cast<BYTE>(x));
+    };
+    const size_t channels = colorType == 2 ? 3 : 1;
+    const long height = static_cast<long>(samples.size() / channels / width);
+    std::vector<BYTE> f = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    std::vector<BYTE> ihdr = {
+        0, 0, 0, static_cast<BYTE>(width), 0, 0, 0, static_cast<BYTE>(height), 16, static_cast<BYTE>(colorType),
+        0, 0, 0};
+    chunk(f, "IHDR", ihdr);
+    std::vector<BYTE> trns;
+    for (unsigned k : key) be16(trns, k);
+    chunk(f, "tRNS", trns);
+    std::vector<BYTE> raw;
+    for (long y = 0; y < height; ++y) {
+        raw.push_back(0);
+        for (size_t i = 0; i < width * channels; ++i) be16(raw, samples[y * width * channels + i]);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<BYTE> packed(packedSize);
+    compress(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()));
+    packed.resize(packedSize);
+    chunk(f, "IDAT", packed);
+    chunk(f, "IEND", {});
+    return f;
+}
+
+}  // namespace
+
+TEST(PngReader, SixteenBitKeysAreRoundedLikeThePixelsTheyMark) {
+    // 0x00FF rounds to 1, not to its high byte 0: the key must still name the keyed pixels.
+    std::vector<BYTE> grey = Png16(0, {0x00FF, 0x8000}, 2, {0x00FF});
+    CxImage g(grey.data(), static_cast<DWORD>(grey.size()), CXIMAGE_FORMAT_PNG);
+    ASSERT_TRUE(g.IsValid());
+    ASSERT_TRUE(g.IsTransparent());
+    EXPECT_EQ(g.GetTransIndex(), g.GetPixelIndex(0, 0));
+    EXPECT_NE(g.GetTransIndex(), g.GetPixelIndex(1, 0));
+
+    std::vector<BYTE> rgb = Png16(2, {0x00FF, 0x7F80, 0xFF7F, 0x1234, 0x1234, 0x1234}, 2, {0x00FF, 0x7F80, 0xFF7F});
+    CxImage c(rgb.data(), static_cast<DWORD>(rgb.size()), CXIMAGE_FORMAT_PNG);
+    ASSERT_TRUE(c.IsValid());
+    ASSERT_TRUE(c.IsTransparent());
+    EXPECT_TRUE(SameColour(c.GetTransColor(), c.GetPixelColor(0, 0)));
+    EXPECT_FALSE(SameColour(c.GetTransColor(), c.GetPixelColor(1, 0)));
 }
 
 TEST(CodecFiles, SaveAndLoadThroughFilesAndUnsupportedTypesFailCleanly) {
@@ -439,6 +500,18 @@ TEST(TargaReader, ReadsRawRunLengthAndColourMappedFiles) {
     ASSERT_TRUE(mapped.IsValid());
     EXPECT_EQ(mapped.GetPixelColor(0, 0).rgbBlue, 255);
     EXPECT_EQ(mapped.GetPixelColor(1, 0).rgbRed, 255);
+
+    // An identification field longer than the file is a cut file, not pixels.
+    header(f, 2, 0, 0, 0, 1, 1, 24, 0);
+    f[0] = 200;
+    f.insert(f.end(), {1, 2, 3});
+    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    f[0] = 3;  // the same bytes as the identification field leave no pixels
+    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    f.insert(f.end(), {4, 5, 6});
+    CxImage named(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA);
+    ASSERT_TRUE(named.IsValid());
+    EXPECT_EQ(named.GetPixelColor(0, 0).rgbBlue, 4);
 }
 
 TEST(PcxReader, ReadsPalettedAndThreePlaneFiles) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 #include <vector>
 
@@ -281,6 +282,8 @@ TEST(LightAndLut, TheSharedTableKeepsTheSinglePrecisionShortfall) {
     EXPECT_EQ(mapped(0, 100, 192), 255);
     EXPECT_EQ(mapped(50, 0, 0), 50);
     EXPECT_EQ(mapped(-300, 0, 255), 0);
+    EXPECT_EQ(mapped(0, LONG_MAX, 127), 0);
+    EXPECT_EQ(mapped(0, LONG_MAX, 129), 255);
 
     BYTE invert[256];
     for (int i = 0; i < 256; ++i) invert[i] = static_cast<BYTE>(255 - i);
