@@ -70,6 +70,21 @@ bool CopyInto(const std::string& src, const std::string& tmp) {
     return ok;
 }
 
+// Renames without ever replacing an existing target; 0 or the error. Where the file system
+// cannot promise that (no RENAME_NOREPLACE and no hard links, as on vfat and some network file
+// systems) the target is checked just before an ordinary rename.
+int RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) return errno;
+    if (PathExists(to)) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 }  // namespace
 
 bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists) {
@@ -77,22 +92,16 @@ bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists)
     if (failIfExists && PathExists(dst)) return false;
     std::string tmp = TempNameBeside(dst);
     if (!CopyInto(src, tmp)) return false;
-    bool ok;
-    if (failIfExists) {
-        // link() refuses an existing target, so a racing writer cannot be overwritten.
-        ok = ::link(tmp.c_str(), dst.c_str()) == 0;
-        ::unlink(tmp.c_str());
-    } else {
-        ok = ::rename(tmp.c_str(), dst.c_str()) == 0;
-        if (!ok) ::unlink(tmp.c_str());
-    }
+    const bool ok = failIfExists ? RenameNoReplace(tmp, dst) == 0 : ::rename(tmp.c_str(), dst.c_str()) == 0;
+    if (!ok) ::unlink(tmp.c_str());
     return ok;
 }
 
 bool MoveFile(const std::string& src, const std::string& dst) {
     if (src.empty() || dst.empty() || !PathExists(src) || PathExists(dst)) return false;
-    if (::rename(src.c_str(), dst.c_str()) == 0) return true;
-    if (errno != EXDEV) return false;
+    const int error = RenameNoReplace(src, dst);
+    if (error == 0) return true;
+    if (error != EXDEV) return false;
     if (!CopyFile(src, dst, true)) return false;
     return ::unlink(src.c_str()) == 0;
 }
