@@ -19,6 +19,7 @@
 #include "platform/win/profile.h"
 #include "update/AppProfile.h"
 #include "update/PelloqResources.h"
+#include "update/UrlDownload.h"
 
 namespace {
 
@@ -375,6 +376,7 @@ void CUpdateManager::StartUpgrade() {
     ShowStatus(Pelloq::IDS_UPDATE_CHECKING);
     Wait(100);
     GetUpdateInfo();
+    Pelloq::RemoveStaleDownloads(LocalFolder());
     ProgressStep();
     ShowStatus(Pelloq::IDS_UPDATE_CHECKING);
     Wait(100);

@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <mutex>
 #include <string>
 
@@ -55,6 +57,31 @@ void SetError(CString* error, const CString& text) {
 }
 
 }  // namespace
+
+int RemoveStaleDownloads(const CString& folder, std::int64_t olderThanSeconds) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return 0;
+    const std::time_t now = std::time(nullptr);
+    int removed = 0;
+    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        // The update folder is shallow; a deep tree is not ours to walk.
+        if (it.depth() > 8) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        const CString name = it->path().filename().string();
+        const std::size_t mark = name.rfind(".part-");
+        if (mark == CString::npos || mark == 0 || name.size() != mark + 12) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (now - st.st_mtime < olderThanSeconds) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
+}
 
 CString EncodeUrlPath(const CString& path) {
     static constexpr char kHex[] = "0123456789ABCDEF";

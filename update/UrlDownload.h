@@ -24,6 +24,11 @@ struct DownloadLimits {
 // HTTPS only). error, when given, receives a short reason.
 bool UrlDownloadToFile(const CString& url, const CString& path, const DownloadLimits& limits, CString* error = nullptr);
 
+// Removes the temporary files of downloads that were cut off by a killed process: files below
+// folder named "<name>.part-XXXXXX" that were last written longer ago than any transfer may
+// take. Returns how many went.
+int RemoveStaleDownloads(const CString& folder, std::int64_t olderThanSeconds = 600);
+
 // Percent-encodes a relative path for a URL; "/" separates its components and stays as is.
 CString EncodeUrlPath(const CString& path);
 

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <utime.h>
+
+#include <ctime>
+#include <filesystem>
 
 #include <algorithm>
 #include <filesystem>
@@ -97,4 +101,23 @@ TEST(UrlDownload, IdleIsCalledWhileTheTransferRuns) {
     limits.idle = [&] { ++calls; };
     EXPECT_FALSE(Pelloq::UrlDownloadToFile("http://" + server.host() + "/silent", t.runDir() + "x", limits));
     EXPECT_GT(calls, 1);
+}
+
+TEST(UrlDownload, StaleTemporariesOfKilledDownloadsAreRemoved) {
+    testsupport::TempHome home;
+    const std::string folder = home.root() + "/Update/";
+    const std::string old1 = home.Write(folder + "Vimbro.part-a1B2c3", "cut");
+    const std::string old2 = home.Write(folder + "data/PM-01.dat.part-Zz9988", "cut");
+    const std::string fresh = home.Write(folder + "Gandry.part-qwerty", "running");
+    const std::string other = home.Write(folder + "notes.part-1", "not a download");
+    const std::string done = home.Write(folder + "Vimbro", "complete");
+    struct utimbuf times {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
+    for (const std::string& p : {old1, old2, other, done}) ASSERT_EQ(::utime(p.c_str(), &times), 0);
+    EXPECT_EQ(Pelloq::RemoveStaleDownloads(folder), 2);
+    EXPECT_FALSE(std::filesystem::exists(old1));
+    EXPECT_FALSE(std::filesystem::exists(old2));
+    EXPECT_TRUE(std::filesystem::exists(fresh));  // a transfer that may still be running
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(done));
+    EXPECT_EQ(Pelloq::RemoveStaleDownloads(home.root() + "/missing/"), 0);
 }
