@@ -265,6 +265,15 @@ bool CUpdateManager::Download(const CString& name, const CString& target, std::i
     fs::create_directories(fs::path(target).parent_path(), ec);
     Pelloq::DownloadLimits limits = m_limits;
     limits.maxBytes = std::min(limits.maxBytes, maxBytes);
+    const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               std::chrono::steady_clock::now() - m_checkStarted)
+                                               .count());
+    const long remaining = limits.wholeCheckMs - elapsed;
+    if (remaining <= 0) {
+        m_strLastError = "the update check ran out of time";
+        return false;
+    }
+    limits.totalMs = std::min(limits.totalMs, remaining);
     limits.idle = [this] { Idle(); };
     const CString url = "Http://" + m_strHost + m_strRemoteDir + Pelloq::EncodeUrlPath(name);
     m_strLastError.clear();
@@ -369,6 +378,7 @@ void CUpdateManager::ShowFailure(UINT textId) {
 }
 
 void CUpdateManager::StartUpgrade() {
+    m_checkStarted = std::chrono::steady_clock::now();
     m_bFailed = false;
     m_nLastStatus = 0;
 

@@ -4,6 +4,7 @@
 // in the command-line tool) is left to the class that derives from it.
 #pragma once
 
+#include <chrono>
 #include <ctime>
 #include <map>
 #include <vector>
@@ -157,4 +158,6 @@ private:
     UINT m_nLastStatus = 0;
     CString m_strLastError;
     Pelloq::DownloadLimits m_limits;
+    // When the running check began; its downloads share DownloadLimits::wholeCheckMs.
+    std::chrono::steady_clock::time_point m_checkStarted = std::chrono::steady_clock::now();
 };

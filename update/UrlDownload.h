@@ -14,6 +14,9 @@ struct DownloadLimits {
     long totalMs = 120000;   // the whole transfer
     long stallSeconds = 15;  // less than one byte a second for this long ends it
     std::int64_t maxBytes = 256LL << 20;
+    // All the downloads of one update check together: a server that sends every file just fast
+    // enough to pass the limits above cannot hold the program up for longer than this.
+    long wholeCheckMs = 15 * 60 * 1000;
     // Called now and then while the transfer runs, so a window can repaint meanwhile.
     std::function<void()> idle;
 };

@@ -26,6 +26,7 @@ public:
         truncated,  // announces twice the body's length, sends the body, closes
         endless,    // a body without length that never ends
         silent,     // reads the request and never answers
+        slow,       // status, length and body as set, one byte every 100 ms
     };
 
     struct Response {
@@ -152,6 +153,15 @@ private:
                 if (!SendAll(fd, head + "\r\n")) return;
                 const std::string chunk(4096, 'x');
                 while (!stop_ && SendAll(fd, chunk)) {
+                }
+                break;
+            }
+            case Mode::slow: {
+                if (!SendAll(fd, head + "Content-Length: " + std::to_string(response.body.size()) + "\r\n\r\n"))
+                    return;
+                for (char c : response.body) {
+                    for (int i = 0; i < 2 && !stop_; ++i) Ready(fd, 0);  // 2 x 50 ms
+                    if (stop_ || !SendAll(fd, std::string(1, c))) return;
                 }
                 break;
             }

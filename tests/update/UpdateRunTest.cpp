@@ -372,3 +372,23 @@ TEST_F(UpdateRun, VersionFileValuesAreBounded) {
     EXPECT_EQ(update.GetRemoteVersion(), "1.0");
     EXPECT_TRUE(update.GetRemoteLaterList().empty());
 }
+
+TEST_F(UpdateRun, AServerTooSlowForTheWholeCheckEndsItInTime) {
+    // Each file takes about half a second; the whole check may take 1.2 s.
+    Pelloq::DownloadLimits limits = Quick();
+    limits.wholeCheckMs = 1200;
+    update.SetDownloadLimits(limits);
+    server.Serve(kIni, Ini("1.1", "", "a.dll,1;b.dll,1;c.dll,1;d.dll,1;"));
+    for (const char* name : {"a.dll", "b.dll", "c.dll", "d.dll"})
+        server.Set(kRemote + name, {200, "12345", HttpServer::Mode::slow, {}});
+    update.GetUpdateInfo();
+    const std::string registry = Registry();
+    update.StartUpgrade();
+    EXPECT_EQ(update.Ids(), (std::vector<UINT>{580, 580, 582, 581}));
+    EXPECT_TRUE(update.shown.back().failed);
+    // The fourth file is never asked for, nothing is put in place and no setting changes.
+    const std::vector<std::string> asked = server.Requests();
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), kRemote + "d.dll"), 0);
+    for (const char* name : {"a.dll", "b.dll", "c.dll", "d.dll"}) EXPECT_FALSE(fs::exists(Run(name)));
+    EXPECT_EQ(Registry(), registry);
+}
