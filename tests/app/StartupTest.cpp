@@ -19,6 +19,7 @@
 #include "platform/afx/afxwin.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/ToolRunner.h"
 
 using testsupport::TempHome;
 
@@ -32,11 +33,7 @@ QApplication& App() {
     return *app;
 }
 
-std::string BinDir() {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    return dir.substr(0, dir.rfind('/') + 1);
-}
+using testsupport::BinDir;
 
 pid_t StartVimbro() {
     pid_t pid = ::fork();

@@ -1,6 +1,5 @@
 // vimbro-tool catalog end to end, on real JPEG, PNG, BMP and GIF files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/ToolRunner.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
@@ -20,42 +20,11 @@ using testsupport::TempHome;
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Tool() {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    return dir.substr(0, dir.rfind('/') + 1) + "vimbro-tool";
-}
-
-std::string Quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'')
-            q += "'\\''";
-        else
-            q += c;
-    }
-    return q + "'";
-}
+using Result = testsupport::CommandResult;
+using testsupport::ShellQuote;
 
 Result Cat(const std::string& args, const TempHome& home) {
-    const std::string err = home.root() + "/stderr.txt";
-    std::string command = Quoted(Tool()) + " catalog " + args + " 2>" + Quoted(err);
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r;
-    if (!pipe) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    int status = ::pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = ReadAll(err);
-    return r;
+    return testsupport::RunTool("catalog " + args, home.root() + "/stderr.txt");
 }
 
 bool Make(const std::string& path, int w, int h, DWORD type, int bpp, int seed) {
@@ -99,8 +68,8 @@ protected:
         photo = catalogue::PhotoFolder();
     }
     std::string Files() {
-        return Quoted(camera + "/beach.jpg") + " " + Quoted(camera + "/dog.png") + " " +
-               Quoted(camera + "/old map.bmp") + " " + Quoted(camera + "/짤.gif");
+        return ShellQuote(camera + "/beach.jpg") + " " + ShellQuote(camera + "/dog.png") + " " +
+               ShellQuote(camera + "/old map.bmp") + " " + ShellQuote(camera + "/짤.gif");
     }
     TempHome home;
     std::string camera;
@@ -216,12 +185,12 @@ TEST_F(CatalogTool, CopyExportDeleteAndRestore) {
     const std::string out = home.root() + "/export";
     std::filesystem::create_directories(out);
     ASSERT_EQ(Cat("title dog.png --text 강아지", home).code, 0);
-    r = Cat("export " + Quoted(out) + " --title dog.png beach.jpg", home);
+    r = Cat("export " + ShellQuote(out) + " --title dog.png beach.jpg", home);
     EXPECT_EQ(r.out, "2\n");
     EXPECT_EQ(win::ListFiles(out), (std::vector<std::string>{"beach.jpg", "강아지.png"}));
-    r = Cat("export " + Quoted(out) + " --unique", home);
+    r = Cat("export " + ShellQuote(out) + " --unique", home);
     EXPECT_EQ(r.out, "5\n");
-    r = Cat("--no export " + Quoted(out) + " beach.jpg", home);
+    r = Cat("--no export " + ShellQuote(out) + " beach.jpg", home);
     EXPECT_EQ(r.out, "0\n");
     EXPECT_NE(r.err.find("message: 파일이 존재합니다. 덮어쓸까요?"), std::string::npos);
 

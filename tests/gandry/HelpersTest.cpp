@@ -6,6 +6,7 @@
 #include "platform/win/codepage.h"
 #include "platform/win/fileapi.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/ToolRunner.h"
 
 using testsupport::TempHome;
 
@@ -213,9 +214,8 @@ TEST(Geometry, DesiredSizes) {
 }
 
 TEST(Versions, OurFilesCarryAVersionBlock) {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string bin = self.substr(0, self.rfind('/'));
-    bin = bin.substr(0, bin.rfind('/') + 1);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string bin = testsupport::BinDir();
     VS_FIXEDFILEINFO info{};
     ASSERT_EQ(CGandry::GetFileVersion((bin + "libGandry.so").c_str(), &info), 1);
     EXPECT_EQ(info.dwSignature, 0xFEEF04BDu);

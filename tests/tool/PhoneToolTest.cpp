@@ -1,8 +1,6 @@
 // vimbro-tool convert with the phone formats, check, eba and gif.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -10,37 +8,19 @@
 #include "imaging/AniGIF.h"
 #include "imaging/EBAWrapper.h"
 #include "tests/pavix/PictureTestUtil.h"
+#include "tests/support/ToolRunner.h"
 
 using namespace picturetest;
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::string Tool() {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    return dir.substr(0, dir.rfind('/') + 1) + "vimbro-tool";
-}
+using Result = testsupport::CommandResult;
 
 Result RunIn(const TempDir& dir, const std::string& args) {
-    const std::string errFile = dir.File("stderr.txt");
-    std::string command = "cd '" + dir.File("") + "' && '" + Tool() + "' " + args + " 2>'" + errFile + "'";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r{-1, "", ""};
-    if (!pipe) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    int status = ::pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::vector<BYTE> err = ReadBytes(errFile);
-    r.err.assign(err.begin(), err.end());
-    return r;
+    return testsupport::RunCommand(
+        "cd " + testsupport::ShellQuote(dir.File("")) + " && " + testsupport::ShellQuote(testsupport::ToolPath()) +
+            " " + args,
+        dir.File("stderr.txt"));
 }
 
 RGBQUAD Rgb(BYTE r, BYTE g, BYTE b) {

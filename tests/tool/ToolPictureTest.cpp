@@ -1,38 +1,17 @@
 // vimbro-tool convert, filter and quantize on picture files made here.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "imaging/extImage.h"
 #include "tests/pavix/PictureTestUtil.h"
+#include "tests/support/ToolRunner.h"
 
 using namespace picturetest;
 
 namespace {
 
-struct ToolRun {
-    int code;
-    std::string out;
-};
-
-ToolRun Tool(const std::string& args) {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    std::string command = "'" + dir.substr(0, dir.rfind('/') + 1) + "vimbro-tool' " + args + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ToolRun r{-1, ""};
-    if (!pipe) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    int status = ::pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+testsupport::CommandResult Tool(const std::string& args) { return testsupport::RunTool(args); }
 
 class ToolPictures : public ::testing::Test {
 protected:
@@ -141,7 +120,7 @@ TEST_F(ToolPictures, FilterRefusesUnknownNamesAndBadParameters) {
         EXPECT_EQ(Tool(std::string("filter ") + bad + " " + In() + " " + Out("x.png")).code, 1) << bad;
     }
     EXPECT_EQ(Tool("filter gray " + In()).code, 1);
-    ToolRun help = Tool("filter --help");
+    testsupport::CommandResult help = Tool("filter --help");
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("흩뿌리기"), std::string::npos);
 }
@@ -154,7 +133,7 @@ TEST_F(ToolPictures, QuantizePrintsLeavesAndThePalette) {
     p.SetPixelColor(3, 0, RGBQUAD{0, 100, 0, 0});
     ASSERT_TRUE(p.Save(dir_.File("q.bmp").c_str(), CXIMAGE_FORMAT_BMP));
     // Tree order: green (child 0 at the top), blue (child 1), red (child 4).
-    ToolRun r = Tool("quantize " + Out("q.bmp"));
+    testsupport::CommandResult r = Tool("quantize " + Out("q.bmp"));
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "leaves 3\n0 0 100 0\n1 0 0 255\n2 200 0 0\n");
     r = Tool("quantize " + Out("q.bmp") + " --colors 2 --bits 7");

@@ -1,43 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "tests/support/TempHome.h"
+#include "tests/support/ToolRunner.h"
 
 using testsupport::TempHome;
 
-namespace {
-
-struct Result {
-    int code;
-    std::string out;
-};
-
-std::string Tool() {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    return dir.substr(0, dir.rfind('/') + 1) + "vimbro-tool";
-}
-
-// Runs the tool; stdout is captured, stderr goes to the file err.
-Result RunTool(const std::string& args, const std::string& err = "/dev/null") {
-    std::string command = "'" + Tool() + "' " + args + " 2>" + err;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result r{-1, ""};
-    if (!pipe) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    int status = ::pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-}  // namespace
+using Result = testsupport::CommandResult;
+using testsupport::RunTool;
 
 TEST(ToolModels, ListsTheInstalledModelsInOrder) {
     TempHome t;

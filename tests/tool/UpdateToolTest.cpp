@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -9,6 +7,7 @@
 
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/ToolRunner.h"
 #include "update/AppProfile.h"
 
 using testsupport::HttpServer;
@@ -19,27 +18,8 @@ namespace {
 
 const std::string kRemote = "/ATT01/2005/Data/QV/Vimbro/LiveUpdate/";
 
-struct ToolRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Update(const TempHome& t, const std::string& args) {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string dir = self.substr(0, self.rfind('/'));
-    std::string tool = dir.substr(0, dir.rfind('/') + 1) + "vimbro-tool";
-    std::string err = t.root() + "/stderr";
-    FILE* pipe = ::popen(("'" + tool + "' update " + args + " 2>'" + err + "'").c_str(), "r");
-    ToolRun r{-1, "", ""};
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = ReadAll(err);
-    return r;
+testsupport::CommandResult Update(const TempHome& t, const std::string& args) {
+    return testsupport::RunTool("update " + args, t.root() + "/stderr");
 }
 
 const char* kChecking = "사용자 버전을 확인중 입니다\n";
@@ -59,7 +39,7 @@ TEST_F(ToolUpdate, FetchesAndReportsTheFiles) {
                  "[VERSIONINFO]\nVersion=1.4\nUpdateList=b.dat,2;\nUpdateNowList=a.so,3;\n");
     server.Serve(kRemote + "a.so", "A");
     server.Serve(kRemote + "b.dat", "B");
-    ToolRun r = Update(t, "");
+    testsupport::CommandResult r = Update(t, "");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, std::string(kChecking) + kChecking +
                          "업데이트할 파일을 다운로드 중입니다.\n업데이트할 파일을 다운로드 중입니다.\n"
@@ -74,7 +54,7 @@ TEST_F(ToolUpdate, FetchesAndReportsTheFiles) {
 
 TEST_F(ToolUpdate, NoServerFailsWithTheReason) {
     ::setenv("VIMBRO_UPDATE_HOST", ("127.0.0.1:" + std::to_string(HttpServer::ClosedPort())).c_str(), 1);
-    ToolRun r = Update(t, "");
+    testsupport::CommandResult r = Update(t, "");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, std::string(kChecking) + kChecking);
     EXPECT_EQ(r.err.rfind("vimbro-tool: 서버의 버전정보를 가져올 수 없습니다 (", 0), 0u) << r.err;
@@ -89,7 +69,7 @@ TEST_F(ToolUpdate, PeriodicCheckNotDueUnlessForced) {
     AppProfile::WriteProfileString("UpdateInfo", "AutoUpgrade", "N");
     AppProfile::WriteProfileString("UpdateInfo", "RecentCheckTime", today);
     server.Serve(kRemote + "UpdateInfo.ini", "[VERSIONINFO]\nVersion=1.0\n");
-    ToolRun r = Update(t, "");
+    testsupport::CommandResult r = Update(t, "");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "not due\n");
     EXPECT_TRUE(server.Requests().empty());
