@@ -1,11 +1,14 @@
 #include "app/WorkViews.h"
 
-#include <QWidget>
+#include "app/ViewComposer.h"
+#include "app/ViewDecorate.h"
+#include "app/ViewEditor.h"
 
-// Until the work views are built, each mode shows an empty page of the frame's background.
 QWidget* CreateWorkView(int mode, QWidget* parent)
 {
-    auto* view = new QWidget(parent);
-    view->setObjectName(QStringLiteral("workview%1").arg(mode));
-    return view;
+    switch (mode) {
+        case WORKMODE_EDIT: return new CViewEditor(parent);
+        case WORKMODE_DECORATE: return new CViewDecorate(parent);
+        default: return new CViewComposer(parent);
+    }
 }

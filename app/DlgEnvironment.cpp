@@ -1,0 +1,163 @@
+#include "app/DlgEnvironment.h"
+
+#include <QAccessible>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+
+#include "app/WorkControls.h"
+#include "platform/afx/afxmsg.h"
+#include "platform/afx/afxwin.h"
+
+// The swatches answer to screen readers as one control named after the colour label; its value
+// says which swatch is chosen. The dialog itself paints them and takes the clicks.
+class CSwatchStrip : public QWidget {
+public:
+    explicit CSwatchStrip(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAccessibleName(QStringLiteral("배경 색상"));
+    }
+    void SetChosen(int index) {
+        setAccessibleDescription(QStringLiteral("%1번째 색").arg(index + 1));
+    }
+};
+
+namespace {
+
+constexpr int kWidth = 380;
+constexpr int kHeight = 210;
+
+void Identify(QWidget* widget, int id) {
+    widget->setObjectName(QString::number(id));
+    widget->setProperty("controlId", id);
+}
+
+}  // namespace
+
+CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL autoUpgrade, QWidget* parent)
+    : QDialog(parent), m_choice(show, background, model, autoUpgrade) {
+    setObjectName(QString::number(IDD));
+    setWindowTitle(QStringLiteral("환경설정"));
+    setFixedSize(kWidth, kHeight);
+    setFont(WorkLook::Font());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WorkLook::Color(WorkLook::kPanelBack));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* showLabel = new QLabel(QStringLiteral("보기 방식"), this);
+    Identify(showLabel, IDC_SHOW_LABEL);
+    showLabel->setGeometry(20, 22, 70, 16);
+    m_pShow = new QButtonGroup(this);
+    const struct { int id; int mode; const char* text; int x; } radios[] = {
+        {IDC_SHOW_FILENAME, 0, "파일이름", 100}, {IDC_SHOW_TITLE, 1, "제목", 190}, {IDC_SHOW_KEYWORD, 2, "키워드", 260}};
+    for (const auto& r : radios) {
+        auto* radio = new QRadioButton(QString::fromUtf8(r.text), this);
+        Identify(radio, r.id);
+        radio->setGeometry(r.x, 20, 80, 20);
+        m_pShow->addButton(radio, r.mode);
+    }
+
+    m_pColorLabel = new QLabel(QStringLiteral("배경 색상"), this);
+    Identify(m_pColorLabel, IDC_COLOR_LABEL);
+    m_pColorLabel->setGeometry(20, 57, 70, 16);
+    m_pSwatches = new CSwatchStrip(this);
+    const QRect first = SwatchRect(0);
+    m_pSwatches->setGeometry(first.left(), first.top(), first.width() * CEnvironmentChoice::kColorCount, first.height());
+
+    auto* modelLabel = new QLabel(QStringLiteral("폰 모델"), this);
+    Identify(modelLabel, IDC_MODEL_LABEL);
+    modelLabel->setGeometry(20, 93, 70, 16);
+    m_pModel = new QComboBox(this);
+    Identify(m_pModel, IDC_MODEL);
+    m_pModel->setGeometry(100, 90, 150, 22);
+    // Qt names a combo box by its current text; the label carries the name.
+    modelLabel->setBuddy(m_pModel);
+    CStringList models;
+    CGandry::GetSupportModel(&models);
+    for (const auto& name : models) m_pModel->addItem(QString::fromStdString(name));
+    // The list is positioned by index = model, as the frame's own list is.
+    m_pModel->setCurrentIndex(model >= 0 && model < m_pModel->count() ? model : -1);
+
+    m_pAuto = new QCheckBox(QStringLiteral("자동 업그레이드"), this);
+    Identify(m_pAuto, IDC_AUTO);
+    m_pAuto->setGeometry(20, 127, 200, 20);
+
+    auto* defaults = new CWorkButton(IDC_DEFAULTS, this);
+    defaults->SetToolTipText(QStringLiteral("기본값"));
+    defaults->SetSkinWithCount(7516, 5);
+    auto* ok = new CWorkButton(IDOK, this);
+    ok->SetToolTipText(QStringLiteral("확인"));
+    ok->SetSkinWithCount(7516, 5);
+    auto* cancel = new CWorkButton(IDCANCEL, this);
+    cancel->SetToolTipText(QStringLiteral("취소"));
+    cancel->SetSkinWithCount(7516, 5);
+    const int y = kHeight - 20 - ok->GetHeight();
+    defaults->move(20, y);
+    cancel->move(kWidth - 20 - cancel->GetWidth(), y);
+    ok->move(cancel->x() - 10 - ok->GetWidth(), y);
+
+    ShowChoice();
+
+    QObject::connect(m_pShow, &QButtonGroup::idClicked, this, [this](int mode) { m_choice.SetShowMode(mode); });
+    QObject::connect(m_pModel, &QComboBox::currentTextChanged, this,
+                     [this](const QString& text) { m_choice.SetModelByName(text.toStdString()); });
+    QObject::connect(m_pAuto, &QCheckBox::toggled, this, [this](bool on) { m_choice.SetAutoUpgrade(on); });
+    QObject::connect(defaults, &QAbstractButton::clicked, this, [this] { OnDefaults(); });
+    QObject::connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
+    QObject::connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+CDlgEnvironment::~CDlgEnvironment() { SendMessage(AfxGetMainWnd(), WM_THUMB_REPAINT); }
+
+void CDlgEnvironment::ShowChoice() {
+    if (QAbstractButton* radio = m_pShow->button(m_choice.ShowMode())) radio->setChecked(true);
+    m_pAuto->setChecked(m_choice.AutoUpgrade() != FALSE);
+    m_pSwatches->SetChosen(m_choice.ColorIndex());
+    update();
+}
+
+CRect CDlgEnvironment::ColorLabelRect() const {
+    const QRect g = m_pColorLabel->geometry();
+    return CRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+}
+
+QRect CDlgEnvironment::SwatchRect(int index) const {
+    const CRect r = CEnvironmentChoice::SwatchRect(ColorLabelRect(), index);
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+void CDlgEnvironment::ClickAt(QPoint point) {
+    const int index = CEnvironmentChoice::SwatchAt(ColorLabelRect(), CPoint(point.x(), point.y()));
+    if (index < 0 || !m_choice.SetColorIndex(index)) return;
+    m_pSwatches->SetChosen(index);
+    update();
+}
+
+void CDlgEnvironment::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ClickAt(event->position().toPoint());
+    QDialog::mousePressEvent(event);
+}
+
+void CDlgEnvironment::OnDefaults() {
+    m_choice.Defaults();
+    ShowChoice();
+}
+
+void CDlgEnvironment::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), WorkLook::Color(WorkLook::kPanelBack));
+    const auto& table = CEnvironmentChoice::ColorTable();
+    for (int i = 0; i < CEnvironmentChoice::kColorCount; ++i) {
+        painter.fillRect(SwatchRect(i), WorkLook::Color(table[static_cast<size_t>(i)]));
+    }
+    // The chosen swatch: its own colour inside a 2-pixel outline.
+    const QRect chosen = SwatchRect(m_choice.ColorIndex());
+    painter.setPen(QPen(WorkLook::Color(kChosenOutline), 2));
+    painter.setBrush(WorkLook::Color(m_choice.Color()));
+    painter.drawRect(chosen.adjusted(1, 1, -1, -1));
+}

@@ -1,0 +1,52 @@
+#include "app/DlgWrapper.h"
+
+#include <QPainter>
+
+#include "app/WorkControls.h"
+#include "app/WorkLayout.h"
+
+CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::number(IDD));
+    m_pSlides = new CViewArea(IDC_SLIDES, QStringLiteral("슬라이드 목록"), 0xFFFFFF, false, this);
+    m_pScroller = new CWorkSlider(IDC_SCROLLER, this);
+    m_pScroller->setAccessibleName(QStringLiteral("슬라이드 스크롤"));
+    m_pScroller->SetBitmapChannel(7366);
+    m_pScroller->SetBitmapThumb(7368, 7368);
+    m_pScroller->SetRange(0, 0);
+    m_pScroller->SetPos(0);
+    m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
+    QObject::connect(m_pScroller, &QSlider::valueChanged, this, [this](int p) { OnScroll(p); });
+}
+
+QWidget* CDlgWrapper::GetSlides() const { return m_pSlides; }
+QWidget* CDlgWrapper::GetCanvas() const { return m_pCanvas; }
+
+void CDlgWrapper::SetTotalWidth(int width) {
+    m_nTotalWidth = width;
+    Relayout();
+}
+
+void CDlgWrapper::OnScroll(int position) {
+    // The slides only hear of a position that really moved.
+    if (position == m_nLastPos) return;
+    m_nLastPos = position;
+}
+
+void CDlgWrapper::Relayout() {
+    const auto l = CWorkLayout::SlideHostLayout(width(), height(), m_nTotalWidth);
+    auto place = [](QWidget* w, const CRect& r) {
+        w->setGeometry(r.left, r.top, std::max(LONG{0}, r.Width()), std::max(LONG{0}, r.Height()));
+    };
+    place(m_pSlides, l.slides);
+    m_pScroller->setFixedSize(std::max(LONG{0}, l.scroller.Width()), l.scroller.Height());
+    m_pScroller->move(l.scroller.left, l.scroller.top);
+    place(m_pCanvas, l.canvas);
+    m_pScroller->SetRange(0, l.scrollMax);
+}
+
+void CDlgWrapper::resizeEvent(QResizeEvent*) { Relayout(); }
+
+void CDlgWrapper::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    WorkLook::PaintHostFrame(painter, rect());
+}

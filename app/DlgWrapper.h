@@ -1,0 +1,40 @@
+// CDlgWrapper: the slide host of the decoration view: the slides, their horizontal scroller
+// and the decoration canvas in one rounded frame.
+#pragma once
+
+#include <QWidget>
+
+class CViewArea;
+class CWorkSlider;
+
+class CDlgWrapper : public QWidget {
+public:
+    static constexpr int IDD = 1014;
+    static constexpr int IDC_SLIDES = 7363;
+    static constexpr int IDC_CANVAS = 7365;
+    static constexpr int IDC_SCROLLER = 7093;
+
+    explicit CDlgWrapper(QWidget* parent);
+
+    QWidget* GetSlides() const;
+    QWidget* GetCanvas() const;
+    CWorkSlider* GetScroller() const { return m_pScroller; }
+    // The width of all slides side by side; the scroller's range follows it.
+    void SetTotalWidth(int width);
+    // The scroll position last passed on to the slides.
+    int GetScrollPos() const { return m_nLastPos; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Relayout();
+    void OnScroll(int position);
+
+    CViewArea* m_pSlides;
+    CViewArea* m_pCanvas;
+    CWorkSlider* m_pScroller;
+    int m_nTotalWidth = 0;
+    int m_nLastPos = 0;
+};

@@ -1,0 +1,57 @@
+#include "app/ViewDecorate.h"
+
+#include "app/DlgWrapper.h"
+#include "app/WorkControls.h"
+
+CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
+    m_pSlideHost = new CDlgWrapper(this);
+    m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
+    m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
+    m_pPreview = new CViewArea(IDD_PREVIEW, QStringLiteral("미리보기"), WorkLook::kPanelBack, true, this);
+    CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
+    AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
+    AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
+    m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
+    m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
+    SetPositionText(0, 0);
+    QObject::connect(m_pZoom, &QSlider::valueChanged, this, [this](int p) {
+        if (!m_bSettingZoom) m_zoom.Move(p);
+    });
+}
+
+void CViewDecorate::SetPositionText(int current, int count) {
+    if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
+}
+
+QString CViewDecorate::GetPositionText() const { return m_pPosition->Text(); }
+
+void CViewDecorate::SetInfoText(const QString& text) { m_pInformation->SetText(text); }
+
+QString CViewDecorate::GetInfoText() const { return m_pInformation->Text(); }
+
+void CViewDecorate::SetZoomPos(int position) {
+    m_bSettingZoom = true;
+    m_pZoom->SetPos(position);
+    m_bSettingZoom = false;
+    m_zoom.Reset(m_pZoom->GetPos());
+}
+
+QWidget* CViewDecorate::GetFramePanel() const { return m_pFrame; }
+QWidget* CViewDecorate::GetPictureList() const { return m_pPictures; }
+QWidget* CViewDecorate::GetPreviewPanel() const { return m_pPreview; }
+
+void CViewDecorate::resizeEvent(QResizeEvent*) {
+    const auto l = CWorkLayout::DecorateLayout(width(), height(), RowSizes());
+    Place(m_pFrame, l.frame);
+    Place(m_pPictures, l.pictures);
+    Place(m_pSlideHost, l.slides);
+    Place(m_pPreview, l.preview);
+    Place(m_pLogo, l.logo);
+    Place(m_pZoomOut, l.zoomOut);
+    Place(m_pZoom, l.slider);
+    Place(m_pZoomIn, l.zoomIn);
+    Place(GetButton(IDC_SAVE), l.save);
+    Place(GetButton(IDC_PRINT), l.print);
+    Place(m_pPosition, l.position);
+    Place(m_pInformation, l.information);
+}

@@ -1,0 +1,98 @@
+#include "app/ViewEditor.h"
+
+#include "app/ViewWrapper2.h"
+#include "app/WorkControls.h"
+
+CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
+    m_pFilter = new CViewArea(IDD_FILTER, QStringLiteral("필터"), WorkLook::kPanelBack, true, this);
+    m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
+    m_pWrapper = new CViewWrapper2(this);
+    CreateBottomRow(7233, 0, 29, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
+    AddButton(IDC_PREVIOUS, 7318, QStringLiteral("이전 그림"));
+    AddButton(IDC_NEXT, 7317, QStringLiteral("다음 그림"));
+    AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
+    AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
+    m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
+    m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
+    SetPositionText(0, 0);
+    ApplyStates();
+    QObject::connect(m_pZoom, &QSlider::valueChanged, this, [this](int p) { OnZoom(p); });
+}
+
+void CViewEditor::OnZoom(int position) {
+    if (m_bSettingZoom) return;
+    // The canvas zooms by the direction of the move once it is hosted here.
+    m_zoom.Move(position);
+}
+
+void CViewEditor::SetZoomPos(int position) {
+    m_bSettingZoom = true;
+    m_pZoom->SetPos(position);
+    m_bSettingZoom = false;
+    m_zoom.Reset(m_pZoom->GetPos());
+}
+
+void CViewEditor::SetPositionText(int current, int count) {
+    if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
+}
+
+QString CViewEditor::GetPositionText() const { return m_pPosition->Text(); }
+
+void CViewEditor::SetInfoText(const QString& text) { m_pInformation->SetText(text); }
+
+QString CViewEditor::GetInfoText() const { return m_pInformation->Text(); }
+
+void CViewEditor::EnablePrevious(bool on) {
+    m_state.EnablePrevious(on);
+    ApplyStates();
+}
+
+void CViewEditor::EnableNext(bool on) {
+    m_state.EnableNext(on);
+    ApplyStates();
+}
+
+void CViewEditor::EnableSave(bool on) {
+    m_state.saveEnabled = on;
+    ApplyStates();
+}
+
+void CViewEditor::OnToolMode(int mode) {
+    if (!m_state.ToolMode(mode)) return;
+    m_pFilter->setEnabled(m_state.filterEnabled);
+    ApplyStates();
+}
+
+void CViewEditor::SetStillPicture(bool on) {
+    if (!m_state.StillPicture(on)) return;
+    m_pFilter->setEnabled(on);
+    m_pWrapper->setEnabled(on);
+    m_pEffect->setEnabled(on);
+}
+
+void CViewEditor::ApplyStates() {
+    GetButton(IDC_PREVIOUS)->setEnabled(m_state.previousEnabled);
+    GetButton(IDC_NEXT)->setEnabled(m_state.nextEnabled);
+    GetButton(IDC_SAVE)->setEnabled(m_state.saveEnabled);
+    GetButton(IDC_PRINT)->setEnabled(m_state.printEnabled);
+}
+
+QWidget* CViewEditor::GetFilterPanel() const { return m_pFilter; }
+QWidget* CViewEditor::GetEffectPanel() const { return m_pEffect; }
+
+void CViewEditor::resizeEvent(QResizeEvent*) {
+    const auto l = CWorkLayout::EditorLayout(width(), height(), RowSizes());
+    Place(m_pFilter, l.filter);
+    Place(m_pEffect, l.effect);
+    Place(m_pWrapper, l.canvas);
+    Place(m_pLogo, l.logo);
+    Place(m_pZoomOut, l.zoomOut);
+    Place(m_pZoom, l.slider);
+    Place(m_pZoomIn, l.zoomIn);
+    Place(GetButton(IDC_PREVIOUS), l.previous);
+    Place(GetButton(IDC_NEXT), l.next);
+    Place(GetButton(IDC_SAVE), l.save);
+    Place(GetButton(IDC_PRINT), l.print);
+    Place(m_pPosition, l.position);
+    Place(m_pInformation, l.information);
+}

@@ -1,0 +1,62 @@
+// CViewEditor: the photo editing view (mode 1): the filter panel, the editor canvas in its
+// rounded host, the effect panel, and a bottom row with the zoom slider, the position and
+// information texts and the previous, next, save and print buttons.
+#pragma once
+
+#include "app/WorkLayout.h"
+#include "app/WorkView.h"
+
+class CTextBox;
+class CViewArea;
+class CViewWrapper2;
+
+class CViewEditor : public CWorkView {
+public:
+    static constexpr int IDD = 1009;
+    static constexpr int IDD_FILTER = 1011;
+    static constexpr int IDD_EFFECT = 1012;
+    static constexpr int IDC_PREVIOUS = 7055;
+    static constexpr int IDC_NEXT = 7056;
+    static constexpr int IDC_SAVE = 7059;
+    static constexpr int IDC_PRINT = 7081;
+
+    explicit CViewEditor(QWidget* parent);
+
+    // "사진 %d/%d장", formatted again only when a number changed.
+    void SetPositionText(int current, int count);
+    QString GetPositionText() const;
+    void SetInfoText(const QString& text);
+    QString GetInfoText() const;
+    // Sets the slider (and the stored zoom) without zooming the canvas.
+    void SetZoomPos(int position);
+    int GetZoom() const { return m_zoom.Value(); }
+
+    void EnablePrevious(bool on);
+    void EnableNext(bool on);
+    void EnableSave(bool on);
+    // The canvas entered tool mode m (message 0x0C04).
+    void OnToolMode(int mode);
+    // Still pictures can be filtered and edited; an animated GIF cannot.
+    void SetStillPicture(bool on);
+
+    CViewWrapper2* GetWrapper() const { return m_pWrapper; }
+    QWidget* GetFilterPanel() const;
+    QWidget* GetEffectPanel() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyStates();
+    void OnZoom(int position);
+
+    CViewArea* m_pFilter;
+    CViewArea* m_pEffect;
+    CViewWrapper2* m_pWrapper;
+    CTextBox* m_pPosition;
+    CTextBox* m_pInformation;
+    CPositionText m_position;
+    CZoomTracker m_zoom;
+    CEditorControlState m_state;
+    bool m_bSettingZoom = false;
+};

@@ -1,0 +1,63 @@
+#include "app/WorkView.h"
+
+#include <QPainter>
+
+#include "app/WorkControls.h"
+
+CWorkView::CWorkView(int mode, QWidget* parent) : QWidget(parent), m_nMode(mode) {
+    setObjectName(QStringLiteral("workview%1").arg(mode));
+}
+
+void CWorkView::CreateBottomRow(int channelId, int min, int max, int page, int pos, const QString& sliderName) {
+    m_pLogo = new CWorkBitmap(IDC_LOGO, CWorkBitmap::Fallback::Logo, this);
+    m_pLogo->SetBitmap(7094);
+    m_pLogo->setAccessibleName(QStringLiteral("ZEL"));
+    m_pZoomOut = new CWorkBitmap(IDC_ZOOM_OUT, CWorkBitmap::Fallback::ZoomOut, this);
+    m_pZoomOut->SetBitmap(7231);
+    m_pZoomOut->setAccessibleName(QStringLiteral("축소"));
+    m_pZoomIn = new CWorkBitmap(IDC_ZOOM_IN, CWorkBitmap::Fallback::ZoomIn, this);
+    m_pZoomIn->SetBitmap(7232);
+    m_pZoomIn->setAccessibleName(QStringLiteral("확대"));
+    m_pZoom = new CWorkSlider(IDC_ZOOM, this);
+    m_pZoom->setAccessibleName(sliderName);
+    m_pZoom->SetBitmapChannel(channelId);
+    m_pZoom->SetBitmapThumb(7234, 7235);
+    m_pZoom->SetRange(min, max);
+    m_pZoom->SetPageSize(page);
+    m_pZoom->SetPos(pos);
+}
+
+CWorkButton* CWorkView::AddButton(int id, int skinId, const QString& tooltip) {
+    auto* button = new CWorkButton(id, this);
+    button->SetSkinWithCount(skinId, 5);
+    button->SetToolTipText(tooltip);
+    return button;
+}
+
+CWorkButton* CWorkView::GetButton(int id) const {
+    return findChild<CWorkButton*>(QString::number(id), Qt::FindDirectChildrenOnly);
+}
+
+CWorkLayout::RowSizes CWorkView::RowSizes() const {
+    auto size = [](const QWidget* w) { return w ? CSize(w->width(), w->height()) : CSize(); };
+    CWorkLayout::RowSizes s;
+    s.logo = size(m_pLogo);
+    s.zoomOut = size(m_pZoomOut);
+    s.zoomIn = size(m_pZoomIn);
+    s.slider = size(m_pZoom);
+    s.previous = size(GetButton(7055));
+    s.next = size(GetButton(7056));
+    s.save = size(GetButton(7059) ? GetButton(7059) : GetButton(7200));
+    s.print = size(GetButton(7081) ? GetButton(7081) : GetButton(7203));
+    return s;
+}
+
+void CWorkView::Place(QWidget* widget, const CRect& r) {
+    if (!widget) return;
+    widget->setGeometry(r.left, r.top, std::max(LONG{0}, r.Width()), std::max(LONG{0}, r.Height()));
+}
+
+void CWorkView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    WorkLook::Tile(painter, rect(), IDB_BACKGROUND, WorkLook::kViewBack);
+}

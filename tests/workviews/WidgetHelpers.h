@@ -1,0 +1,34 @@
+// What the widget tests of the work views share.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+namespace {
+
+QApplication* App() {
+    static int argc = 1;
+    static char name[] = "test_workviews";
+    static char* argv[] = {name, nullptr};
+    // Each test file may come first; there is one application for the program.
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
+    static QApplication* app = new QApplication(argc, argv);
+    return app;
+}
+
+// Children are found by their control ID.
+template <typename T = QWidget>
+T* Child(QWidget* parent, int id) {
+    return parent->findChild<T*>(QString::number(id));
+}
+
+// With VIMBRO_SHOTS set, a view or dialog is saved there as a picture to look at.
+[[maybe_unused]] void Shot(QWidget* widget, const char* name) {
+    const QByteArray folder = qgetenv("VIMBRO_SHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(QString::fromUtf8(folder));
+    widget->grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
+}
+
+}  // namespace
