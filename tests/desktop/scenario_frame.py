@@ -1,0 +1,89 @@
+"""The main window's top bar, work modes and menu."""
+
+import re
+
+from vimbro_at import Failure, Skip, click, is_enabled, press_key, screenshot, wait_any, wait_for, wait_for_labelled
+
+MODE_BUTTONS = ("앨범구성", "사진편집", "ZEL 꾸미기")
+BUTTON_ROLES = re.compile(r"^(push button|toggle button)$")
+
+
+def button(program, name, timeout=10):
+    for role in ("push button", "toggle button"):
+        try:
+            return wait_for(program.app, role, name, timeout=timeout if role == "toggle button" else 1)
+        except Failure:
+            continue
+    raise Failure("no button %r" % name)
+
+
+def top_bar_or_skip(program):
+    """The frame's top bar comes with the shell; without it the scenario cannot run."""
+    program.window(timeout=30)
+    try:
+        return button(program, MODE_BUTTONS[0], timeout=5)
+    except Failure:
+        raise Skip("the main window has no top bar with the mode buttons yet") from None
+
+
+def scenario_top_bar_shows_modes_album_import_and_models(program):
+    top_bar_or_skip(program)
+    for name in MODE_BUTTONS + ("앨범추가", "가져오기"):
+        node = button(program, name)
+        if not is_enabled(node) and name != "ZEL 꾸미기":
+            raise Failure("%r is disabled" % name)
+    wait_for_labelled(program.app, "combo box", "폰 모델")
+    screenshot("02-top-bar")
+
+
+def scenario_mode_buttons_switch_the_work_view(program):
+    top_bar_or_skip(program)
+    wait_for(program.app, "slider", "썸네일 크기")
+    # Without pictures the editor refuses with its message; with one it shows.
+    click(button(program, "사진편집"))
+    key, node = wait_any(program.app, [
+        ("editor", "push button", "이전 그림"),
+        ("refused", "label", "사진편집 실행할수 없습니다"),
+    ])
+    screenshot("03-mode-edit")
+    if key == "refused":
+        click(button(program, "확인"))
+        wait_for(program.app, "label", "사진편집 실행할수 없습니다", gone=True, timeout=10)
+        wait_for(program.app, "slider", "썸네일 크기")
+    else:
+        wait_for(program.app, "slider", "썸네일 크기", gone=True, timeout=10)
+        click(button(program, "앨범구성"))
+        wait_for(program.app, "slider", "썸네일 크기")
+    click(button(program, "ZEL 꾸미기"))
+    key, node = wait_any(program.app, [
+        ("decorate", "panel", "슬라이드 목록"),
+        ("decorate", "filler", "슬라이드 목록"),
+        ("refused", "label", "사진을 선택해 주세요"),
+    ])
+    screenshot("04-mode-decorate")
+    if key == "refused":
+        click(button(program, "확인"))
+        wait_for(program.app, "label", "사진을 선택해 주세요", gone=True, timeout=10)
+    click(button(program, "앨범구성"))
+    wait_for(program.app, "slider", "썸네일 크기")
+    screenshot("05-mode-compose")
+
+
+def scenario_about_box_opens_from_the_menu_and_closes(program):
+    program.window(timeout=30)
+    try:
+        help_menu = wait_for(program.app, "menu", re.compile(r"도움말|Help"), timeout=5)
+    except Failure:
+        raise Skip("the main window has no menu bar yet") from None
+    click(help_menu)
+    about = wait_for(help_menu, "menu item", re.compile(r"정보|About"), timeout=10)
+    click(about)
+    dialog = wait_for(program.app, "dialog", None, timeout=10)
+    wait_for(dialog, "label", re.compile(r"^Version : \d+\.\d+$"), timeout=10)
+    screenshot("06-about")
+    try:
+        click(wait_for(dialog, "push button", re.compile(r"확인|OK|닫기"), timeout=2))
+    except Failure:
+        press_key("Escape")
+    wait_for(program.app, "dialog", None, gone=True, timeout=10)
+    screenshot("07-about-closed")

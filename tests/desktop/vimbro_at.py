@@ -1,0 +1,296 @@
+"""Drives the real Vimbro program through the accessibility bus (AT-SPI).
+
+The harness (scripts/desktop-test) runs inside Xvfb and a session bus with the accessibility
+bus already launched. Each scenario starts the program on fresh folders, finds controls by role
+and accessible name, waits for them instead of sleeping, and saves a screenshot of each step.
+"""
+
+import os
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SHOTS = os.environ.get("VIMBRO_DESKTOP_OUT", os.path.join(ROOT, "build", "desktop"))
+PROGRAM = os.environ.get("VIMBRO_PROGRAM", os.path.join(ROOT, "build", "bin", "Vimbro"))
+APP_NAME = "Vimbro"
+TITLE = "ZEL VimbroSuite"
+DEFAULT_TIMEOUT = 20.0
+
+
+class Failure(Exception):
+    """A scenario step did not find what it expected."""
+
+
+class Skip(Exception):
+    """A scenario cannot run here; the reason is printed."""
+
+
+def closed_port():
+    """A local port nobody listens on: the update check is refused at once."""
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def matches(text, pattern):
+    if pattern is None:
+        return True
+    if isinstance(pattern, re.Pattern):
+        return text is not None and pattern.search(text) is not None
+    return text == pattern
+
+
+def safe(call, default=None):
+    """AT-SPI objects vanish while windows close; a vanished object reads as nothing."""
+    try:
+        return call()
+    except Exception:  # noqa: BLE001 - any D-Bus error means the object is gone
+        return default
+
+
+def walk(node, depth=0, limit=40):
+    """Every accessible below node, breadth first, skipping what has vanished."""
+    queue = [(node, 0)]
+    while queue:
+        current, level = queue.pop(0)
+        yield current
+        if level >= limit:
+            continue
+        count = safe(lambda: current.childCount, 0) or 0
+        for i in range(count):
+            child = safe(lambda: current.getChildAtIndex(i))
+            if child is not None:
+                queue.append((child, level + 1))
+
+
+def describe(node):
+    return "%s %r" % (safe(lambda: node.getRoleName(), "?"), safe(lambda: node.name, "?"))
+
+
+def find_all(root, role=None, name=None, showing=None):
+    found = []
+    for node in walk(root):
+        if role is not None and safe(lambda: node.getRoleName()) != role:
+            continue
+        if not matches(safe(lambda: node.name), name):
+            continue
+        if showing is not None and is_showing(node) != showing:
+            continue
+        found.append(node)
+    return found
+
+
+def is_showing(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_SHOWING)
+
+
+def is_enabled(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_ENABLED)
+
+
+def wait_for(root_getter, role=None, name=None, timeout=DEFAULT_TIMEOUT, showing=True, gone=False):
+    """The first control of role and name (text or compiled pattern) below the root, or, with
+    gone, waits until there is none. root_getter is called on every try, since windows come
+    and go."""
+    deadline = time.monotonic() + timeout
+    while True:
+        root = root_getter() if callable(root_getter) else root_getter
+        hits = find_all(root, role, name, showing) if root is not None else []
+        if gone and not hits:
+            return None
+        if not gone and hits:
+            return hits[0]
+        if time.monotonic() > deadline:
+            what = "%s %r" % (role or "control", name.pattern if isinstance(name, re.Pattern) else name)
+            raise Failure(("%s still there" if gone else "no %s") % what + " after %.0f s" % timeout)
+        time.sleep(0.1)
+
+
+def click(node):
+    """Presses a control through its action; controls without one are clicked at their
+    extents."""
+    action = safe(lambda: node.queryAction())
+    if action is not None and action.nActions > 0:
+        names = [action.getName(i) for i in range(action.nActions)]
+        for wanted in ("Press", "press", "click", "Toggle", "toggle", "activate"):
+            if wanted in names:
+                action.doAction(names.index(wanted))
+                return
+    click_at(node)
+
+
+def click_at(node):
+    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+
+
+def press_key(key):
+    subprocess.run(["xdotool", "key", key], check=True)
+
+
+def type_text(node, text):
+    node.queryEditableText().setTextContents(text)
+
+
+def read_text(node):
+    text = safe(lambda: node.queryText())
+    if text is not None:
+        return text.getText(0, -1)
+    return node.name
+
+
+def screenshot(step):
+    os.makedirs(SHOTS, exist_ok=True)
+    path = os.path.join(SHOTS, step + ".png")
+    subprocess.run(["import", "-window", "root", path], check=True, timeout=20,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path
+
+
+def wait_for_accessibility_bus(timeout=10.0):
+    """A program started before the accessibility bus is up stays invisible to it."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        probe = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            capture_output=True, text=True)
+        if "boolean true" in probe.stdout:
+            return
+        time.sleep(0.1)
+    raise Failure("the accessibility bus did not come up")
+
+
+class Program:
+    """One run of Vimbro on fresh folders (program folder, home, settings, runtime)."""
+
+    def __init__(self, name):
+        self.name = name
+        self.root = tempfile.mkdtemp(prefix="vimbro-desktop-")
+        self.run_dir = os.path.join(self.root, "run")
+        self.home = os.path.join(self.root, "home")
+        self.config = os.path.join(self.home, ".config")
+        self.runtime = os.path.join(self.root, "xdg-runtime")
+        for folder in (self.run_dir, self.config, self.runtime):
+            os.makedirs(folder, mode=0o700, exist_ok=True)
+        self.process = None
+        self.log_path = os.path.join(SHOTS, name + ".log")
+
+    def environment(self):
+        env = dict(os.environ)
+        env.update({
+            "VIMBRO_HOME": self.run_dir,
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": self.config,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "VIMBRO_UPDATE_HOST": "127.0.0.1:%d" % closed_port(),
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_ACCESSIBILITY": "1",
+            "LC_ALL": "C.UTF-8",
+        })
+        env.pop("http_proxy", None)
+        env.pop("HTTP_PROXY", None)
+        return env
+
+    def start(self):
+        if not os.access(PROGRAM, os.X_OK):
+            raise Failure("%s is missing: build Vimbro first" % PROGRAM)
+        # The catalogue lives in the program folder; the model data files come with the build.
+        data = os.path.join(os.path.dirname(PROGRAM), "data")
+        if os.path.isdir(data):
+            shutil.copytree(data, os.path.join(self.run_dir, "data"))
+        os.makedirs(SHOTS, exist_ok=True)
+        log = open(self.log_path, "w")
+        self.process = subprocess.Popen([PROGRAM], env=self.environment(), stdout=log,
+                                        stderr=subprocess.STDOUT, cwd=self.root)
+        return self
+
+    def app(self):
+        """The program's accessible application, or None while it is not registered."""
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(safe(lambda: desktop.childCount, 0) or 0):
+            app = safe(lambda: desktop.getChildAtIndex(i))
+            if app is None:
+                continue
+            if safe(lambda: app.name) == APP_NAME and safe(lambda: app.get_process_id()) == self.process.pid:
+                return app
+        return None
+
+    def window(self, timeout=DEFAULT_TIMEOUT):
+        """The main window 'ZEL VimbroSuite'; the start-up update check comes first."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise Failure("Vimbro ended at start with code %d (see %s)" % (self.process.returncode, self.log_path))
+            app = self.app()
+            if app is not None:
+                frames = find_all(app, "frame", TITLE, showing=True)
+                if frames:
+                    return frames[0]
+            time.sleep(0.1)
+        raise Failure("no window %r after %.0f s" % (TITLE, timeout))
+
+    def alive(self):
+        return self.process is not None and self.process.poll() is None
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait(timeout=5)
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def labelled_by(node):
+    """Names of the labels that label node (a combo box is named by its current text, so its
+    label tells what it is)."""
+    names = []
+    for relation in safe(lambda: node.getRelationSet(), []) or []:
+        if safe(lambda: relation.getRelationType()) != pyatspi.RELATION_LABELLED_BY:
+            continue
+        for i in range(safe(lambda: relation.getNTargets(), 0) or 0):
+            target = safe(lambda: relation.getTarget(i))
+            if target is not None:
+                names.append(safe(lambda: target.name))
+    return names
+
+
+def wait_for_labelled(root_getter, role, label, timeout=DEFAULT_TIMEOUT):
+    """The control of role that the label named label labels."""
+    deadline = time.monotonic() + timeout
+    while True:
+        root = root_getter() if callable(root_getter) else root_getter
+        for node in find_all(root, role, None, True) if root is not None else []:
+            if label in labelled_by(node) or safe(lambda: node.name) == label:
+                return node
+        if time.monotonic() > deadline:
+            raise Failure("no %s labelled %r after %.0f s" % (role, label, timeout))
+        time.sleep(0.1)
+
+
+def wait_any(root_getter, choices, timeout=DEFAULT_TIMEOUT):
+    """Waits until one of several (key, role, name) appears; returns (key, node)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        root = root_getter() if callable(root_getter) else root_getter
+        if root is not None:
+            for key, role, name in choices:
+                hits = find_all(root, role, name, True)
+                if hits:
+                    return key, hits[0]
+        if time.monotonic() > deadline:
+            raise Failure("none of %s after %.0f s" % ([c[2] for c in choices], timeout))
+        time.sleep(0.1)
