@@ -13,18 +13,7 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 
-// The swatches answer to screen readers as one control named after the colour label; its value
-// says which swatch is chosen. The dialog itself paints them and takes the clicks.
-class CSwatchStrip : public QWidget {
-public:
-    explicit CSwatchStrip(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAccessibleName(QStringLiteral("배경 색상"));
-    }
-    void SetChosen(int index) {
-        setAccessibleDescription(QStringLiteral("%1번째 색").arg(index + 1));
-    }
-};
+#include "app/SwatchStrip.h"
 
 namespace {
 
@@ -65,7 +54,9 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     m_pColorLabel = new QLabel(QStringLiteral("배경 색상"), this);
     Identify(m_pColorLabel, IDC_COLOR_LABEL);
     m_pColorLabel->setGeometry(20, 57, 70, 16);
-    m_pSwatches = new CSwatchStrip(this);
+    m_pSwatches = new CSwatchStrip(CEnvironmentChoice::kColorCount, this);
+    m_pSwatches->SetNames(SwatchNames());
+    m_pSwatches->onChoose = [this](int index) { ChooseColor(index); };
     const QRect first = SwatchRect(0);
     m_pSwatches->setGeometry(first.left(), first.top(), first.width() * CEnvironmentChoice::kColorCount, first.height());
 
@@ -132,10 +123,19 @@ QRect CDlgEnvironment::SwatchRect(int index) const {
 }
 
 void CDlgEnvironment::ClickAt(QPoint point) {
-    const int index = CEnvironmentChoice::SwatchAt(ColorLabelRect(), CPoint(point.x(), point.y()));
-    if (index < 0 || !m_choice.SetColorIndex(index)) return;
+    ChooseColor(CEnvironmentChoice::SwatchAt(ColorLabelRect(), CPoint(point.x(), point.y())));
+}
+
+void CDlgEnvironment::ChooseColor(int index) {
+    if (!m_choice.SetColorIndex(index)) return;
     m_pSwatches->SetChosen(index);
     update();
+}
+
+QStringList CDlgEnvironment::SwatchNames() {
+    QStringList names{QStringLiteral("흰색")};
+    for (int i = 1; i < CEnvironmentChoice::kColorCount; ++i) names << QStringLiteral("회색 %1").arg(i);
+    return names;
 }
 
 void CDlgEnvironment::mousePressEvent(QMouseEvent* event) {

@@ -41,6 +41,9 @@ public:
     QRect SwatchRect(int index) const;
     // A click at point (dialog coordinates) chooses the swatch under it.
     void ClickAt(QPoint point);
+    void ChooseColor(int index);
+    // What screen readers call the swatches: white, then grey 1 to 19.
+    static QStringList SwatchNames();
     // Show mode 0, white, automatic upgrade on; the model stays.
     void OnDefaults();
 

@@ -2,6 +2,7 @@
 // and what it tells the main window when it goes.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -176,6 +177,35 @@ TEST(DlgEnvironment, OkAndCancelAnswerAndClosingAsksForARepaint) {
     dialog.show();
     QTest::mouseClick(Child<QAbstractButton>(&dialog, IDCANCEL), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(DlgEnvironment, SwatchesAreAListOfNamedItemsThatChooseTheColour) {
+    App();
+    ModelFolder models(1);
+    CDlgEnvironment dialog(0, 0xE6E6E6, 0, TRUE);
+    dialog.show();
+    QAccessibleInterface* list = nullptr;
+    for (QObject* child : dialog.children()) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child);
+        if (a && a->role() == QAccessible::List) list = a;
+    }
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("배경 색상"));
+    ASSERT_EQ(list->childCount(), 20);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), QStringLiteral("흰색"));
+    EXPECT_EQ(list->child(19)->text(QAccessible::Name), QStringLiteral("회색 19"));
+    EXPECT_EQ(list->child(19)->role(), QAccessible::ListItem);
+    EXPECT_TRUE(list->child(2)->state().selected);
+    EXPECT_FALSE(list->child(0)->state().selected);
+    EXPECT_EQ(list->indexOfChild(list->child(7)), 7);
+    // The item lies over the swatch it names.
+    EXPECT_EQ(list->child(7)->rect(), QRect(dialog.mapToGlobal(dialog.SwatchRect(7).topLeft()), QSize(12, 12)));
+    auto* action = list->child(7)->actionInterface();
+    ASSERT_NE(action, nullptr);
+    action->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(dialog.GetColorIndex(), 7);
+    EXPECT_TRUE(list->child(7)->state().selected);
+    EXPECT_FALSE(list->child(2)->state().selected);
 }
 
 TEST(DlgEnvironment, AModelBeyondTheListSelectsNothingAndStays) {
