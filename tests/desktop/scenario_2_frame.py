@@ -56,8 +56,7 @@ def scenario_mode_buttons_switch_the_work_view(program):
         wait_for(program.app, "slider", "썸네일 크기")
     click(button(program, "ZEL 꾸미기"))
     key, node = wait_any(program.app, [
-        ("decorate", "panel", "슬라이드 목록"),
-        ("decorate", "filler", "슬라이드 목록"),
+        ("decorate", None, "슬라이드 목록"),
         ("refused", "label", "사진을 선택해 주세요"),
     ])
     screenshot("04-mode-decorate")
