@@ -79,13 +79,13 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     m_pAuto->setGeometry(20, 127, 200, 20);
 
     auto* defaults = new CWorkButton(IDC_DEFAULTS, this);
-    defaults->SetToolTipText(QStringLiteral("기본값"));
+    defaults->SetCaption(QStringLiteral("기본값"));
     defaults->SetSkinWithCount(7516, 5);
     auto* ok = new CWorkButton(IDOK, this);
-    ok->SetToolTipText(QStringLiteral("확인"));
+    ok->SetCaption(QStringLiteral("확인"));
     ok->SetSkinWithCount(7516, 5);
     auto* cancel = new CWorkButton(IDCANCEL, this);
-    cancel->SetToolTipText(QStringLiteral("취소"));
+    cancel->SetCaption(QStringLiteral("취소"));
     cancel->SetSkinWithCount(7516, 5);
     const int y = kHeight - 20 - ok->GetHeight();
     defaults->move(20, y);

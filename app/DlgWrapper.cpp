@@ -10,7 +10,7 @@ CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     m_pSlides = new CViewArea(IDC_SLIDES, QStringLiteral("슬라이드 목록"), 0xFFFFFF, false, this);
     m_pScroller = new CWorkSlider(IDC_SCROLLER, this);
     m_pScroller->setAccessibleName(QStringLiteral("슬라이드 스크롤"));
-    m_pScroller->SetBitmapChannel(7366);
+    m_pScroller->SetBitmapChannel(7366, 7367, 7369);
     m_pScroller->SetBitmapThumb(7368, 7368);
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);

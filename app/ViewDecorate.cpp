@@ -11,6 +11,8 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
+    // The position text takes the mark's place at the left of the row.
+    m_pLogo->hide();
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
@@ -46,7 +48,6 @@ void CViewDecorate::resizeEvent(QResizeEvent*) {
     Place(m_pPictures, l.pictures);
     Place(m_pSlideHost, l.slides);
     Place(m_pPreview, l.preview);
-    Place(m_pLogo, l.logo);
     Place(m_pZoomOut, l.zoomOut);
     Place(m_pZoom, l.slider);
     Place(m_pZoomIn, l.zoomIn);

@@ -12,6 +12,8 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     AddButton(IDC_NEXT, 7317, QStringLiteral("다음 그림"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
+    // The position text takes the mark's place at the left of the row.
+    m_pLogo->hide();
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
@@ -85,7 +87,6 @@ void CViewEditor::resizeEvent(QResizeEvent*) {
     Place(m_pFilter, l.filter);
     Place(m_pEffect, l.effect);
     Place(m_pWrapper, l.canvas);
-    Place(m_pLogo, l.logo);
     Place(m_pZoomOut, l.zoomOut);
     Place(m_pZoom, l.slider);
     Place(m_pZoomIn, l.zoomIn);

@@ -75,16 +75,26 @@ void CWorkButton::SetSkinWithCount(int bitmapId, int count) {
 void CWorkButton::SetToolTipText(const QString& text) {
     setToolTip(text);
     setAccessibleName(text);
-    setText(text);
     if (m_strip.isNull()) {
         FitPlain();
         setFixedSize(m_size);
     }
 }
 
+void CWorkButton::SetCaption(const QString& text) {
+    m_strCaption = text;
+    setText(text);
+    setAccessibleName(text);
+    if (m_strip.isNull()) {
+        FitPlain();
+        setFixedSize(m_size);
+    }
+    update();
+}
+
 void CWorkButton::FitPlain() {
     const QFontMetrics metrics(WorkLook::Font());
-    m_size = QSize(std::max(44, metrics.horizontalAdvance(text()) + 18), 24);
+    m_size = QSize(std::max(44, metrics.horizontalAdvance(Caption()) + 18), 24);
 }
 
 void CWorkButton::enterEvent(QEnterEvent* event) {
@@ -111,6 +121,11 @@ void CWorkButton::paintEvent(QPaintEvent*) {
         if (state >= m_nCount) state = 0;
         const QRect cell(state * m_size.width(), 0, m_size.width(), m_size.height());
         painter.drawImage(QPoint(0, 0), m_strip, cell);
+        if (!m_strCaption.isEmpty()) {
+            painter.setFont(WorkLook::Font());
+            painter.setPen(state == 4 ? QColor(0xa0a0a0) : QColor(0x202020));
+            painter.drawText(rect().translated(state == 1 ? 1 : 0, state == 1 ? 1 : 0), Qt::AlignCenter, m_strCaption);
+        }
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -120,7 +135,7 @@ void CWorkButton::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     painter.setFont(WorkLook::Font());
     painter.setPen(state == 4 ? QColor(0xa0a0a0) : QColor(0x202020));
-    painter.drawText(rect(), Qt::AlignCenter, text());
+    painter.drawText(rect(), Qt::AlignCenter, Caption());
 }
 
 CWorkSlider::CWorkSlider(int id, QWidget* parent) : QSlider(Qt::Horizontal, parent) {
@@ -132,6 +147,14 @@ CWorkSlider::CWorkSlider(int id, QWidget* parent) : QSlider(Qt::Horizontal, pare
 void CWorkSlider::SetBitmapChannel(int bitmapId) {
     m_channel = CBrelt::Bitmap(bitmapId);
     if (!m_channel.isNull()) setFixedSize(m_channel.size());
+    update();
+}
+
+void CWorkSlider::SetBitmapChannel(int leftId, int middleId, int rightId) {
+    m_channel = CBrelt::Bitmap(leftId);
+    m_channelMiddle = CBrelt::Bitmap(middleId);
+    m_channelRight = CBrelt::Bitmap(rightId);
+    if (m_channelMiddle.isNull() || m_channelRight.isNull()) m_channel = QImage();
     update();
 }
 
@@ -147,7 +170,15 @@ void CWorkSlider::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_channel);
+    if (m_channelMiddle.isNull()) {
+        painter.drawImage(QPoint(0, 0), m_channel);
+    } else {
+        const int l = m_channel.width();
+        const int r = m_channelRight.width();
+        painter.drawImage(QPoint(0, 0), m_channel);
+        painter.drawImage(QRect(l, 0, std::max(0, width() - l - r), height()), m_channelMiddle);
+        painter.drawImage(QPoint(width() - r, 0), m_channelRight);
+    }
     // The thumb's centre runs from T/2 to W - T/2 across the range.
     const int t = m_thumb.width();
     const int span = std::max(1, maximum() - minimum());

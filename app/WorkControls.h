@@ -40,8 +40,10 @@ public:
     explicit CWorkButton(int id, QWidget* parent);
 
     void SetSkinWithCount(int bitmapId, int count);
-    // The tooltip is also the accessible name (and the caption of the plain button).
+    // The tooltip is also the accessible name (and the caption of a button without a skin).
     void SetToolTipText(const QString& text);
+    // A caption written over the skin (dialog buttons; the bottom-row skins carry glyphs).
+    void SetCaption(const QString& text);
     int GetWidth() const { return m_size.width(); }
     int GetHeight() const { return m_size.height(); }
 
@@ -55,7 +57,10 @@ protected:
 private:
     void FitPlain();
 
+    QString Caption() const { return m_strCaption.isEmpty() ? toolTip() : m_strCaption; }
+
     QImage m_strip;
+    QString m_strCaption;
     int m_nCount = 0;
     QSize m_size{60, 24};
     bool m_bHover = false;
@@ -67,6 +72,8 @@ public:
     explicit CWorkSlider(int id, QWidget* parent);
 
     void SetBitmapChannel(int bitmapId);
+    // A channel of three pieces: the ends as drawn, the middle stretched between them.
+    void SetBitmapChannel(int leftId, int middleId, int rightId);
     void SetBitmapThumb(int normalId, int activeId);
     void SetRange(int min, int max) { setRange(min, max); }
     void SetPos(int pos) { setValue(pos); }
@@ -77,7 +84,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_channel, m_thumb, m_thumbActive;
+    QImage m_channel, m_channelMiddle, m_channelRight, m_thumb, m_thumbActive;
 };
 
 // A static that shows one bitmap at its own size.

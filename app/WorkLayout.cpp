@@ -44,7 +44,6 @@ CWorkLayout::Editor CWorkLayout::EditorLayout(int width, int height, const RowSi
     l.filter = CRect(10, 0, 92, top);
     l.effect = CRect(width - 138, 0, width - 10, top);
     l.canvas = CRect(97, 0, width - 143, top);
-    l.logo = At(20, RowTop(height, s.logo.cy), s.logo);
     l.save = At(width - 118, RowTop(height, s.save.cy), s.save);
     l.print = At(l.save.right, RowTop(height, s.print.cy), s.print);
     l.next = At(width - s.next.cx - 143, RowTop(height, s.next.cy), s.next);
@@ -61,7 +60,6 @@ CWorkLayout::Decorate CWorkLayout::DecorateLayout(int width, int height, const R
     l.pictures = CRect(97, 0, 211, top);
     l.slides = CRect(216, 0, width - 201, top);
     l.preview = CRect(width - 196, 0, width - 10, top);
-    l.logo = At(20, RowTop(height, s.logo.cy), s.logo);
     l.save = At(width - 181, RowTop(height, s.save.cy), s.save);
     l.print = At(l.save.right, RowTop(height, s.print.cy), s.print);
     ZoomGroup(l.save.left - 10, height, s, l.zoomOut, l.slider, l.zoomIn);

@@ -30,16 +30,17 @@ public:
         CRect info;     // the white box around the four item texts
     };
 
+    // The editor and decoration rows have no mark: the position text stands at its place.
     struct Editor {
         CRect filter, effect, canvas;
-        CRect logo, zoomOut, slider, zoomIn;
+        CRect zoomOut, slider, zoomIn;
         CRect previous, next, save, print;
         CRect position, information;
     };
 
     struct Decorate {
         CRect frame, pictures, slides, preview;
-        CRect logo, zoomOut, slider, zoomIn;
+        CRect zoomOut, slider, zoomIn;
         CRect save, print;
         CRect position, information;
     };

@@ -60,4 +60,6 @@ void CWorkView::Place(QWidget* widget, const CRect& r) {
 void CWorkView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     WorkLook::Tile(painter, rect(), IDB_BACKGROUND, WorkLook::kViewBack);
+    const QRect row(0, height() - CWorkLayout::kBottomRow, width(), CWorkLayout::kBottomRow);
+    WorkLook::Tile(painter, row, IDB_BOTTOM_ROW, WorkLook::kViewBack);
 }

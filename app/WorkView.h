@@ -17,6 +17,7 @@ public:
     static constexpr int IDC_ZOOM_IN = 7009;
     static constexpr int IDC_ZOOM = 7010;
     static constexpr int IDB_BACKGROUND = 7230;
+    static constexpr int IDB_BOTTOM_ROW = 7503;
 
     // The mode the view serves (0, 1, 2).
     int Mode() const { return m_nMode; }
