@@ -40,6 +40,46 @@ QImage CaptionTile(int w)
     return img;
 }
 
+// The caption buttons' glyphs, drawn on whole pixels in a 10 x 10 box at `at`: at this size
+// antialiased strokes would fade into the key colour.
+void CaptionGlyph(QPainter& p, Glyph g, QPointF at, const QColor& ink)
+{
+    p.save();
+    p.translate(at);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    switch (g) {
+    case Glyph::Minimise:
+        p.drawRect(QRect(0, 7, 10, 2));
+        break;
+    case Glyph::Maximise:
+        p.drawRect(QRect(0, 0, 10, 2));
+        p.drawRect(QRect(0, 2, 1, 8));
+        p.drawRect(QRect(9, 2, 1, 8));
+        p.drawRect(QRect(0, 9, 10, 1));
+        break;
+    case Glyph::Restore:
+        p.drawRect(QRect(3, 0, 7, 2));
+        p.drawRect(QRect(9, 2, 1, 5));
+        p.drawRect(QRect(8, 6, 1, 1));
+        p.drawRect(QRect(0, 3, 7, 2));
+        p.drawRect(QRect(0, 5, 1, 5));
+        p.drawRect(QRect(6, 5, 1, 5));
+        p.drawRect(QRect(0, 9, 7, 1));
+        p.drawRect(QRect(3, 2, 1, 1));
+        break;
+    default:
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(ink, 1.7, Qt::SolidLine, Qt::SquareCap));
+        p.drawLine(QPointF(0.8, 0.8), QPointF(9.2, 9.2));
+        p.drawLine(QPointF(9.2, 0.8), QPointF(0.8, 9.2));
+        break;
+    }
+    p.restore();
+}
+
 // A matte of the given colour under a premultiplied drawing.
 QImage Over(const QImage& drawing, const QColor& matte)
 {
@@ -99,7 +139,7 @@ void Frame(std::vector<Art>& out)
                 p.drawRoundedRect(cell.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
                 ink = Qt::white;
             }
-            DrawGlyph(p, b.glyph, QRectF(cell.left() + 2, cell.top() + 2.5, 12, 12), ink);
+            CaptionGlyph(p, b.glyph, QPointF(cell.left() + 3, 4), ink);
         }
         p.end();
         Add(out, b.id, Keyed(d, kMagenta, matte), QStringLiteral("caption button: 3 states of 16"));

@@ -44,7 +44,7 @@ QJsonArray ShowModes()
 
 QJsonArray SortOrders()
 {
-    return {Radio(32786, "파일이름순(&F)"), Radio(32787, "제목순(&T)")};
+    return {Radio(32786, "파일이름순 정렬(&O)"), Radio(32787, "제목순 정렬(&R)")};
 }
 
 }  // namespace
