@@ -26,9 +26,9 @@ quint32 Be32(const uchar* p) { return quint32(p[0]) << 24 | quint32(p[1]) << 16 
 quint16 Be16(const uchar* p) { return quint16(p[0] << 8 | p[1]); }
 
 // Qt trusts the offsets inside a resource file, so a damaged file would make it read outside
-// the buffer. Before registering, walk the whole tree from the root the way the lookups will
-// and check that every node, name and data block lies inside the file, that no node is
-// reached twice, and that nothing is compressed (the build never compresses).
+// the buffer. Before registering, walk the whole tree from the root (a directory) the way the
+// lookups will and check that every node, name and data block lies inside the file, that no
+// node is reached twice, and that nothing is compressed (the build never compresses).
 bool IsSoundResourceFile(const QByteArray& bytes)
 {
     const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
@@ -61,6 +61,8 @@ bool IsSoundResourceFile(const QByteArray& bytes)
         if (!nameFits(Be32(node)))
             return false;
         const quint16 flags = Be16(node + 4);
+        if (index == 0 && !(flags & 0x2))
+            return false;  // the lookups read the root as a directory, whatever it says
         if (flags & 0x2) {  // a directory: its children are a run of nodes
             const qint64 count = Be32(node + 6);
             const qint64 first = Be32(node + 10);

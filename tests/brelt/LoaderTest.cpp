@@ -90,6 +90,7 @@ TEST_F(BreltLoaderTest, FilesWithOffsetsOutsideThemselvesAreRefused)
         int at;
         quint32 value;
     } damage[] = {
+        {"root marked as a file", tree + 4, 0},
         {"root with too many children", tree + 6, 0x7FFFFFFF},
         {"root children past the end", tree + 10, 0x00FFFFFF},
         {"root as its own child", tree + 10, 0},
