@@ -40,7 +40,10 @@ TEST(ViewComposer, BrowserHostAndBottomRowFollowTheSize) {
     CViewComposer view(nullptr);
     view.resize(1200, 700);
     view.show();
-    const auto l = CWorkLayout::ComposerLayout(1200, 700, {{64, 20}, {18, 18}, {18, 18}, {120, 20}, {}, {}, {}, {}});
+    auto size = [&](int id) { return CSize(Child(&view, id)->width(), Child(&view, id)->height()); };
+    const auto l = CWorkLayout::ComposerLayout(
+        1200, 700,
+        {size(CWorkView::IDC_LOGO), size(CWorkView::IDC_ZOOM_OUT), size(CWorkView::IDC_ZOOM_IN), size(CWorkView::IDC_ZOOM), {}, {}, {}, {}});
     EXPECT_EQ(Child(&view, CViewWrapper::IDC_WRAPPER)->geometry(), QRect(10, 0, 1180, 650));
     EXPECT_EQ(Child(&view, CWorkView::IDC_ZOOM)->geometry(), Q(l.slider));
     EXPECT_EQ(Child(&view, CWorkView::IDC_ZOOM_IN)->geometry(), Q(l.zoomIn));

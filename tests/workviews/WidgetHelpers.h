@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QWidget>
 
+#include "platform/brelt/Brelt.h"
+
 namespace {
 
 QApplication* App() {
@@ -14,6 +16,9 @@ QApplication* App() {
     // Each test file may come first; there is one application for the program.
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
     static QApplication* app = new QApplication(argc, argv);
+    // Pictures for a look by eye may use the real resources; the tests themselves run on the
+    // plain fallbacks.
+    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
     return app;
 }
 
