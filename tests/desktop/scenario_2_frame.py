@@ -5,7 +5,7 @@ import re
 from vimbro_at import Failure, Skip, click, is_enabled, press_key, screenshot, wait_any, wait_for, wait_for_labelled
 
 MODE_BUTTONS = ("앨범구성", "사진편집", "ZEL 꾸미기")
-BUTTON_ROLES = re.compile(r"^(push button|toggle button)$")
+MENU_ROLES = re.compile(r"^(menu|menu item)$")
 
 
 def button(program, name, timeout=10):
@@ -40,7 +40,7 @@ def scenario_mode_buttons_switch_the_work_view(program):
     top_bar_or_skip(program)
     wait_for(program.app, "slider", "썸네일 크기")
     # Without pictures the editor refuses with its message; with one it shows.
-    click(button(program, "사진편집"))
+    click(button(program, "사진편집"), by_mouse=True)
     key, node = wait_any(program.app, [
         ("editor", "push button", "이전 그림"),
         ("refused", "label", "사진편집 실행할수 없습니다"),
@@ -54,7 +54,7 @@ def scenario_mode_buttons_switch_the_work_view(program):
         wait_for(program.app, "slider", "썸네일 크기", gone=True, timeout=10)
         click(button(program, "앨범구성"))
         wait_for(program.app, "slider", "썸네일 크기")
-    click(button(program, "ZEL 꾸미기"))
+    click(button(program, "ZEL 꾸미기"), by_mouse=True)
     key, node = wait_any(program.app, [
         ("decorate", None, "슬라이드 목록"),
         ("refused", "label", "사진을 선택해 주세요"),
@@ -71,12 +71,12 @@ def scenario_mode_buttons_switch_the_work_view(program):
 def scenario_about_box_opens_from_the_menu_and_closes(program):
     program.window(timeout=30)
     try:
-        help_menu = wait_for(program.app, "menu", re.compile(r"도움말|Help"), timeout=5)
+        help_menu = wait_for(program.app, MENU_ROLES, re.compile(r"^(도움말|Help)"), timeout=5)
     except Failure:
         raise Skip("the main window has no menu bar yet") from None
-    click(help_menu)
-    about = wait_for(help_menu, "menu item", re.compile(r"정보|About"), timeout=10)
-    click(about)
+    click(help_menu, by_mouse=True)
+    about = wait_for(program.app, "menu item", re.compile(r"정보|About"), timeout=10)
+    click(about, by_mouse=True)
     dialog = wait_for(program.app, "dialog", None, timeout=10)
     wait_for(dialog, "label", re.compile(r"^Version : \d+\.\d+$"), timeout=10)
     screenshot("06-about")

@@ -76,7 +76,7 @@ def describe(node):
 def find_all(root, role=None, name=None, showing=None):
     found = []
     for node in walk(root):
-        if role is not None and safe(lambda: node.getRoleName()) != role:
+        if role is not None and not matches(safe(lambda: node.getRoleName()), role):
             continue
         if not matches(safe(lambda: node.name), name):
             continue
@@ -96,6 +96,10 @@ def is_enabled(node):
     return bool(states) and states.contains(pyatspi.STATE_ENABLED)
 
 
+def role_name(pattern):
+    return pattern.pattern if isinstance(pattern, re.Pattern) else pattern
+
+
 def wait_for(root_getter, role=None, name=None, timeout=DEFAULT_TIMEOUT, showing=True, gone=False):
     """The first control of role and name (text or compiled pattern) below the root, or, with
     gone, waits until there is none. root_getter is called on every try, since windows come
@@ -109,14 +113,18 @@ def wait_for(root_getter, role=None, name=None, timeout=DEFAULT_TIMEOUT, showing
         if not gone and hits:
             return hits[0]
         if time.monotonic() > deadline:
-            what = "%s %r" % (role or "control", name.pattern if isinstance(name, re.Pattern) else name)
+            what = "%s %r" % (role_name(role) or "control", role_name(name))
             raise Failure(("%s still there" if gone else "no %s") % what + " after %.0f s" % timeout)
         time.sleep(0.1)
 
 
-def click(node):
-    """Presses a control through its action; controls without one are clicked at their
-    extents."""
+def click(node, by_mouse=False):
+    """Presses a control through its action; controls without one, and controls whose press
+    opens a modal window (the action call would wait for the window to close), are clicked at
+    their extents."""
+    if by_mouse:
+        click_at(node)
+        return
     action = safe(lambda: node.queryAction())
     if action is not None and action.nActions > 0:
         names = [action.getName(i) for i in range(action.nActions)]
