@@ -2,7 +2,8 @@
 this folder, in file and source order, each against its own fresh run of the program.
 
 Prints one line per scenario and, last, "N passed, N failed"; exits non-zero when one failed.
-Arguments select scenarios whose name contains one of them.
+Arguments select scenarios whose name contains one of them; --dump prints the accessible tree
+of the started program instead.
 """
 
 import importlib
@@ -83,5 +84,21 @@ def safe_shot(step):
         pass
 
 
+def dump():
+    """Prints the program's accessible tree after start (for writing scenarios)."""
+    vimbro_at.wait_for_accessibility_bus()
+    program = vimbro_at.Program("dump").start()
+    try:
+        program.window(timeout=30)
+        time.sleep(1)
+        for node, depth in vimbro_at.walk_depth(program.app()):
+            print("  " * depth + vimbro_at.describe(node))
+    finally:
+        program.stop()
+    return 0
+
+
 if __name__ == "__main__":
+    if sys.argv[1:] == ["--dump"]:
+        sys.exit(dump())
     sys.exit(main(sys.argv[1:]))

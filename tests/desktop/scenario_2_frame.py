@@ -8,13 +8,12 @@ MODE_BUTTONS = ("앨범구성", "사진편집", "ZEL 꾸미기")
 MENU_ROLES = re.compile(r"^(menu|menu item)$")
 
 
+# Mode buttons stay pressed while their mode is on: checkable buttons read as check boxes.
+BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
+
+
 def button(program, name, timeout=10):
-    for role in ("push button", "toggle button"):
-        try:
-            return wait_for(program.app, role, name, timeout=timeout if role == "toggle button" else 1)
-        except Failure:
-            continue
-    raise Failure("no button %r" % name)
+    return wait_for(program.app, BUTTON_ROLES, name, timeout=timeout)
 
 
 def top_bar_or_skip(program):

@@ -69,8 +69,21 @@ def walk(node, depth=0, limit=40):
                 queue.append((child, level + 1))
 
 
+def walk_depth(node, depth=0):
+    """Every accessible below node with its depth, depth first."""
+    yield node, depth
+    for i in range(safe(lambda: node.childCount, 0) or 0):
+        child = safe(lambda: node.getChildAtIndex(i))
+        if child is not None:
+            yield from walk_depth(child, depth + 1)
+
+
 def describe(node):
-    return "%s %r" % (safe(lambda: node.getRoleName(), "?"), safe(lambda: node.name, "?"))
+    states = safe(lambda: node.getState().getStates(), []) or []
+    flags = " ".join(pyatspi.stateToString(s) for s in states
+                     if s in (pyatspi.STATE_ENABLED, pyatspi.STATE_SHOWING, pyatspi.STATE_CHECKED,
+                              pyatspi.STATE_SELECTED))
+    return "%s %r [%s]" % (safe(lambda: node.getRoleName(), "?"), safe(lambda: node.name, "?"), flags)
 
 
 def find_all(root, role=None, name=None, showing=None):
