@@ -275,6 +275,20 @@ class Program:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+def wait_until(predicate, what, timeout=DEFAULT_TIMEOUT):
+    """Waits until predicate() is true."""
+    deadline = time.monotonic() + timeout
+    while not safe(predicate, False):
+        if time.monotonic() > deadline:
+            raise Failure("%s: not so after %.0f s" % (what, timeout))
+        time.sleep(0.1)
+
+
+def is_selected(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_SELECTED)
+
+
 def labelled_by(node):
     """Names of the labels that label node (a combo box is named by its current text, so its
     label tells what it is)."""
