@@ -15,7 +15,6 @@ CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
-    QObject::connect(m_pScroller, &QSlider::valueChanged, this, [this](int p) { OnScroll(p); });
 }
 
 QWidget* CDlgWrapper::GetSlides() const { return m_pSlides; }
@@ -24,6 +23,13 @@ QWidget* CDlgWrapper::GetCanvas() const { return m_pCanvas; }
 void CDlgWrapper::SetTotalWidth(int width) {
     m_nTotalWidth = width;
     Relayout();
+}
+
+LRESULT CDlgWrapper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == CWorkSlider::kMsgMoving || message == CWorkSlider::kMsgMoved) && wParam == IDC_SCROLLER) {
+        OnScroll(static_cast<int>(lParam));
+    }
+    return 0;
 }
 
 void CDlgWrapper::OnScroll(int position) {
@@ -42,6 +48,8 @@ void CDlgWrapper::Relayout() {
     m_pScroller->move(l.scroller.left, l.scroller.top);
     place(m_pCanvas, l.canvas);
     m_pScroller->SetRange(0, l.scrollMax);
+    // A shorter range may have pulled the thumb back; the slides follow it.
+    OnScroll(m_pScroller->GetPos());
 }
 
 void CDlgWrapper::resizeEvent(QResizeEvent*) { Relayout(); }

@@ -4,10 +4,12 @@
 
 #include <QWidget>
 
+#include "platform/afx/afxwin.h"
+
 class CViewArea;
 class CWorkSlider;
 
-class CDlgWrapper : public QWidget {
+class CDlgWrapper : public QWidget, public CMsgTarget {
 public:
     static constexpr int IDD = 1014;
     static constexpr int IDC_SLIDES = 7363;
@@ -23,6 +25,9 @@ public:
     void SetTotalWidth(int width);
     // The scroll position last passed on to the slides.
     int GetScrollPos() const { return m_nLastPos; }
+
+    // The scroller's messages.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,7 +9,6 @@ CViewComposer::CViewComposer(QWidget* parent) : CWorkView(0, parent) {
     CreateBottomRow(7514, 0, 100, 10, kThumbSizeStart, QStringLiteral("썸네일 크기"));
     m_pInfo = new CTextBox(10, false, QStringLiteral("사진 정보"), this);
     SetItemInfo({}, CGandry::m_enumShow);
-    QObject::connect(m_pZoom, &QSlider::valueChanged, this, [this](int position) { m_nThumbSize = position; });
 }
 
 QStringList CViewComposer::InfoLines(const ItemInfo& info, int showMode) {
@@ -26,6 +25,11 @@ QStringList CViewComposer::InfoLines(const ItemInfo& info, int showMode) {
 void CViewComposer::SetItemInfo(const ItemInfo& info, int showMode) { m_pInfo->SetLines(InfoLines(info, showMode)); }
 
 QString CViewComposer::GetInfoText() const { return m_pInfo->Text(); }
+
+void CViewComposer::OnSliderPos(int id, int position) {
+    // The browser takes the thumbnail size once it is hosted here.
+    if (id == IDC_ZOOM) m_nThumbSize = position;
+}
 
 void CViewComposer::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::ComposerLayout(width(), height(), RowSizes());

@@ -33,6 +33,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void OnSliderPos(int id, int position) override;
 
 private:
     CViewWrapper* m_pWrapper;

@@ -16,9 +16,6 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
-    QObject::connect(m_pZoom, &QSlider::valueChanged, this, [this](int p) {
-        if (!m_bSettingZoom) m_zoom.Move(p);
-    });
 }
 
 void CViewDecorate::SetPositionText(int current, int count) {
@@ -32,10 +29,12 @@ void CViewDecorate::SetInfoText(const QString& text) { m_pInformation->SetText(t
 QString CViewDecorate::GetInfoText() const { return m_pInformation->Text(); }
 
 void CViewDecorate::SetZoomPos(int position) {
-    m_bSettingZoom = true;
     m_pZoom->SetPos(position);
-    m_bSettingZoom = false;
     m_zoom.Reset(m_pZoom->GetPos());
+}
+
+void CViewDecorate::OnSliderPos(int id, int position) {
+    if (id == IDC_ZOOM) m_zoom.Move(position);
 }
 
 QWidget* CViewDecorate::GetFramePanel() const { return m_pFrame; }

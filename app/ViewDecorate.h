@@ -36,6 +36,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void OnSliderPos(int id, int position) override;
 
 private:
     CViewArea* m_pFrame;
@@ -46,5 +47,4 @@ private:
     CTextBox* m_pInformation;
     CPositionText m_position;
     CZoomTracker m_zoom;
-    bool m_bSettingZoom = false;
 };

@@ -18,19 +18,15 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
     ApplyStates();
-    QObject::connect(m_pZoom, &QSlider::valueChanged, this, [this](int p) { OnZoom(p); });
 }
 
-void CViewEditor::OnZoom(int position) {
-    if (m_bSettingZoom) return;
+void CViewEditor::OnSliderPos(int id, int position) {
     // The canvas zooms by the direction of the move once it is hosted here.
-    m_zoom.Move(position);
+    if (id == IDC_ZOOM) m_zoom.Move(position);
 }
 
 void CViewEditor::SetZoomPos(int position) {
-    m_bSettingZoom = true;
     m_pZoom->SetPos(position);
-    m_bSettingZoom = false;
     m_zoom.Reset(m_pZoom->GetPos());
 }
 

@@ -45,10 +45,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void OnSliderPos(int id, int position) override;
 
 private:
     void ApplyStates();
-    void OnZoom(int position);
 
     CViewArea* m_pFilter;
     CViewArea* m_pEffect;
@@ -58,5 +58,4 @@ private:
     CPositionText m_position;
     CZoomTracker m_zoom;
     CEditorControlState m_state;
-    bool m_bSettingZoom = false;
 };

@@ -7,6 +7,7 @@
 #include <QStyleOptionSlider>
 
 #include "common/Gandry.h"
+#include "platform/afx/afxwin.h"
 #include "platform/brelt/Brelt.h"
 
 namespace {
@@ -138,10 +139,33 @@ void CWorkButton::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), Qt::AlignCenter, Caption());
 }
 
-CWorkSlider::CWorkSlider(int id, QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+CWorkSlider::CWorkSlider(int id, QWidget* parent) : QSlider(Qt::Horizontal, parent), m_nID(id) {
     Identify(this, id);
     setFixedSize(120, 20);
     setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(this, &QAbstractSlider::valueChanged, this, [this](int position) { Notify(position); });
+}
+
+void CWorkSlider::SetRange(int min, int max) {
+    m_bQuiet = true;
+    setRange(min, max);
+    m_bQuiet = false;
+}
+
+void CWorkSlider::SetPos(int pos) {
+    m_bQuiet = true;
+    setValue(pos);
+    m_bQuiet = false;
+}
+
+void CWorkSlider::Notify(int position) {
+    if (m_bQuiet) return;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* target = dynamic_cast<CMsgTarget*>(w)) {
+            target->SendMessage(kMsgMoved, static_cast<WPARAM>(m_nID), static_cast<LPARAM>(position));
+            return;
+        }
+    }
 }
 
 void CWorkSlider::SetBitmapChannel(int bitmapId) {

@@ -66,17 +66,22 @@ private:
     bool m_bHover = false;
 };
 
-// The zoom slider: a horizontal slider sized to its channel bitmap.
+// The zoom slider: a horizontal slider sized to its channel bitmap. A move by the user sends
+// kMsgMoved (10450) with the control ID and the position to the nearest ancestor that takes
+// window messages; setting the position from code sends nothing.
 class CWorkSlider : public QSlider {
 public:
+    static constexpr UINT kMsgMoving = 10449;
+    static constexpr UINT kMsgMoved = 10450;
+
     explicit CWorkSlider(int id, QWidget* parent);
 
     void SetBitmapChannel(int bitmapId);
     // A channel of three pieces: the ends as drawn, the middle stretched between them.
     void SetBitmapChannel(int leftId, int middleId, int rightId);
     void SetBitmapThumb(int normalId, int activeId);
-    void SetRange(int min, int max) { setRange(min, max); }
-    void SetPos(int pos) { setValue(pos); }
+    void SetRange(int min, int max);
+    void SetPos(int pos);
     int GetPos() const { return value(); }
     void SetPageSize(int page) { setPageStep(page); }
 
@@ -84,6 +89,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Notify(int position);
+
+    int m_nID;
+    bool m_bQuiet = false;
     QImage m_channel, m_channelMiddle, m_channelRight, m_thumb, m_thumbActive;
 };
 

@@ -57,6 +57,13 @@ void CWorkView::Place(QWidget* widget, const CRect& r) {
     widget->setGeometry(r.left, r.top, std::max(LONG{0}, r.Width()), std::max(LONG{0}, r.Height()));
 }
 
+LRESULT CWorkView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == CWorkSlider::kMsgMoving || message == CWorkSlider::kMsgMoved) {
+        OnSliderPos(static_cast<int>(wParam), static_cast<int>(lParam));
+    }
+    return 0;
+}
+
 void CWorkView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     WorkLook::Tile(painter, rect(), IDB_BACKGROUND, WorkLook::kViewBack);

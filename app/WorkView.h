@@ -5,12 +5,13 @@
 #include <QWidget>
 
 #include "app/WorkLayout.h"
+#include "platform/afx/afxwin.h"
 
 class CWorkBitmap;
 class CWorkButton;
 class CWorkSlider;
 
-class CWorkView : public QWidget {
+class CWorkView : public QWidget, public CMsgTarget {
 public:
     static constexpr int IDC_LOGO = 7087;
     static constexpr int IDC_ZOOM_OUT = 7008;
@@ -25,6 +26,9 @@ public:
     // A button of the bottom row by its control ID; null when the view has none of that ID.
     CWorkButton* GetButton(int id) const;
 
+    // The sliders' messages (10449 while dragging, 10450 when moved) reach OnSliderPos.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     CWorkView(int mode, QWidget* parent);
 
@@ -35,6 +39,8 @@ protected:
     static void Place(QWidget* widget, const CRect& rect);
 
     void paintEvent(QPaintEvent* event) override;
+    // The user moved slider id to position.
+    virtual void OnSliderPos(int id, int position) = 0;
 
     CWorkBitmap* m_pLogo = nullptr;
     CWorkBitmap* m_pZoomOut = nullptr;

@@ -53,8 +53,13 @@ TEST(ViewComposer, BrowserHostAndBottomRowFollowTheSize) {
     EXPECT_EQ(slider->minimum(), 0);
     EXPECT_EQ(slider->maximum(), 100);
     EXPECT_EQ(slider->GetPos(), 8);
+    // Setting the slider from code tells nobody; the user's moves size the thumbnails.
     slider->SetPos(40);
-    EXPECT_EQ(view.GetThumbSize(), 40);
+    EXPECT_EQ(view.GetThumbSize(), 8);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(view.GetThumbSize(), 41);
+    QTest::keyClick(slider, Qt::Key_End);
+    EXPECT_EQ(view.GetThumbSize(), 100);
     Shot(&view, "composer");
 }
 
@@ -96,8 +101,11 @@ TEST(ViewEditor, LayoutTextsAndZoom) {
     EXPECT_EQ(slider->maximum(), 29);
     EXPECT_EQ(slider->pageStep(), 1);
     EXPECT_EQ(slider->GetPos(), 15);
-    slider->SetPos(20);
-    EXPECT_EQ(view.GetZoom(), 20);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(view.GetZoom(), 16);
+    QTest::keyClick(slider, Qt::Key_Home);
+    EXPECT_EQ(view.GetZoom(), 0);
+    // The frame sets the slider after loading a picture: no zoom step, the stored value follows.
     view.SetZoomPos(15);
     EXPECT_EQ(slider->GetPos(), 15);
     EXPECT_EQ(view.GetZoom(), 15);
@@ -154,6 +162,10 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     EXPECT_EQ(Child(&view, CViewDecorate::IDC_SAVE)->x(), 1019);
     EXPECT_EQ(view.GetZoomSlider()->maximum(), 30);
     EXPECT_EQ(view.GetZoomSlider()->GetPos(), 15);
+    QTest::keyClick(view.GetZoomSlider(), Qt::Key_Left);
+    EXPECT_EQ(view.GetZoom(), 14);
+    view.SetZoomPos(15);
+    EXPECT_EQ(view.GetZoom(), 15);
     view.SetPositionText(1, 1);
     EXPECT_EQ(view.GetPositionText(), QStringLiteral("사진 1/1장"));
     // The slide host: slides, scroller and canvas.
@@ -164,8 +176,12 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     EXPECT_EQ(host->GetScroller()->maximum(), 0);
     host->SetTotalWidth(2000);
     EXPECT_EQ(host->GetScroller()->maximum(), 2000 - 783 + 20);
-    host->GetScroller()->SetPos(300);
-    EXPECT_EQ(host->GetScrollPos(), 300);
+    QTest::keyClick(host->GetScroller(), Qt::Key_End);
+    EXPECT_EQ(host->GetScrollPos(), 1237);
+    // Fewer slides pull the thumb back, and the slides follow.
+    host->SetTotalWidth(900);
+    EXPECT_EQ(host->GetScroller()->maximum(), 137);
+    EXPECT_EQ(host->GetScrollPos(), 137);
     Shot(&view, "decorate");
 }
 
