@@ -119,10 +119,12 @@ TEST(MessageBoxLogic, LayoutWithIconAndRightAlignedButtons) {
     // A message lower than the icon stands beside its middle: 16 + 31 - 10 - 6.
     EXPECT_EQ(out.message, CRect(95, 31, 295, 51));
     EXPECT_EQ(out.button, CSize(96, 34));
-    EXPECT_EQ(out.client, CSize(311, 153));
+    // The row keeps 4 dialog units from the icon's bottom (79 + 8) and ends one margin above
+    // the bottom.
+    EXPECT_EQ(out.client, CSize(311, 87 + 34 + 16));
     ASSERT_EQ(out.buttons.size(), 2u);
-    EXPECT_EQ(out.buttons[0], CRect(95, 83, 191, 117));
-    EXPECT_EQ(out.buttons[1], CRect(199, 83, 295, 117));
+    EXPECT_EQ(out.buttons[0], CRect(95, 87, 191, 121));
+    EXPECT_EQ(out.buttons[1], CRect(199, 87, 295, 121));
     EXPECT_EQ(out.client.cx - out.buttons[1].right, 16);
 
     in.buttonsRight = false;
@@ -141,10 +143,19 @@ TEST(MessageBoxLogic, LayoutGrowsWithTheMessageAndTheButtonRow) {
     EXPECT_TRUE(out.icon.IsRectNull());
     EXPECT_EQ(out.message, CRect(16, 16, 516, 316));
     EXPECT_EQ(out.button, CSize(136, 44));
-    EXPECT_EQ(out.client, CSize(532, 316 + 8 + 16 + 16 + 44));
-    EXPECT_EQ(out.buttons[0].top, out.client.cy - 44 - 16 - 20);
+    EXPECT_EQ(out.buttons[0].top, 316 + 8);
+    EXPECT_EQ(out.client, CSize(532, 316 + 8 + 44 + 16));
+
+    // With a large font the design's own arithmetic leaves more room than 4 units: the row
+    // stands 20 pixels above the design's height less the button and the margin.
+    in.scale = CSize(4000, 4000);  // 8 units = 32 pixels, 4 units = 16
+    const L::Layout large = L::Arrange(in);
+    const int designHeight = large.message.bottom + 16 + 32 + 32 + large.button.cy;
+    EXPECT_EQ(large.buttons[0].top, designHeight - large.button.cy - 32 - 20);
+    EXPECT_EQ(large.client.cy, large.buttons[0].bottom + 32);
 
     // Four wide buttons make the row the widest part.
+    in.scale = CSize(2000, 2000);
     in.message = CSize(50, 20);
     in.buttonCount = 4;
     const L::Layout row = L::Arrange(in);
@@ -157,6 +168,6 @@ TEST(MessageBoxLogic, ButtonsNeverCoverTheMessage) {
     in.message = CSize(100, 40);
     in.label = CSize(20, 10);
     const L::Layout out = L::Arrange(in);
-    EXPECT_GE(out.buttons[0].top, out.message.bottom);
-    EXPECT_GE(out.client.cy, out.buttons[0].bottom + 8);
+    EXPECT_EQ(out.buttons[0].top, 48 + 4);
+    EXPECT_EQ(out.client.cy, out.buttons[0].bottom + 8);
 }

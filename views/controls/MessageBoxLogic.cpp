@@ -131,14 +131,13 @@ CMessageBoxLogic::Layout CMessageBoxLogic::Arrange(const LayoutInput& in) {
     const int row = n * out.button.cx + (n - 1) * gap;
 
     out.client.cx = std::max({row + 2 * mx, right + mx});
-    out.client.cy = bottom + DluY(4, in.scale) + my + my + out.button.cy;
-    int top = out.client.cy - out.button.cy - my - 20;
-    // Small fonts would otherwise pull the buttons over the last line of the message.
-    const int lowest = bottom + 2;
-    if (top < lowest) {
-        top = lowest;
-        out.client.cy = std::max<int>(out.client.cy, top + out.button.cy + my);
-    }
+    // The design's client height counts a 20-pixel caption that our painted caption band keeps
+    // outside the client area: the row stands 20 pixels higher than the height it computes, so
+    // it ends one margin above the bottom once those 20 pixels are left out. The row also keeps
+    // 4 dialog units from the text, which the fixed 20 pixels would otherwise eat into.
+    const int designHeight = bottom + DluY(4, in.scale) + my + my + out.button.cy;
+    const int top = std::max(designHeight - out.button.cy - my - 20, bottom + DluY(4, in.scale));
+    out.client.cy = top + out.button.cy + my;
 
     int x = in.buttonsRight ? out.client.cx - mx - row : (out.client.cx - row) / 2;
     for (int i = 0; i < n; ++i) {
