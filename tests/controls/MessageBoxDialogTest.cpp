@@ -2,7 +2,12 @@
 
 #include <QAccessible>
 #include <QScreen>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 #include "tests/controls/ControlsApp.h"
 #include "views/controls/MessageBoxDialog.h"
@@ -213,4 +218,29 @@ TEST(MessageBoxDialog, InstalledHandlerShowsTheDialogForAfxMessageBox) {
     const int answer = AfxMessageBox("지울까요?", MB_YESNO);
     AfxSetMessageBoxHandler(previous);
     EXPECT_EQ(answer, IDNO);
+}
+
+TEST(MessageBoxDialog, ABoxAskedOnAWorkerThreadIsShownByTheUserInterfaceThread) {
+    ControlsApp();
+    MessageBoxHandler previous = InstallMessageBoxDialog("ZEL VimbroSuite", [](UINT s) { return s | L::kNoSound; });
+    std::atomic<int> answer{0};
+    QThread* shownOn = nullptr;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = dynamic_cast<CMessageBoxDialog*>(QApplication::activeModalWidget())) {
+            shownOn = box->thread();
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    });
+    poll.start();
+    std::thread worker([&] { answer = AfxMessageBox("같은 이름의 파일이 있습니다. 바꾸시겠습니까?", MB_YESNOCANCEL); });
+    QElapsedTimer waited;
+    waited.start();
+    while (answer == 0 && waited.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    worker.join();
+    poll.stop();
+    AfxSetMessageBoxHandler(previous);
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_EQ(shownOn, QCoreApplication::instance()->thread());
 }

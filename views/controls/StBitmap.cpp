@@ -4,7 +4,7 @@
 
 #include "views/controls/SkinArt.h"
 
-CStBitmap::CStBitmap(QWidget* parent) : QWidget(parent) {}
+CStBitmap::CStBitmap(QWidget* parent) : QWidget(parent) { setAccessibleName(QStringLiteral("그림")); }
 
 bool CStBitmap::SetBitmap(int id) { return SetBitmapImage(skinart::Bitmap(id)); }
 
