@@ -36,6 +36,9 @@ struct Canvas {
     double s;  // scale: the designs are laid out for a 240-pixel short side
     QRectF Full() const { return QRectF(0, 0, w, h); }
     bool Portrait() const { return h >= w; }
+    // A line drawn over the transparent middle must stay unbroken once the colour key cuts
+    // away pixels less than half covered, on the smallest screens too.
+    double Line(double width) const { return std::max(1.4, width * s); }
 };
 
 // A band between the picture's edge and a rounded opening.
@@ -507,7 +510,7 @@ void DrawSummerSea(QPainter& p, const Canvas& c) {
         wings.quadTo(at + QPointF(-span * 0.5, -span * 0.75), at);
         wings.quadTo(at + QPointF(span * 0.5, -span * 0.75), at + QPointF(span, -span * 0.2));
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0x37, 0x47, 0x4f), 1.8 * c.s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(QColor(0x37, 0x47, 0x4f), c.Line(1.8), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(wings);
     };
     gull(sun + QPointF(-44 * c.s, 8 * c.s), 7 * c.s);
@@ -660,7 +663,7 @@ void DrawBalloon(QPainter& p, QPointF at, double r, QColor colour, QPointF strin
     string.moveTo(at + QPointF(0, r * 1.25));
     string.cubicTo(at + QPointF(r * 0.6, r * 2.2), stringEnd + QPointF(-r * 0.6, -r * 1.2), stringEnd);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.1 * c.s));
+    p.setPen(QPen(QColor(0x60, 0x60, 0x60), c.Line(1.1)));
     p.drawPath(string);
     QRadialGradient g(at - QPointF(r * 0.35, r * 0.45), r * 1.5);
     g.setColorAt(0, colour.lighter(170));
@@ -722,7 +725,7 @@ void DrawParty(QPainter& p, const Canvas& c) {
     line.moveTo(rope(0));
     for (int i = 1; i <= 60; ++i) line.lineTo(rope(i / 60.0));
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x5d, 0x40, 0x37), 1.2 * c.s));
+    p.setPen(QPen(QColor(0x5d, 0x40, 0x37), c.Line(1.2)));
     p.drawPath(line);
     const int flags = std::max(5, static_cast<int>((to.x() - from.x()) / (17 * c.s)));
     for (int i = 0; i < flags; ++i) {
