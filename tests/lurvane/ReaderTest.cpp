@@ -162,6 +162,21 @@ TEST(LurvaneReader, MissingOrForeignFilesGiveCountZero) {
     EXPECT_EQ(reader.GetCount(), 0);
 }
 
+TEST(LurvaneReader, FileLargerThanTheLimitIsRefusedUnread) {
+    testsupport::TempHome home;
+    Bytes file = TwoFrames();
+    const std::string path = home.Write(home.runDir() + "huge.dat", std::string(file.begin(), file.end()));
+    // A valid file with a sparse tail: its start reads as frames, its size is beyond the limit.
+    std::filesystem::resize_file(path, lurvane::kMaxFileBytes + 1);
+    CLurvane reader;
+    int count = 5;
+    EXPECT_FALSE(reader.Decode_dat(path, count, false));
+    EXPECT_EQ(count, 0);
+    std::filesystem::resize_file(path, lurvane::kMaxFileBytes);
+    EXPECT_TRUE(reader.Decode_dat(path, count, false)) << "trailing bytes after the last block are allowed";
+    EXPECT_EQ(count, 4);
+}
+
 TEST(LurvaneReader, EveryTruncationGivesCountZero) {
     const Bytes file = TwoFrames();
     for (std::size_t n = 0; n < file.size(); ++n) {
