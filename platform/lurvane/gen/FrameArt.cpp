@@ -432,10 +432,25 @@ void DrawSpringBlossom(QPainter& p, const Canvas& c) {
         DrawBlossom(p, {58 * c.s, 60 * c.s}, 10 * c.s, 20, c);
         DrawBlossom(p, {70 * c.s, 16 * c.s}, 9 * c.s, 0, c);
         DrawBlossom(p, {96 * c.s, 8 * c.s}, 8 * c.s, 30, c);
-        p.setPen(QPen(QColor(0xad, 0x14, 0x57), 0.7 * c.s));
-        p.setBrush(QColor(0xec, 0x40, 0x7a));
-        for (QPointF bud : {QPointF(26 * c.s, 56 * c.s), QPointF(82 * c.s, 18 * c.s), QPointF(48 * c.s, 50 * c.s)})
-            p.drawEllipse(bud, 3 * c.s, 3.8 * c.s);
+        // Buds: a pink drop in a small green cup.
+        for (QPointF bud : {QPointF(26 * c.s, 56 * c.s), QPointF(82 * c.s, 18 * c.s), QPointF(48 * c.s, 50 * c.s)}) {
+            QPainterPath drop;
+            drop.moveTo(bud + QPointF(0, -4.5 * c.s));
+            drop.cubicTo(bud + QPointF(3.6 * c.s, -1.5 * c.s), bud + QPointF(3 * c.s, 3 * c.s),
+                         bud + QPointF(0, 3 * c.s));
+            drop.cubicTo(bud + QPointF(-3 * c.s, 3 * c.s), bud + QPointF(-3.6 * c.s, -1.5 * c.s),
+                         bud + QPointF(0, -4.5 * c.s));
+            p.setPen(QPen(QColor(0xad, 0x14, 0x57), 0.7 * c.s));
+            p.setBrush(QColor(0xec, 0x40, 0x7a));
+            p.drawPath(drop);
+            QPainterPath cup;
+            cup.moveTo(bud + QPointF(-2.8 * c.s, 1.2 * c.s));
+            cup.quadTo(bud + QPointF(0, 6 * c.s), bud + QPointF(2.8 * c.s, 1.2 * c.s));
+            cup.quadTo(bud + QPointF(0, 3.2 * c.s), bud + QPointF(-2.8 * c.s, 1.2 * c.s));
+            p.setPen(QPen(QColor(0x33, 0x69, 0x1e), 0.6 * c.s));
+            p.setBrush(QColor(0x68, 0x9f, 0x38));
+            p.drawPath(cup);
+        }
         p.restore();
     };
     branch(false);
