@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "platform/afx/afxwin.h"
+#include "views/controls/MessageBoxDialog.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ bool CVimbroApp::InitInstance() {
 
     AfxSetMessageBoxHandler(
         [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
+    InstallMessageBoxDialog(CMainFrame::kTitle, &CVimbroApp::BoxStyle);
 
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->OnCreate()) return false;
