@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "app/WorkControls.h"
+#include "views/controls/xSkinButtonEx.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 
@@ -18,7 +19,8 @@
 namespace {
 
 constexpr int kWidth = 380;
-constexpr int kHeight = 210;
+constexpr int kHeight = 200;
+constexpr int kButtonSkin = 7516;
 
 void Identify(QWidget* widget, int id) {
     widget->setObjectName(QString::number(id));
@@ -28,32 +30,30 @@ void Identify(QWidget* widget, int id) {
 }  // namespace
 
 CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL autoUpgrade, QWidget* parent)
-    : QDialog(parent), m_choice(show, background, model, autoUpgrade) {
+    : CBaseDialog(parent), m_choice(show, background, model, autoUpgrade) {
     setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("환경설정"));
-    setFixedSize(kWidth, kHeight);
     setFont(WorkLook::Font());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WorkLook::Color(WorkLook::kPanelBack));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    SetBackColor(WorkLook::kPanelBack);
+    SetClientSize(kWidth, kHeight);
+    setFixedSize(size());
 
     auto* showLabel = new QLabel(QStringLiteral("보기 방식"), this);
     Identify(showLabel, IDC_SHOW_LABEL);
-    showLabel->setGeometry(20, 22, 70, 16);
+    PlaceChild(showLabel, 20, 22, 70, 16);
     m_pShow = new QButtonGroup(this);
     const struct { int id; int mode; const char* text; int x; } radios[] = {
         {IDC_SHOW_FILENAME, 0, "파일이름", 100}, {IDC_SHOW_TITLE, 1, "제목", 190}, {IDC_SHOW_KEYWORD, 2, "키워드", 260}};
     for (const auto& r : radios) {
         auto* radio = new QRadioButton(QString::fromUtf8(r.text), this);
         Identify(radio, r.id);
-        radio->setGeometry(r.x, 20, 80, 20);
+        PlaceChild(radio, r.x, 20, 80, 20);
         m_pShow->addButton(radio, r.mode);
     }
 
     m_pColorLabel = new QLabel(QStringLiteral("배경 색상"), this);
     Identify(m_pColorLabel, IDC_COLOR_LABEL);
-    m_pColorLabel->setGeometry(20, 57, 70, 16);
+    PlaceChild(m_pColorLabel, 20, 57, 70, 16);
     m_pSwatches = new CSwatchStrip(CEnvironmentChoice::kColorCount, this);
     m_pSwatches->SetNames(SwatchNames());
     m_pSwatches->onChoose = [this](int index) { ChooseColor(index); };
@@ -62,10 +62,10 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
 
     auto* modelLabel = new QLabel(QStringLiteral("폰 모델"), this);
     Identify(modelLabel, IDC_MODEL_LABEL);
-    modelLabel->setGeometry(20, 93, 70, 16);
+    PlaceChild(modelLabel, 20, 93, 70, 16);
     m_pModel = new QComboBox(this);
     Identify(m_pModel, IDC_MODEL);
-    m_pModel->setGeometry(100, 90, 150, 22);
+    PlaceChild(m_pModel, 100, 90, 150, 22);
     // Qt names a combo box by its current text; the label carries the name.
     modelLabel->setBuddy(m_pModel);
     CStringList models;
@@ -76,21 +76,16 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
 
     m_pAuto = new QCheckBox(QStringLiteral("자동 업그레이드"), this);
     Identify(m_pAuto, IDC_AUTO);
-    m_pAuto->setGeometry(20, 127, 200, 20);
+    PlaceChild(m_pAuto, 20, 127, 200, 20);
 
-    auto* defaults = new CWorkButton(IDC_DEFAULTS, this);
-    defaults->SetCaption(QStringLiteral("기본값"));
-    defaults->SetSkinWithCount(7516, 5);
-    auto* ok = new CWorkButton(IDOK, this);
-    ok->SetCaption(QStringLiteral("확인"));
-    ok->SetSkinWithCount(7516, 5);
-    auto* cancel = new CWorkButton(IDCANCEL, this);
-    cancel->SetCaption(QStringLiteral("취소"));
-    cancel->SetSkinWithCount(7516, 5);
-    const int y = kHeight - 20 - ok->GetHeight();
-    defaults->move(20, y);
-    cancel->move(kWidth - 20 - cancel->GetWidth(), y);
-    ok->move(cancel->x() - 10 - ok->GetWidth(), y);
+    CxSkinButtonEx* defaults = MakeSkinButton(this, IDC_DEFAULTS, kButtonSkin, {}, QStringLiteral("기본값"));
+    CxSkinButtonEx* ok = MakeSkinButton(this, IDOK, kButtonSkin, {}, QStringLiteral("확인"));
+    CxSkinButtonEx* cancel = MakeSkinButton(this, IDCANCEL, kButtonSkin, {}, QStringLiteral("취소"));
+    const int y = kHeight - 15 - ok->height();
+    PlaceChild(defaults, 20, y, defaults->width(), defaults->height());
+    PlaceChild(cancel, kWidth - 20 - cancel->width(), y, cancel->width(), cancel->height());
+    PlaceChild(ok, kWidth - 30 - cancel->width() - ok->width(), y, ok->width(), ok->height());
+    ok->setDefault(true);
 
     ShowChoice();
 
@@ -103,7 +98,7 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     QObject::connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
-CDlgEnvironment::~CDlgEnvironment() { SendMessage(AfxGetMainWnd(), WM_THUMB_REPAINT); }
+CDlgEnvironment::~CDlgEnvironment() { ::SendMessage(AfxGetMainWnd(), WM_THUMB_REPAINT); }
 
 void CDlgEnvironment::ShowChoice() {
     if (QAbstractButton* radio = m_pShow->button(m_choice.ShowMode())) radio->setChecked(true);
@@ -140,7 +135,7 @@ QStringList CDlgEnvironment::SwatchNames() {
 
 void CDlgEnvironment::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) ClickAt(event->position().toPoint());
-    QDialog::mousePressEvent(event);
+    CBaseDialog::mousePressEvent(event);
 }
 
 void CDlgEnvironment::OnDefaults() {
@@ -148,9 +143,9 @@ void CDlgEnvironment::OnDefaults() {
     ShowChoice();
 }
 
-void CDlgEnvironment::paintEvent(QPaintEvent*) {
+void CDlgEnvironment::paintEvent(QPaintEvent* event) {
+    CBaseDialog::paintEvent(event);
     QPainter painter(this);
-    painter.fillRect(rect(), WorkLook::Color(WorkLook::kPanelBack));
     const auto& table = CEnvironmentChoice::ColorTable();
     for (int i = 0; i < CEnvironmentChoice::kColorCount; ++i) {
         painter.fillRect(SwatchRect(i), WorkLook::Color(table[static_cast<size_t>(i)]));

@@ -3,9 +3,8 @@
 // The caller reads the choices after OK and stores them.
 #pragma once
 
-#include <QDialog>
-
 #include "app/EnvironmentChoice.h"
+#include "views/controls/BaseDialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -13,7 +12,7 @@ class QComboBox;
 class QLabel;
 class CSwatchStrip;
 
-class CDlgEnvironment : public QDialog {
+class CDlgEnvironment : public CBaseDialog {
 public:
     static constexpr int IDD = 1019;
     static constexpr int IDC_SHOW_TITLE = 7401;

@@ -8,6 +8,7 @@
 #include "app/WorkControls.h"
 #include "app/WorkLayout.h"
 #include "platform/brelt/Brelt.h"
+#include "views/controls/ProgressEx.h"
 
 CDlgInit::CDlgInit(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QString::number(IDD));
@@ -18,7 +19,8 @@ CDlgInit::CDlgInit(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     m_pText->setObjectName(QString::number(IDC_TEXT));
     m_pText->setFont(WorkLook::Font());
     m_pText->setAccessibleName(QStringLiteral("진행 내용"));
-    m_pProgress = new CWorkProgress(IDC_PROGRESS, this);
+    m_pProgress = new CProgressEx(this, CProgressEx::kWithText);
+    m_pProgress->setObjectName(QString::number(IDC_PROGRESS));
     m_pProgress->setAccessibleName(QStringLiteral("진행률"));
     SetBitmaps(IDB_BACKGROUND, IDB_BAR);
 }
@@ -40,19 +42,17 @@ void CDlgInit::CenterOnScreen() {
 }
 
 void CDlgInit::BeginProgress(int total) {
-    m_pProgress->setValue(0);
+    m_pProgress->SetPos(0);
     CenterOnScreen();
     show();
-    m_pProgress->setRange(0, std::max(0, total));
+    m_pProgress->SetRange(0, std::max(0, total));
 }
 
-void CDlgInit::SetProgressPos(int position) {
-    m_pProgress->setValue(std::clamp(position, m_pProgress->minimum(), m_pProgress->maximum()));
-}
+void CDlgInit::SetProgressPos(int position) { m_pProgress->SetPos(position); }
 
 void CDlgInit::EndProgress() {
     hide();
-    m_pProgress->setValue(0);
+    m_pProgress->SetPos(0);
 }
 
 void CDlgInit::SetText(const QString& text) { m_pText->setText(text); }

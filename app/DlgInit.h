@@ -5,8 +5,9 @@
 #include <QDialog>
 #include <QImage>
 
+#include "views/controls/ProgressEx.h"
+
 class QLabel;
-class CWorkProgress;
 
 class CDlgInit : public QDialog {
 public:
@@ -31,7 +32,7 @@ public:
     void EndProgress();
     void SetText(const QString& text);
 
-    CWorkProgress* GetProgress() const { return m_pProgress; }
+    CProgressEx* GetProgress() const { return m_pProgress; }
     QLabel* GetText() const { return m_pText; }
 
 protected:
@@ -43,5 +44,5 @@ private:
 
     QImage m_background;
     QLabel* m_pText;
-    CWorkProgress* m_pProgress;
+    CProgressEx* m_pProgress;
 };

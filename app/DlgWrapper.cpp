@@ -4,14 +4,20 @@
 
 #include "app/WorkControls.h"
 #include "app/WorkLayout.h"
+#include "platform/brelt/Brelt.h"
+#include "views/controls/BitmapSliderEx.h"
 
 CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(IDD));
     m_pSlides = new CViewArea(IDC_SLIDES, QStringLiteral("슬라이드 목록"), 0xFFFFFF, false, this);
-    m_pScroller = new CWorkSlider(IDC_SCROLLER, this);
-    m_pScroller->setAccessibleName(QStringLiteral("슬라이드 스크롤"));
+    m_pScroller = new CBitmapSliderEx(this, IDC_SCROLLER);
+    NameControl(m_pScroller, IDC_SCROLLER, QStringLiteral("슬라이드 스크롤"));
     m_pScroller->SetBitmapChannel(7366, 7367, 7369);
-    m_pScroller->SetBitmapThumb(7368, 7368);
+    m_pScroller->SetBitmapThumb(7368);
+    m_pScroller->SetMargin(0, 1, 0, 0);
+    // A page is half a slide box.
+    const QImage slide = CBrelt::Bitmap(kSlideBitmap);
+    m_pScroller->SetPageSize(slide.isNull() ? kPlainSlideWidth / 2 : slide.width() / 2);
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
@@ -26,7 +32,7 @@ void CDlgWrapper::SetTotalWidth(int width) {
 }
 
 LRESULT CDlgWrapper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if ((message == CWorkSlider::kMsgMoving || message == CWorkSlider::kMsgMoved) && wParam == IDC_SCROLLER) {
+    if ((message == CBitmapSlider::kMsgMoving || message == CBitmapSlider::kMsgMoved) && wParam == IDC_SCROLLER) {
         OnScroll(static_cast<int>(lParam));
     }
     return 0;

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #include "platform/afx/afxwin.h"
+#include "views/controls/BitmapSliderEx.h"
 
 class CViewArea;
-class CWorkSlider;
 
 class CDlgWrapper : public QWidget, public CMsgTarget {
 public:
@@ -15,12 +15,15 @@ public:
     static constexpr int IDC_SLIDES = 7363;
     static constexpr int IDC_CANVAS = 7365;
     static constexpr int IDC_SCROLLER = 7093;
+    // The slide box bitmap (two halves, normal and selected) and its width without resources.
+    static constexpr int kSlideBitmap = 7358;
+    static constexpr int kPlainSlideWidth = 156;
 
     explicit CDlgWrapper(QWidget* parent);
 
     QWidget* GetSlides() const;
     QWidget* GetCanvas() const;
-    CWorkSlider* GetScroller() const { return m_pScroller; }
+    CBitmapSliderEx* GetScroller() const { return m_pScroller; }
     // The width of all slides side by side; the scroller's range follows it.
     void SetTotalWidth(int width);
     // The scroll position last passed on to the slides.
@@ -39,7 +42,7 @@ private:
 
     CViewArea* m_pSlides;
     CViewArea* m_pCanvas;
-    CWorkSlider* m_pScroller;
+    CBitmapSliderEx* m_pScroller;
     int m_nTotalWidth = 0;
     int m_nLastPos = 0;
 };

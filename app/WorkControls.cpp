@@ -1,14 +1,13 @@
 #include "app/WorkControls.h"
 
-#include <QEnterEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyleOptionSlider>
 
 #include "common/Gandry.h"
 #include "platform/afx/afxwin.h"
 #include "platform/brelt/Brelt.h"
+#include "views/controls/xSkinButtonEx.h"
 
 namespace {
 
@@ -53,183 +52,41 @@ void PaintHostFrame(QPainter& painter, const QRect& rect) {
 
 }  // namespace WorkLook
 
-CWorkButton::CWorkButton(int id, QWidget* parent) : QAbstractButton(parent) {
+CxSkinButtonEx* MakeSkinButton(QWidget* parent, int id, int skinId, const QString& tooltip, const QString& caption) {
+    auto* button = new CxSkinButtonEx(caption, parent);
+    Identify(button, id);
+    button->setFont(WorkLook::Font());
+    button->SetToolTipText(tooltip.isEmpty() ? caption : tooltip);
+    if (!button->SetSkinWithCount(skinId, 5)) {
+        if (caption.isEmpty()) button->setText(tooltip);
+        button->resize(button->sizeHint());
+    }
+    if (!caption.isEmpty()) button->setAccessibleName(caption);
+    return button;
+}
+
+void NameControl(QWidget* control, int id, const QString& name) {
+    Identify(control, id);
+    control->setAccessibleName(name);
+}
+
+CWorkBitmap::CWorkBitmap(int id, Fallback fallback, QWidget* parent) : CStBitmap(parent), m_fallback(fallback) {
     Identify(this, id);
-    setFocusPolicy(Qt::TabFocus);
-    setMouseTracking(true);
-    FitPlain();
-}
-
-void CWorkButton::SetSkinWithCount(int bitmapId, int count) {
-    m_strip = CBrelt::Bitmap(bitmapId);
-    m_nCount = count;
-    if (!m_strip.isNull() && count > 0 && m_strip.width() >= count) {
-        m_size = QSize(m_strip.width() / count, m_strip.height());
-    } else {
-        m_strip = QImage();
-        FitPlain();
-    }
-    setFixedSize(m_size);
-    update();
-}
-
-void CWorkButton::SetToolTipText(const QString& text) {
-    setToolTip(text);
-    setAccessibleName(text);
-    if (m_strip.isNull()) {
-        FitPlain();
-        setFixedSize(m_size);
-    }
-}
-
-void CWorkButton::SetCaption(const QString& text) {
-    m_strCaption = text;
-    setText(text);
-    setAccessibleName(text);
-    if (m_strip.isNull()) {
-        FitPlain();
-        setFixedSize(m_size);
-    }
-    update();
-}
-
-void CWorkButton::FitPlain() {
-    const QFontMetrics metrics(WorkLook::Font());
-    m_size = QSize(std::max(44, metrics.horizontalAdvance(Caption()) + 18), 24);
-}
-
-void CWorkButton::enterEvent(QEnterEvent* event) {
-    m_bHover = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void CWorkButton::leaveEvent(QEvent* event) {
-    m_bHover = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
-void CWorkButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    // States in the strip: normal, pressed, hover, focus, disabled.
-    int state = 0;
-    if (!isEnabled()) state = 4;
-    else if (isDown()) state = 1;
-    else if (m_bHover) state = 2;
-    else if (hasFocus()) state = 3;
-    if (!m_strip.isNull()) {
-        if (state >= m_nCount) state = 0;
-        const QRect cell(state * m_size.width(), 0, m_size.width(), m_size.height());
-        painter.drawImage(QPoint(0, 0), m_strip, cell);
-        if (!m_strCaption.isEmpty()) {
-            painter.setFont(WorkLook::Font());
-            painter.setPen(state == 4 ? QColor(0xa0a0a0) : QColor(0x202020));
-            painter.drawText(rect().translated(state == 1 ? 1 : 0, state == 1 ? 1 : 0), Qt::AlignCenter, m_strCaption);
-        }
-        return;
-    }
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor face = state == 1 ? QColor(0x9a, 0xb8, 0xd8) : state == 2 ? QColor(0xe4, 0xee, 0xf8) : QColor(0xfa, 0xfa, 0xfa);
-    painter.setPen(QColor(state == 4 ? 0xc0c0c0 : 0x8a8a8a));
-    painter.setBrush(face);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    painter.setFont(WorkLook::Font());
-    painter.setPen(state == 4 ? QColor(0xa0a0a0) : QColor(0x202020));
-    painter.drawText(rect(), Qt::AlignCenter, Caption());
-}
-
-CWorkSlider::CWorkSlider(int id, QWidget* parent) : QSlider(Qt::Horizontal, parent), m_nID(id) {
-    Identify(this, id);
-    setFixedSize(120, 20);
-    setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(this, &QAbstractSlider::valueChanged, this, [this](int position) { Notify(position); });
-}
-
-void CWorkSlider::SetRange(int min, int max) {
-    m_bQuiet = true;
-    setRange(min, max);
-    m_bQuiet = false;
-}
-
-void CWorkSlider::SetPos(int pos) {
-    m_bQuiet = true;
-    setValue(pos);
-    m_bQuiet = false;
-}
-
-void CWorkSlider::Notify(int position) {
-    if (m_bQuiet) return;
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-        if (auto* target = dynamic_cast<CMsgTarget*>(w)) {
-            target->SendMessage(kMsgMoved, static_cast<WPARAM>(m_nID), static_cast<LPARAM>(position));
-            return;
-        }
-    }
-}
-
-void CWorkSlider::SetBitmapChannel(int bitmapId) {
-    m_channel = CBrelt::Bitmap(bitmapId);
-    if (!m_channel.isNull()) setFixedSize(m_channel.size());
-    update();
-}
-
-void CWorkSlider::SetBitmapChannel(int leftId, int middleId, int rightId) {
-    m_channel = CBrelt::Bitmap(leftId);
-    m_channelMiddle = CBrelt::Bitmap(middleId);
-    m_channelRight = CBrelt::Bitmap(rightId);
-    if (m_channelMiddle.isNull() || m_channelRight.isNull()) m_channel = QImage();
-    update();
-}
-
-void CWorkSlider::SetBitmapThumb(int normalId, int activeId) {
-    m_thumb = CBrelt::Bitmap(normalId);
-    m_thumbActive = CBrelt::Bitmap(activeId);
-    update();
-}
-
-void CWorkSlider::paintEvent(QPaintEvent* event) {
-    if (m_channel.isNull() || m_thumb.isNull()) {
-        QSlider::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    if (m_channelMiddle.isNull()) {
-        painter.drawImage(QPoint(0, 0), m_channel);
-    } else {
-        const int l = m_channel.width();
-        const int r = m_channelRight.width();
-        painter.drawImage(QPoint(0, 0), m_channel);
-        painter.drawImage(QRect(l, 0, std::max(0, width() - l - r), height()), m_channelMiddle);
-        painter.drawImage(QPoint(width() - r, 0), m_channelRight);
-    }
-    // The thumb's centre runs from T/2 to W - T/2 across the range.
-    const int t = m_thumb.width();
-    const int span = std::max(1, maximum() - minimum());
-    const int x = (width() - t) * (value() - minimum()) / span;
-    const QImage& thumb = (isSliderDown() && !m_thumbActive.isNull()) ? m_thumbActive : m_thumb;
-    painter.drawImage(QPoint(x, (height() - thumb.height()) / 2), thumb);
-}
-
-CWorkBitmap::CWorkBitmap(int id, Fallback fallback, QWidget* parent) : QWidget(parent), m_fallback(fallback) {
-    Identify(this, id);
-    m_size = fallback == Fallback::Logo ? QSize(64, 20) : QSize(18, 18);
-    setFixedSize(m_size);
 }
 
 void CWorkBitmap::SetBitmap(int bitmapId) {
-    m_image = CBrelt::Bitmap(bitmapId);
-    if (!m_image.isNull()) m_size = m_image.size();
-    setFixedSize(m_size);
+    if (!CStBitmap::SetBitmap(bitmapId)) {
+        setFixedSize(m_fallback == Fallback::Logo ? QSize(64, 20) : QSize(18, 18));
+    }
     update();
 }
 
-void CWorkBitmap::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (!m_image.isNull()) {
-        painter.drawImage(QPoint(0, 0), m_image);
+void CWorkBitmap::paintEvent(QPaintEvent* event) {
+    if (!GetBitmap().isNull()) {
+        CStBitmap::paintEvent(event);
         return;
     }
+    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_fallback == Fallback::Logo) {
         QFont font = WorkLook::Font(true);
@@ -248,33 +105,6 @@ void CWorkBitmap::paintEvent(QPaintEvent*) {
     const QPointF c = lens.center();
     painter.drawLine(QPointF(c.x() - 3, c.y()), QPointF(c.x() + 3, c.y()));
     if (m_fallback == Fallback::ZoomIn) painter.drawLine(QPointF(c.x(), c.y() - 3), QPointF(c.x(), c.y() + 3));
-}
-
-CWorkProgress::CWorkProgress(int id, QWidget* parent) : QProgressBar(parent) {
-    Identify(this, id);
-    setTextVisible(false);
-    setRange(0, 0);
-    setRange(0, 100);
-    setValue(0);
-}
-
-void CWorkProgress::SetBitmap(int bitmapId) {
-    m_bar = CBrelt::Bitmap(bitmapId);
-    update();
-}
-
-void CWorkProgress::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QRect all = rect();
-    painter.fillRect(all, QColor(0xff, 0xff, 0xff));
-    painter.setPen(QColor(0x9d, 0x9d, 0x9d));
-    painter.drawRect(all.adjusted(0, 0, -1, -1));
-    const int span = std::max(1, maximum() - minimum());
-    const int filled = (all.width() - 2) * (value() - minimum()) / span;
-    if (filled <= 0) return;
-    const QRect bar(1, 1, filled, all.height() - 2);
-    if (!m_bar.isNull()) painter.drawTiledPixmap(bar, QPixmap::fromImage(m_bar.scaledToHeight(bar.height())));
-    else painter.fillRect(bar, QColor(0x61, 0xae, 0xfa));
 }
 
 CTextBox::CTextBox(int corner, bool bold, const QString& name, QWidget* parent)

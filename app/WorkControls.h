@@ -1,18 +1,14 @@
-// The pieces the work views and their dialogs are built from: bitmap buttons, the zoom slider,
-// bitmap statics, the progress bar, the painted text boxes, the host-window frame, and empty
-// stand-ins for the views and panels that arrive later. Every control draws a plain fallback
-// when its bitmap is missing from the resource file.
+// The pieces the work views and their dialogs add to the skinned controls: the bottom row's
+// bitmap statics and text boxes, the host-window frame, and empty places for the views and
+// panels that arrive later. Each draws a plain fallback when its bitmap is missing.
 #pragma once
 
-#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
-#include <QImage>
-#include <QProgressBar>
-#include <QSlider>
 #include <QWidget>
 
 #include "platform/win/windef.h"
+#include "views/controls/StBitmap.h"
 
 class QPainter;
 
@@ -33,99 +29,31 @@ void PaintHostFrame(QPainter& painter, const QRect& rect);
 
 }  // namespace WorkLook
 
-// A push button skinned from one horizontal strip of states (normal, pressed, hover, focus,
-// disabled); without the strip a plain rounded button with its tooltip as caption.
-class CWorkButton : public QAbstractButton {
-public:
-    explicit CWorkButton(int id, QWidget* parent);
+class CBitmapSlider;
+class CxSkinButtonEx;
 
-    void SetSkinWithCount(int bitmapId, int count);
-    // The tooltip is also the accessible name (and the caption of a button without a skin).
-    void SetToolTipText(const QString& text);
-    // A caption written over the skin (dialog buttons; the bottom-row skins carry glyphs).
-    void SetCaption(const QString& text);
-    int GetWidth() const { return m_size.width(); }
-    int GetHeight() const { return m_size.height(); }
+// A bottom-row or dialog button: skin strip `skinId` of five states, its control ID, a tooltip
+// (also its accessible name) and a caption written over the skin. Without the skin the plain
+// face shows the caption, or the tooltip when there is none.
+CxSkinButtonEx* MakeSkinButton(QWidget* parent, int id, int skinId, const QString& tooltip,
+                               const QString& caption = QString());
+// A slider by control ID with its accessible name, sized to its channel bitmap.
+void NameControl(QWidget* control, int id, const QString& name);
 
-    QSize sizeHint() const override { return m_size; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    void FitPlain();
-
-    QString Caption() const { return m_strCaption.isEmpty() ? toolTip() : m_strCaption; }
-
-    QImage m_strip;
-    QString m_strCaption;
-    int m_nCount = 0;
-    QSize m_size{60, 24};
-    bool m_bHover = false;
-};
-
-// The zoom slider: a horizontal slider sized to its channel bitmap. A move by the user sends
-// kMsgMoved (10450) with the control ID and the position to the nearest ancestor that takes
-// window messages; setting the position from code sends nothing.
-class CWorkSlider : public QSlider {
-public:
-    static constexpr UINT kMsgMoving = 10449;
-    static constexpr UINT kMsgMoved = 10450;
-
-    explicit CWorkSlider(int id, QWidget* parent);
-
-    void SetBitmapChannel(int bitmapId);
-    // A channel of three pieces: the ends as drawn, the middle stretched between them.
-    void SetBitmapChannel(int leftId, int middleId, int rightId);
-    void SetBitmapThumb(int normalId, int activeId);
-    void SetRange(int min, int max);
-    void SetPos(int pos);
-    int GetPos() const { return value(); }
-    void SetPageSize(int page) { setPageStep(page); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    void Notify(int position);
-
-    int m_nID;
-    bool m_bQuiet = false;
-    QImage m_channel, m_channelMiddle, m_channelRight, m_thumb, m_thumbActive;
-};
-
-// A static that shows one bitmap at its own size.
-class CWorkBitmap : public QWidget {
+// A bitmap static of the bottom row that draws a plain mark when its bitmap is missing.
+class CWorkBitmap : public CStBitmap {
 public:
     // What to draw when the bitmap is missing.
     enum class Fallback { Logo, ZoomOut, ZoomIn };
 
     CWorkBitmap(int id, Fallback fallback, QWidget* parent);
     void SetBitmap(int bitmapId);
-    QSize sizeHint() const override { return m_size; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Fallback m_fallback;
-    QImage m_image;
-    QSize m_size;
-};
-
-// A progress bar drawn from a bitmap when there is one.
-class CWorkProgress : public QProgressBar {
-public:
-    explicit CWorkProgress(int id, QWidget* parent);
-    void SetBitmap(int bitmapId);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage m_bar;
 };
 
 // One painted text in a white box with rounded corners; its text is its accessible name, so

@@ -3,6 +3,8 @@
 #include <QPainter>
 
 #include "app/WorkControls.h"
+#include "views/controls/BitmapSlider.h"
+#include "views/controls/xSkinButtonEx.h"
 
 CWorkView::CWorkView(int mode, QWidget* parent) : QWidget(parent), m_nMode(mode) {
     setObjectName(QStringLiteral("workview%1").arg(mode));
@@ -18,24 +20,22 @@ void CWorkView::CreateBottomRow(int channelId, int min, int max, int page, int p
     m_pZoomIn = new CWorkBitmap(IDC_ZOOM_IN, CWorkBitmap::Fallback::ZoomIn, this);
     m_pZoomIn->SetBitmap(7232);
     m_pZoomIn->setAccessibleName(QStringLiteral("확대"));
-    m_pZoom = new CWorkSlider(IDC_ZOOM, this);
-    m_pZoom->setAccessibleName(sliderName);
+    m_pZoom = new CBitmapSlider(this, IDC_ZOOM);
+    NameControl(m_pZoom, IDC_ZOOM, sliderName);
     m_pZoom->SetBitmapChannel(channelId);
     m_pZoom->SetBitmapThumb(7234, 7235);
+    m_pZoom->setFixedSize(m_pZoom->sizeHint());
     m_pZoom->SetRange(min, max);
     m_pZoom->SetPageSize(page);
     m_pZoom->SetPos(pos);
 }
 
-CWorkButton* CWorkView::AddButton(int id, int skinId, const QString& tooltip) {
-    auto* button = new CWorkButton(id, this);
-    button->SetSkinWithCount(skinId, 5);
-    button->SetToolTipText(tooltip);
-    return button;
+CxSkinButtonEx* CWorkView::AddButton(int id, int skinId, const QString& tooltip) {
+    return MakeSkinButton(this, id, skinId, tooltip);
 }
 
-CWorkButton* CWorkView::GetButton(int id) const {
-    return findChild<CWorkButton*>(QString::number(id), Qt::FindDirectChildrenOnly);
+CxSkinButtonEx* CWorkView::GetButton(int id) const {
+    return findChild<CxSkinButtonEx*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
 CWorkLayout::RowSizes CWorkView::RowSizes() const {
@@ -58,7 +58,7 @@ void CWorkView::Place(QWidget* widget, const CRect& r) {
 }
 
 LRESULT CWorkView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == CWorkSlider::kMsgMoving || message == CWorkSlider::kMsgMoved) {
+    if (message == CBitmapSlider::kMsgMoving || message == CBitmapSlider::kMsgMoved) {
         OnSliderPos(static_cast<int>(wParam), static_cast<int>(lParam));
     }
     return 0;

@@ -6,10 +6,10 @@
 
 #include "app/WorkLayout.h"
 #include "platform/afx/afxwin.h"
+#include "views/controls/BitmapSlider.h"
+#include "views/controls/xSkinButtonEx.h"
 
 class CWorkBitmap;
-class CWorkButton;
-class CWorkSlider;
 
 class CWorkView : public QWidget, public CMsgTarget {
 public:
@@ -22,9 +22,9 @@ public:
 
     // The mode the view serves (0, 1, 2).
     int Mode() const { return m_nMode; }
-    CWorkSlider* GetZoomSlider() const { return m_pZoom; }
+    CBitmapSlider* GetZoomSlider() const { return m_pZoom; }
     // A button of the bottom row by its control ID; null when the view has none of that ID.
-    CWorkButton* GetButton(int id) const;
+    CxSkinButtonEx* GetButton(int id) const;
 
     // The sliders' messages (10449 while dragging, 10450 when moved) reach OnSliderPos.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -34,7 +34,7 @@ protected:
 
     // The zoom slider's bitmaps, range and start; sliderName is its accessible name.
     void CreateBottomRow(int channelId, int min, int max, int page, int pos, const QString& sliderName);
-    CWorkButton* AddButton(int id, int skinId, const QString& tooltip);
+    CxSkinButtonEx* AddButton(int id, int skinId, const QString& tooltip);
     CWorkLayout::RowSizes RowSizes() const;
     static void Place(QWidget* widget, const CRect& rect);
 
@@ -45,7 +45,7 @@ protected:
     CWorkBitmap* m_pLogo = nullptr;
     CWorkBitmap* m_pZoomOut = nullptr;
     CWorkBitmap* m_pZoomIn = nullptr;
-    CWorkSlider* m_pZoom = nullptr;
+    CBitmapSlider* m_pZoom = nullptr;
 
 private:
     int m_nMode;

@@ -50,15 +50,15 @@ TEST(ViewComposer, BrowserHostAndBottomRowFollowTheSize) {
     // The browser sits 10 pixels inside its host.
     EXPECT_EQ(Child(&view, CViewWrapper::IDC_THUMB)->geometry(), QRect(10, 10, 1160, 630));
     auto* slider = view.GetZoomSlider();
-    EXPECT_EQ(slider->minimum(), 0);
-    EXPECT_EQ(slider->maximum(), 100);
+    EXPECT_EQ(slider->GetRangeMin(), 0);
+    EXPECT_EQ(slider->GetRangeMax(), 100);
     EXPECT_EQ(slider->GetPos(), 8);
     // Setting the slider from code tells nobody; the user's moves size the thumbnails.
     slider->SetPos(40);
     EXPECT_EQ(view.GetThumbSize(), 8);
-    QTest::keyClick(slider, Qt::Key_Right);
+    Key(slider, Qt::Key_Right);
     EXPECT_EQ(view.GetThumbSize(), 41);
-    QTest::keyClick(slider, Qt::Key_End);
+    Key(slider, Qt::Key_End);
     EXPECT_EQ(view.GetThumbSize(), 100);
     Shot(&view, "composer");
 }
@@ -98,12 +98,12 @@ TEST(ViewEditor, LayoutTextsAndZoom) {
     EXPECT_EQ(view.GetInfoText(), QStringLiteral("a.jpg 640x480"));
 
     auto* slider = view.GetZoomSlider();
-    EXPECT_EQ(slider->maximum(), 29);
-    EXPECT_EQ(slider->pageStep(), 1);
+    EXPECT_EQ(slider->GetRangeMax(), 29);
+    EXPECT_EQ(slider->GetPageSize(), 1);
     EXPECT_EQ(slider->GetPos(), 15);
-    QTest::keyClick(slider, Qt::Key_Right);
+    Key(slider, Qt::Key_Right);
     EXPECT_EQ(view.GetZoom(), 16);
-    QTest::keyClick(slider, Qt::Key_Home);
+    Key(slider, Qt::Key_Home);
     EXPECT_EQ(view.GetZoom(), 0);
     // The frame sets the slider after loading a picture: no zoom step, the stored value follows.
     view.SetZoomPos(15);
@@ -160,9 +160,9 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     EXPECT_EQ(Child(&view, CDlgWrapper::IDD)->geometry(), QRect(216, 0, 783, 650));
     EXPECT_EQ(Child(&view, CViewDecorate::IDD_PREVIEW)->geometry(), QRect(1004, 0, 186, 650));
     EXPECT_EQ(Child(&view, CViewDecorate::IDC_SAVE)->x(), 1019);
-    EXPECT_EQ(view.GetZoomSlider()->maximum(), 30);
+    EXPECT_EQ(view.GetZoomSlider()->GetRangeMax(), 30);
     EXPECT_EQ(view.GetZoomSlider()->GetPos(), 15);
-    QTest::keyClick(view.GetZoomSlider(), Qt::Key_Left);
+    Key(view.GetZoomSlider(), Qt::Key_Left);
     EXPECT_EQ(view.GetZoom(), 14);
     view.SetZoomPos(15);
     EXPECT_EQ(view.GetZoom(), 15);
@@ -173,14 +173,14 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_SLIDES)->geometry(), QRect(10, 15, 763, 110));
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_SCROLLER)->geometry(), QRect(10, 128, 763, 11));
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_CANVAS)->geometry(), QRect(10, 154, 763, 491));
-    EXPECT_EQ(host->GetScroller()->maximum(), 0);
+    EXPECT_EQ(host->GetScroller()->GetRangeMax(), 0);
     host->SetTotalWidth(2000);
-    EXPECT_EQ(host->GetScroller()->maximum(), 2000 - 783 + 20);
-    QTest::keyClick(host->GetScroller(), Qt::Key_End);
+    EXPECT_EQ(host->GetScroller()->GetRangeMax(), 2000 - 783 + 20);
+    Key(host->GetScroller(), Qt::Key_End);
     EXPECT_EQ(host->GetScrollPos(), 1237);
     // Fewer slides pull the thumb back, and the slides follow.
     host->SetTotalWidth(900);
-    EXPECT_EQ(host->GetScroller()->maximum(), 137);
+    EXPECT_EQ(host->GetScroller()->GetRangeMax(), 137);
     EXPECT_EQ(host->GetScrollPos(), 137);
     Shot(&view, "decorate");
 }

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/brelt/Brelt.h"
@@ -26,6 +27,12 @@ QApplication* App() {
 template <typename T = QWidget>
 T* Child(QWidget* parent, int id) {
     return parent->findChild<T*>(QString::number(id));
+}
+
+// A key on a control; what the control posts is handled before this returns.
+[[maybe_unused]] void Key(QWidget* widget, Qt::Key key) {
+    QTest::keyClick(widget, key);
+    QCoreApplication::processEvents();
 }
 
 // With VIMBRO_SHOTS set, a view or dialog is saved there as a picture to look at.
