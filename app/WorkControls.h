@@ -29,7 +29,6 @@ void PaintHostFrame(QPainter& painter, const QRect& rect);
 
 }  // namespace WorkLook
 
-class CBitmapSlider;
 class CxSkinButtonEx;
 
 // A bottom-row or dialog button: skin strip `skinId` of five states, its control ID, a tooltip
@@ -37,7 +36,7 @@ class CxSkinButtonEx;
 // face shows the caption, or the tooltip when there is none.
 CxSkinButtonEx* MakeSkinButton(QWidget* parent, int id, int skinId, const QString& tooltip,
                                const QString& caption = QString());
-// A slider by control ID with its accessible name, sized to its channel bitmap.
+// Gives a control its control ID (as object name) and its accessible name.
 void NameControl(QWidget* control, int id, const QString& name);
 
 // A bitmap static of the bottom row that draws a plain mark when its bitmap is missing.
