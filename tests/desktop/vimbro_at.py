@@ -258,6 +258,10 @@ class Program:
                 frames = find_all(app, "frame", TITLE, showing=True)
                 if frames:
                     return frames[0]
+                # A message box before the window would wait for an answer nobody gives.
+                for box in find_all(app, re.compile(r"^(dialog|alert)$"), None, showing=True):
+                    texts = [safe(lambda: n.name) for n in find_all(box, "label")]
+                    raise Failure("start-up stops at a message: %s" % " / ".join(t for t in texts if t))
             time.sleep(0.1)
         raise Failure("no window %r after %.0f s" % (TITLE, timeout))
 
