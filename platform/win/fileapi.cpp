@@ -229,8 +229,7 @@ bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxB
     return true;
 }
 
-bool ReplaceFileAtomic(const std::string& path, const std::function<bool(const std::string& temp)>& write,
-                       bool flush) {
+bool ReplaceFileAtomic(const std::string& path, const std::function<bool(const std::string& temp)>& write, bool flush) {
     const std::string tmp = TempNameBeside(path);
     bool ok = write(tmp);
     if (ok && flush) {

@@ -26,7 +26,8 @@ TEST(CLog, CreatingTruncatesAnOldLog) {
     CLog log;
     log.CreateFileA("logThumb.txt");
     const std::string text = ReadAll(t.runDir() + "logThumb.txt");
-    EXPECT_TRUE(std::regex_match(text, std::regex("Log file started [ 0-9]{2}월 [ 0-9]{2}일 [ 0-9]{2}시 [ 0-9]{2}분 [ 0-9]{2}초\n\n")))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex("Log file started [ 0-9]{2}월 [ 0-9]{2}일 [ 0-9]{2}시 [ 0-9]{2}분 [ 0-9]{2}초\n\n")))
         << text;
 }
 

@@ -143,8 +143,8 @@ TEST(NewWriters, PcxRunsStayWithinSixtyThreeAndEscapeHighBytes) {
     p.SetYDPI(72);
     std::vector<BYTE> pcx = EncodeBytes(p, CXIMAGE_FORMAT_PCX);
     ASSERT_GT(pcx.size(), 128u);
-    EXPECT_EQ(pcx[65], 3);                       // planes
-    EXPECT_EQ(pcx[66] | (pcx[67] << 8), 132);    // even bytes per plane line
+    EXPECT_EQ(pcx[65], 3);                     // planes
+    EXPECT_EQ(pcx[66] | (pcx[67] << 8), 132);  // even bytes per plane line
     // Red plane: 63 + 63 + 4 of 0xC8, then 6 (plain), then the padding byte 0.
     const std::vector<BYTE> red = {0xFF, 0xC8, 0xFF, 0xC8, 0xC4, 0xC8, 0x06, 0x00};
     EXPECT_EQ(std::vector<BYTE>(pcx.begin() + 128, pcx.begin() + 136), red);
@@ -191,13 +191,13 @@ TEST(WirelessBitmap, ColoursBecomeBlackOrWhiteByGreyLevel) {
 
 TEST(WirelessBitmap, HostileHeadersGiveNoPicture) {
     const std::vector<std::vector<BYTE>> files = {
-        {},                                   // empty
-        {1, 0, 1, 1, 0},                      // type 1
-        {0, 0x80, 1, 1, 0},                   // extension headers
-        {0, 0, 0, 1},                         // zero width
-        {0, 0, 1, 0},                         // zero height
-        {0, 0, 0x81, 0x81, 0x81, 0x81, 1, 1}, // a side of five bytes
-        {0, 0, 9, 2, 0xFF, 0xFF, 0xFF},       // two rows of two bytes, three given
+        {},                                                      // empty
+        {1, 0, 1, 1, 0},                                         // type 1
+        {0, 0x80, 1, 1, 0},                                      // extension headers
+        {0, 0, 0, 1},                                            // zero width
+        {0, 0, 1, 0},                                            // zero height
+        {0, 0, 0x81, 0x81, 0x81, 0x81, 1, 1},                    // a side of five bytes
+        {0, 0, 9, 2, 0xFF, 0xFF, 0xFF},                          // two rows of two bytes, three given
         {0, 0, 0x83, 0xFF, 0xFF, 0x7F, 0x83, 0xFF, 0xFF, 0x7F},  // 8M x 8M over the memory limit
     };
     for (size_t i = 0; i < files.size(); ++i) {
@@ -209,7 +209,8 @@ TEST(WirelessBitmap, HostileHeadersGiveNoPicture) {
 // ImageMagick decodes what we wrote to the same pixels: its PNG of each file matches the source.
 TEST(NewWriters, ImageMagickReadsTheSamePixels) {
     const std::string convert = "/usr/bin/convert";
-    if (::access(convert.c_str(), X_OK) != 0) GTEST_SKIP() << "ImageMagick is not installed (scripts/setup installs it)";
+    if (::access(convert.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "ImageMagick is not installed (scripts/setup installs it)";
     TempDir dir;
     const std::pair<DWORD, const char*> formats[] = {{CXIMAGE_FORMAT_ICO, "ico"},
                                                      {CXIMAGE_FORMAT_TGA, "tga"},

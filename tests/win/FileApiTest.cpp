@@ -183,9 +183,9 @@ TEST(FileApi, WholeWritesAndExactReads) {
     char tail[4] = {};
     EXPECT_TRUE(ReadExact(in, tail, 3, 200000));
     EXPECT_STREQ(tail, "end");
-    EXPECT_TRUE(ReadExact(in, tail, 0, 500000));       // nothing asked, nothing needed
-    EXPECT_FALSE(ReadExact(in, tail, 4, 200000));      // the file ends one byte short
-    EXPECT_FALSE(ReadExact(in, tail, 1, 200003));      // at the very end
+    EXPECT_TRUE(ReadExact(in, tail, 0, 500000));   // nothing asked, nothing needed
+    EXPECT_FALSE(ReadExact(in, tail, 4, 200000));  // the file ends one byte short
+    EXPECT_FALSE(ReadExact(in, tail, 1, 200003));  // at the very end
     ::close(in);
 
     FilePtr file(std::fopen(p.c_str(), "rb"));
