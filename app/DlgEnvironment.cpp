@@ -10,9 +10,9 @@
 #include <QRadioButton>
 
 #include "app/WorkControls.h"
-#include "views/controls/xSkinButtonEx.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
+#include "views/controls/xSkinButtonEx.h"
 
 #include "app/SwatchStrip.h"
 
@@ -42,8 +42,14 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     Identify(showLabel, IDC_SHOW_LABEL);
     PlaceChild(showLabel, 20, 22, 70, 16);
     m_pShow = new QButtonGroup(this);
-    const struct { int id; int mode; const char* text; int x; } radios[] = {
-        {IDC_SHOW_FILENAME, 0, "파일이름", 100}, {IDC_SHOW_TITLE, 1, "제목", 190}, {IDC_SHOW_KEYWORD, 2, "키워드", 260}};
+    const struct {
+        int id;
+        int mode;
+        const char* text;
+        int x;
+    } radios[] = {{IDC_SHOW_FILENAME, 0, "파일이름", 100},
+                  {IDC_SHOW_TITLE, 1, "제목", 190},
+                  {IDC_SHOW_KEYWORD, 2, "키워드", 260}};
     for (const auto& r : radios) {
         auto* radio = new QRadioButton(QString::fromUtf8(r.text), this);
         Identify(radio, r.id);
@@ -58,7 +64,8 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     m_pSwatches->SetNames(SwatchNames());
     m_pSwatches->onChoose = [this](int index) { ChooseColor(index); };
     const QRect first = SwatchRect(0);
-    m_pSwatches->setGeometry(first.left(), first.top(), first.width() * CEnvironmentChoice::kColorCount, first.height());
+    m_pSwatches->setGeometry(first.left(), first.top(), first.width() * CEnvironmentChoice::kColorCount,
+                             first.height());
 
     auto* modelLabel = new QLabel(QStringLiteral("폰 모델"), this);
     Identify(modelLabel, IDC_MODEL_LABEL);
@@ -98,7 +105,9 @@ CDlgEnvironment::CDlgEnvironment(int show, COLORREF background, int model, BOOL 
     QObject::connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
-CDlgEnvironment::~CDlgEnvironment() { ::SendMessage(AfxGetMainWnd(), WM_THUMB_REPAINT); }
+CDlgEnvironment::~CDlgEnvironment() {
+    ::SendMessage(AfxGetMainWnd(), WM_THUMB_REPAINT);
+}
 
 void CDlgEnvironment::ShowChoice() {
     if (QAbstractButton* radio = m_pShow->button(m_choice.ShowMode())) radio->setChecked(true);

@@ -29,8 +29,10 @@ void CDlgInit::SetBitmaps(int backgroundId, int barId) {
     m_background = CBrelt::Bitmap(backgroundId);
     m_pProgress->SetBitmap(barId);
     // The window is as large as its background, without moving.
-    if (m_background.isNull()) setFixedSize(kPlainWidth, kPlainHeight);
-    else setFixedSize(m_background.size());
+    if (m_background.isNull())
+        setFixedSize(kPlainWidth, kPlainHeight);
+    else
+        setFixedSize(m_background.size());
     CenterOnScreen();
 }
 
@@ -48,14 +50,18 @@ void CDlgInit::BeginProgress(int total) {
     m_pProgress->SetRange(0, std::max(0, total));
 }
 
-void CDlgInit::SetProgressPos(int position) { m_pProgress->SetPos(position); }
+void CDlgInit::SetProgressPos(int position) {
+    m_pProgress->SetPos(position);
+}
 
 void CDlgInit::EndProgress() {
     hide();
     m_pProgress->SetPos(0);
 }
 
-void CDlgInit::SetText(const QString& text) { m_pText->setText(text); }
+void CDlgInit::SetText(const QString& text) {
+    m_pText->setText(text);
+}
 
 void CDlgInit::resizeEvent(QResizeEvent*) {
     const CRect t = CWorkLayout::kInitText;

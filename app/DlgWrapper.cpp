@@ -23,8 +23,12 @@ CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
 }
 
-QWidget* CDlgWrapper::GetSlides() const { return m_pSlides; }
-QWidget* CDlgWrapper::GetCanvas() const { return m_pCanvas; }
+QWidget* CDlgWrapper::GetSlides() const {
+    return m_pSlides;
+}
+QWidget* CDlgWrapper::GetCanvas() const {
+    return m_pCanvas;
+}
 
 void CDlgWrapper::SetTotalWidth(int width) {
     m_nTotalWidth = width;
@@ -58,7 +62,9 @@ void CDlgWrapper::Relayout() {
     OnScroll(m_pScroller->GetPos());
 }
 
-void CDlgWrapper::resizeEvent(QResizeEvent*) { Relayout(); }
+void CDlgWrapper::resizeEvent(QResizeEvent*) {
+    Relayout();
+}
 
 void CDlgWrapper::paintEvent(QPaintEvent*) {
     QPainter painter(this);

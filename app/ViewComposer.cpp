@@ -14,17 +14,27 @@ CViewComposer::CViewComposer(QWidget* parent) : CWorkView(0, parent) {
 QStringList CViewComposer::InfoLines(const ItemInfo& info, int showMode) {
     QString first;
     switch (showMode) {
-        case 1: first = QStringLiteral("제     목 : ") + info.title; break;
-        case 2: first = QStringLiteral("키 워 드 : ") + info.keywords; break;
-        default: first = QStringLiteral("파일이름 : ") + info.fileName; break;
+        case 1:
+            first = QStringLiteral("제     목 : ") + info.title;
+            break;
+        case 2:
+            first = QStringLiteral("키 워 드 : ") + info.keywords;
+            break;
+        default:
+            first = QStringLiteral("파일이름 : ") + info.fileName;
+            break;
     }
     return {first, QStringLiteral("날     짜 : ") + info.date, QStringLiteral("크기 : ") + info.size,
             QStringLiteral("Pixel : ") + info.pixel};
 }
 
-void CViewComposer::SetItemInfo(const ItemInfo& info, int showMode) { m_pInfo->SetLines(InfoLines(info, showMode)); }
+void CViewComposer::SetItemInfo(const ItemInfo& info, int showMode) {
+    m_pInfo->SetLines(InfoLines(info, showMode));
+}
 
-QString CViewComposer::GetInfoText() const { return m_pInfo->Text(); }
+QString CViewComposer::GetInfoText() const {
+    return m_pInfo->Text();
+}
 
 void CViewComposer::OnSliderPos(int id, int position) {
     // The browser takes the thumbnail size once it is hosted here.

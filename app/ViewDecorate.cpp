@@ -22,11 +22,17 @@ void CViewDecorate::SetPositionText(int current, int count) {
     if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
 }
 
-QString CViewDecorate::GetPositionText() const { return m_pPosition->Text(); }
+QString CViewDecorate::GetPositionText() const {
+    return m_pPosition->Text();
+}
 
-void CViewDecorate::SetInfoText(const QString& text) { m_pInformation->SetText(text); }
+void CViewDecorate::SetInfoText(const QString& text) {
+    m_pInformation->SetText(text);
+}
 
-QString CViewDecorate::GetInfoText() const { return m_pInformation->Text(); }
+QString CViewDecorate::GetInfoText() const {
+    return m_pInformation->Text();
+}
 
 void CViewDecorate::SetZoomPos(int position) {
     m_pZoom->SetPos(position);
@@ -37,9 +43,15 @@ void CViewDecorate::OnSliderPos(int id, int position) {
     if (id == IDC_ZOOM) m_zoom.Move(position);
 }
 
-QWidget* CViewDecorate::GetFramePanel() const { return m_pFrame; }
-QWidget* CViewDecorate::GetPictureList() const { return m_pPictures; }
-QWidget* CViewDecorate::GetPreviewPanel() const { return m_pPreview; }
+QWidget* CViewDecorate::GetFramePanel() const {
+    return m_pFrame;
+}
+QWidget* CViewDecorate::GetPictureList() const {
+    return m_pPictures;
+}
+QWidget* CViewDecorate::GetPreviewPanel() const {
+    return m_pPreview;
+}
 
 void CViewDecorate::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::DecorateLayout(width(), height(), RowSizes());

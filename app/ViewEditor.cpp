@@ -34,11 +34,17 @@ void CViewEditor::SetPositionText(int current, int count) {
     if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
 }
 
-QString CViewEditor::GetPositionText() const { return m_pPosition->Text(); }
+QString CViewEditor::GetPositionText() const {
+    return m_pPosition->Text();
+}
 
-void CViewEditor::SetInfoText(const QString& text) { m_pInformation->SetText(text); }
+void CViewEditor::SetInfoText(const QString& text) {
+    m_pInformation->SetText(text);
+}
 
-QString CViewEditor::GetInfoText() const { return m_pInformation->Text(); }
+QString CViewEditor::GetInfoText() const {
+    return m_pInformation->Text();
+}
 
 void CViewEditor::EnablePrevious(bool on) {
     m_state.EnablePrevious(on);
@@ -75,8 +81,12 @@ void CViewEditor::ApplyStates() {
     GetButton(IDC_PRINT)->setEnabled(m_state.printEnabled);
 }
 
-QWidget* CViewEditor::GetFilterPanel() const { return m_pFilter; }
-QWidget* CViewEditor::GetEffectPanel() const { return m_pEffect; }
+QWidget* CViewEditor::GetFilterPanel() const {
+    return m_pFilter;
+}
+QWidget* CViewEditor::GetEffectPanel() const {
+    return m_pEffect;
+}
 
 void CViewEditor::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::EditorLayout(width(), height(), RowSizes());

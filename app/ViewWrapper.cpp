@@ -11,7 +11,9 @@ CViewWrapper::CViewWrapper(QWidget* parent) : QWidget(parent) {
     m_pView->SetUseSettingColor(true);
 }
 
-QWidget* CViewWrapper::GetView() const { return m_pView; }
+QWidget* CViewWrapper::GetView() const {
+    return m_pView;
+}
 
 void CViewWrapper::resizeEvent(QResizeEvent*) {
     m_pView->setGeometry(rect().adjusted(kInset, kInset, -kInset, -kInset));

@@ -10,7 +10,9 @@ CViewWrapper2::CViewWrapper2(QWidget* parent) : QWidget(parent) {
     m_pView = new CViewArea(IDC_CANVAS, QStringLiteral("편집 화면"), 0xFFFFFF, false, this);
 }
 
-QWidget* CViewWrapper2::GetView() const { return m_pView; }
+QWidget* CViewWrapper2::GetView() const {
+    return m_pView;
+}
 
 void CViewWrapper2::resizeEvent(QResizeEvent*) {
     m_pView->setGeometry(rect().adjusted(kInset, kInset, -kInset, -kInset));

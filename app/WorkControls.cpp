@@ -21,7 +21,9 @@ void Identify(QWidget* widget, int id) {
 
 namespace WorkLook {
 
-QColor Color(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor Color(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 QFont Font(bool bold) {
     QFont font;
@@ -120,7 +122,9 @@ void CTextBox::SetLines(const QStringList& lines) {
     update();
 }
 
-QString CTextBox::Text() const { return m_lines.join(QStringLiteral("  ")); }
+QString CTextBox::Text() const {
+    return m_lines.join(QStringLiteral("  "));
+}
 
 void CTextBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -140,8 +144,7 @@ void CTextBox::paintEvent(QPaintEvent*) {
     for (int i = 0; i < columns; ++i) {
         const int w = (columns == 1) ? inner.width() : (i == 0 ? 2 * unit : unit);
         const QRect cell(x, inner.top(), w, inner.height());
-        painter.drawText(cell, Qt::AlignVCenter | Qt::AlignLeft,
-                         metrics.elidedText(m_lines[i], Qt::ElideRight, w - 4));
+        painter.drawText(cell, Qt::AlignVCenter | Qt::AlignLeft, metrics.elidedText(m_lines[i], Qt::ElideRight, w - 4));
         x += w;
     }
 }

@@ -14,10 +14,10 @@ class QPainter;
 
 namespace WorkLook {
 
-constexpr COLORREF kPanelBack = 0xEDEDED;     // host windows and dialogs
-constexpr COLORREF kFrameLine = 0x9D9D9D;     // their rounded border
-constexpr COLORREF kViewBack = 0xDEDEDE;      // the work views when tile 7230 is missing
-constexpr int kFrameRound = 17;               // corner ellipse of the host windows
+constexpr COLORREF kPanelBack = 0xEDEDED;  // host windows and dialogs
+constexpr COLORREF kFrameLine = 0x9D9D9D;  // their rounded border
+constexpr COLORREF kViewBack = 0xDEDEDE;   // the work views when tile 7230 is missing
+constexpr int kFrameRound = 17;            // corner ellipse of the host windows
 
 QColor Color(COLORREF c);
 // The program's text font: face "굴림" (a Korean face where it is missing), 12 pixels.
@@ -80,7 +80,10 @@ class CViewArea : public QWidget {
 public:
     // background: fixed colour; with useSetting the colour of the settings (the browser's).
     CViewArea(int id, const QString& name, COLORREF background, bool framed, QWidget* parent);
-    void SetUseSettingColor(bool on) { m_bSetting = on; update(); }
+    void SetUseSettingColor(bool on) {
+        m_bSetting = on;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,14 +5,17 @@
 
 namespace {
 
-CRect At(int x, int y, CSize size) { return CRect(CPoint(x, y), size); }
+CRect At(int x, int y, CSize size) {
+    return CRect(CPoint(x, y), size);
+}
 
 // The zoom statics and the slider, right to left from the right edge of zoomIn.
 void ZoomGroup(int zoomInRight, int height, const CWorkLayout::RowSizes& s, CRect& zoomOut, CRect& slider,
                CRect& zoomIn) {
     zoomIn = At(zoomInRight - s.zoomIn.cx, CWorkLayout::RowTop(height, s.zoomIn.cy), s.zoomIn);
     slider = At(zoomIn.left - CWorkLayout::kRowGap - s.slider.cx, CWorkLayout::RowTop(height, s.slider.cy), s.slider);
-    zoomOut = At(slider.left - CWorkLayout::kRowGap - s.zoomOut.cx, CWorkLayout::RowTop(height, s.zoomOut.cy), s.zoomOut);
+    zoomOut =
+        At(slider.left - CWorkLayout::kRowGap - s.zoomOut.cx, CWorkLayout::RowTop(height, s.zoomOut.cy), s.zoomOut);
 }
 
 // Position and information texts: a third and two thirds of the room between the canvas
@@ -88,8 +91,10 @@ bool CPositionText::Set(int current, int count) {
 
 CZoomTracker::Step CZoomTracker::Move(int position) {
     Step step = Step::None;
-    if (position < m_nZoom) step = Step::Out;
-    else if (position > m_nZoom) step = Step::In;
+    if (position < m_nZoom)
+        step = Step::Out;
+    else if (position > m_nZoom)
+        step = Step::In;
     m_nZoom = position;
     return step;
 }

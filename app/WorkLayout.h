@@ -14,20 +14,20 @@ public:
 
     // Sizes of the bottom-row controls as their bitmaps give them.
     struct RowSizes {
-        CSize logo;        // static 7087
-        CSize zoomOut;     // static 7008
-        CSize zoomIn;      // static 7009
-        CSize slider;      // zoom slider 7010
-        CSize previous;    // 7055 (editor only)
-        CSize next;        // 7056 (editor only)
-        CSize save;        // 7059 / 7200
-        CSize print;       // 7081 / 7203
+        CSize logo;      // static 7087
+        CSize zoomOut;   // static 7008
+        CSize zoomIn;    // static 7009
+        CSize slider;    // zoom slider 7010
+        CSize previous;  // 7055 (editor only)
+        CSize next;      // 7056 (editor only)
+        CSize save;      // 7059 / 7200
+        CSize print;     // 7081 / 7203
     };
 
     struct Composer {
         CRect browser;  // host CViewWrapper
         CRect logo, zoomOut, slider, zoomIn;
-        CRect info;     // the white box around the four item texts
+        CRect info;  // the white box around the four item texts
     };
 
     // The editor and decoration rows have no mark: the position text stands at its place.

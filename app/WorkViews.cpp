@@ -4,11 +4,13 @@
 #include "app/ViewDecorate.h"
 #include "app/ViewEditor.h"
 
-QWidget* CreateWorkView(int mode, QWidget* parent)
-{
+QWidget* CreateWorkView(int mode, QWidget* parent) {
     switch (mode) {
-        case WORKMODE_EDIT: return new CViewEditor(parent);
-        case WORKMODE_DECORATE: return new CViewDecorate(parent);
-        default: return new CViewComposer(parent);
+        case WORKMODE_EDIT:
+            return new CViewEditor(parent);
+        case WORKMODE_DECORATE:
+            return new CViewDecorate(parent);
+        default:
+            return new CViewComposer(parent);
     }
 }

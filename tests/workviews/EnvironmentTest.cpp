@@ -21,7 +21,6 @@
 
 namespace {
 
-
 // Stands in for the main window and records the messages it gets.
 class MainWindowRecorder : public CMsgTarget {
 public:
@@ -49,11 +48,10 @@ private:
     testsupport::TempHome home_;
 };
 
-
 TEST(EnvironmentChoice, ColourTableIsWhiteThenNineteenGreys) {
-    const std::vector<COLORREF> expected = {
-        0xFFFFFF, 0xF3F3F3, 0xE6E6E6, 0xD9D9D9, 0xCCCCCC, 0xC0C0C0, 0xB3B3B3, 0xA6A6A6, 0x999999, 0x8D8D8D,
-        0x808080, 0x737373, 0x666666, 0x5A5A5A, 0x4D4D4D, 0x404040, 0x333333, 0x272727, 0x1A1A1A, 0x0D0D0D};
+    const std::vector<COLORREF> expected = {0xFFFFFF, 0xF3F3F3, 0xE6E6E6, 0xD9D9D9, 0xCCCCCC, 0xC0C0C0, 0xB3B3B3,
+                                            0xA6A6A6, 0x999999, 0x8D8D8D, 0x808080, 0x737373, 0x666666, 0x5A5A5A,
+                                            0x4D4D4D, 0x404040, 0x333333, 0x272727, 0x1A1A1A, 0x0D0D0D};
     const auto& table = CEnvironmentChoice::ColorTable();
     EXPECT_EQ(std::vector<COLORREF>(table.begin(), table.end()), expected);
 }

@@ -22,9 +22,9 @@
 
 namespace {
 
-
-QRect Q(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
+QRect Q(const CRect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
 
 TEST(WorkViews, EachModeGetsItsView) {
     App();
@@ -41,9 +41,15 @@ TEST(ViewComposer, BrowserHostAndBottomRowFollowTheSize) {
     view.resize(1200, 700);
     view.show();
     auto size = [&](int id) { return CSize(Child(&view, id)->width(), Child(&view, id)->height()); };
-    const auto l = CWorkLayout::ComposerLayout(
-        1200, 700,
-        {size(CWorkView::IDC_LOGO), size(CWorkView::IDC_ZOOM_OUT), size(CWorkView::IDC_ZOOM_IN), size(CWorkView::IDC_ZOOM), {}, {}, {}, {}});
+    const auto l = CWorkLayout::ComposerLayout(1200, 700,
+                                               {size(CWorkView::IDC_LOGO),
+                                                size(CWorkView::IDC_ZOOM_OUT),
+                                                size(CWorkView::IDC_ZOOM_IN),
+                                                size(CWorkView::IDC_ZOOM),
+                                                {},
+                                                {},
+                                                {},
+                                                {}});
     EXPECT_EQ(Child(&view, CViewWrapper::IDC_WRAPPER)->geometry(), QRect(10, 0, 1180, 650));
     EXPECT_EQ(Child(&view, CWorkView::IDC_ZOOM)->geometry(), Q(l.slider));
     EXPECT_EQ(Child(&view, CWorkView::IDC_ZOOM_IN)->geometry(), Q(l.zoomIn));
@@ -195,7 +201,8 @@ TEST(WorkViews, EveryControlHasAnAccessibleName) {
             if (dynamic_cast<CViewWrapper*>(child) || dynamic_cast<CViewWrapper2*>(child) ||
                 dynamic_cast<CDlgWrapper*>(child))
                 continue;
-            EXPECT_FALSE(child->accessibleName().isEmpty()) << "mode " << mode << " " << child->objectName().toStdString();
+            EXPECT_FALSE(child->accessibleName().isEmpty())
+                << "mode " << mode << " " << child->objectName().toStdString();
         }
     }
     CViewEditor editor(nullptr);
