@@ -52,6 +52,9 @@ def main(selected):
         started = time.monotonic()
         signal.alarm(SCENARIO_LIMIT)
         try:
+            prepare = getattr(function, "prepare", None)
+            if prepare is not None:
+                prepare(program)
             function(program.start())
             if not program.alive():
                 raise vimbro_at.Failure("Vimbro ended during the scenario (see %s)" % program.log_path)

@@ -4,22 +4,36 @@ stored with the other settings on OK."""
 import os
 import re
 
-from vimbro_at import Failure, Skip, click, find_all, is_selected, is_showing, screenshot, wait_for, wait_until
+from vimbro_at import (Failure, Skip, click, find_all, is_enabled, is_selected, is_showing, press_key, screenshot,
+                       wait_for, wait_until)
 
 MENU_ROLES = re.compile(r"^(menu|menu item)$")
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 
 
+ENVIRONMENT = re.compile(r"^환경 ?설정")
+
+
 def open_environment(program):
+    """Opens the menu that holds the environment command and chooses it."""
     program.window(timeout=30)
     try:
-        tools = wait_for(program.app, MENU_ROLES, re.compile(r"^(도구|Tools)"), timeout=5)
+        bar = wait_for(program.app, "menu bar", None, timeout=5)
     except Failure:
         raise Skip("the main window has no menu bar yet") from None
-    click(tools, by_mouse=True)
-    item = wait_for(program.app, "menu item", re.compile(r"^환경 ?설정"), timeout=10)
-    click(item, by_mouse=True)
-    return wait_for(program.app, "dialog", "환경설정", timeout=10)
+    for menu in find_all(bar, "menu item", None, showing=True):
+        if menu.parent is None or menu.parent.getRoleName() != "menu bar":
+            continue
+        if not any(find_all(menu, "menu item", ENVIRONMENT)):
+            continue
+        click(menu, by_mouse=True)
+        item = wait_for(program.app, "menu item", ENVIRONMENT, timeout=10)
+        if not is_enabled(item):
+            press_key("Escape")
+            raise Skip("the frame does not serve the environment command yet (its menu item is disabled)")
+        click(item, by_mouse=True)
+        return wait_for(program.app, "dialog", "환경설정", timeout=10)
+    raise Failure("no menu holds the environment command")
 
 
 def settings_text(program):

@@ -223,6 +223,24 @@ class Program:
         env.pop("HTTP_PROXY", None)
         return env
 
+    def import_pictures(self, count=1):
+        """Pictures made for the run, put into the catalogue by vimbro-tool before the start."""
+        tool = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
+        folder = os.path.join(self.root, "pictures")
+        os.makedirs(folder, exist_ok=True)
+        paths = []
+        for i in range(count):
+            path = os.path.join(folder, "picture-%d.jpg" % (i + 1))
+            subprocess.run(["convert", "-size", "64x48", "gradient:#%02x4060-#f0f0f0" % (40 + 60 * i), path],
+                           check=True, timeout=30)
+            paths.append(path)
+        env = self.environment()
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        done = subprocess.run([tool, "catalog", "import"] + paths, env=env, capture_output=True, text=True, timeout=60)
+        if done.returncode != 0:
+            raise Failure("vimbro-tool catalog import failed: %s" % done.stderr.strip())
+        return self
+
     def start(self):
         if not os.access(PROGRAM, os.X_OK):
             raise Failure("%s is missing: build Vimbro first" % PROGRAM)
