@@ -9,8 +9,15 @@ namespace {
 
 int RunCheck(const tool::Args& args) {
     if (args.size() != 1) return tool::Fail("check needs one FILE");
-    const bool valid = extImage::IsValidFormat(args[0], tool::PictureType(args[0]));
+    const int type = tool::PictureType(args[0]);
+    const bool valid = extImage::IsValidFormat(args[0], type);
     std::puts(valid ? "valid" : "invalid");
+    if (!valid) {
+        // The same check again for its reason, which IsValidFormat keeps to itself.
+        phone::Contents contents;
+        std::fprintf(stderr, "vimbro-tool: '%s': %s\n", args[0].c_str(),
+                     phone::ErrorText(phone::CheckFile(args[0].c_str(), type, contents)));
+    }
     return valid ? 0 : 1;
 }
 

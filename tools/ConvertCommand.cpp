@@ -20,9 +20,11 @@ const bool registered =
                     "usage: vimbro-tool convert IN OUT\n\n"
                     "Opens IN by the type of its lower-cased extension (bmp gif jpg jpeg png ico tif tiff tga pcx,\n"
                     "and the phone formats pht img eba): a .gif gives its first frame composed on its logical\n"
-                    "screen, an .eba its first frame. Writes OUT by its extension: .gif is reduced to a 256-colour\n"
-                    "palette by the octree quantizer with error diffusion, .bmp is written with 24 bits, .pht and\n"
-                    ".img as the phone's RGB565 still picture, .jpg .png .tif as they come.\n",
+                    "screen, an .eba its first frame; a phone file must first pass the check of\n"
+                    "`vimbro-tool check`. A file that cannot be read is refused with its reader's reason.\n"
+                    "Writes OUT by its extension: .gif is reduced to a 256-colour palette by the octree quantizer\n"
+                    "with error diffusion, .bmp is written with 24 bits, .pht and .img as the phone's RGB565 still\n"
+                    "picture, .jpg .png .tif as they come.\n",
                     RunConvert});
 
 }  // namespace

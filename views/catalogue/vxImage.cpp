@@ -322,14 +322,10 @@ void vxImage::MakingOriginal(int) {
 }
 
 CString vxImage::ReadDimension(const CString& path) {
-    const int type = catalogue::TypeOfName(path);
-    if (type == CXIMAGE_FORMAT_JPG) {
-        JpegPicture jpeg;
-        if (ReadJpeg(path, false, jpeg) == JpegOutcome::Decoded) {
-            return catalogue::FormatSql("%d x %d", jpeg.fullWidth, jpeg.fullHeight);
-        }
-    }
-    extImage picture(path.c_str(), static_cast<DWORD>(type));
-    if (!picture.IsValid()) return CString();
-    return catalogue::FormatSql("%d x %d", static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+    // From the header alone: a catalogue scan must not decode whole pictures.
+    CSize size;
+    CString error;
+    if (!extImage::ReadPictureSize(path, static_cast<unsigned long>(catalogue::TypeOfName(path)), size, error))
+        return CString();
+    return catalogue::FormatSql("%d x %d", static_cast<int>(size.cx), static_cast<int>(size.cy));
 }
