@@ -285,8 +285,9 @@ bool CAniGIF::ReadScreenSize(const char* path, CSize& size, std::string& error) 
         return false;
     }
     long width = head[6] | head[7] << 8, height = head[8] | head[9] << 8;
-    // A screen of zero size takes the frames' extent, as the composition does; that needs only
-    // the image descriptors, found by skipping the blocks between them by their lengths.
+    // A screen of zero size takes the first frame's extent, as the composition of the first frame
+    // does; that needs only its image descriptor, found by skipping the blocks before it by their
+    // lengths.
     if (width == 0 || height == 0) {
         const long table = (head[10] & 0x80) ? 3L << ((head[10] & 7) + 1) : 0;
         long right = 0, bottom = 0;
@@ -303,10 +304,9 @@ bool CAniGIF::ReadScreenSize(const char* path, CSize& size, std::string& error) 
             if (kind == 0x2C) {
                 BYTE d[9];
                 if (std::fread(d, 1, sizeof d, file) != sizeof d) break;
-                right = std::max<long>(right, (d[0] | d[1] << 8) + (d[4] | d[5] << 8));
-                bottom = std::max<long>(bottom, (d[2] | d[3] << 8) + (d[6] | d[7] << 8));
-                const long local = (d[8] & 0x80) ? 3L << ((d[8] & 7) + 1) : 0;
-                walking = std::fseek(file, local + 1, SEEK_CUR) == 0 && skipChain();
+                right = (d[0] | d[1] << 8) + (d[4] | d[5] << 8);
+                bottom = (d[2] | d[3] << 8) + (d[6] | d[7] << 8);
+                break;
             } else if (kind == 0x21) {
                 walking = std::fgetc(file) != EOF && skipChain();
             } else {

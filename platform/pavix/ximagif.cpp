@@ -179,7 +179,9 @@ bool CxImageGIF::Decode(CxFile* fp) {
     }
     if (!decoded) {
         const char* why = broken ? GifErrorString(broken) : nullptr;
-        SetLastError(why ? (std::string("GIF: ") + why).c_str() : "GIF: no such frame");
+        SetLastError(why      ? (std::string("GIF: ") + why).c_str()
+                     : frames ? "GIF: no such frame"
+                              : "GIF: no image in the file");
         return false;
     }
     frame.SetNumFrames(frames);
