@@ -27,7 +27,7 @@ const bool registered =
                     "Tests FILE the way the catalogue does before opening a phone picture: an .eba file needs the\n"
                     "magic \"ANI\", any other the magic \"IMG\"; the width and height must be 1 to 400, an animation\n"
                     "must hold 1 to 16 frames, and every announced pixel must be in the file.\n"
-                    "Prints \"valid\" (exit 0) or \"invalid\" (exit 1).\n",
+                    "Prints \"valid\" (exit 0) or \"invalid\" (exit 1, the reason on stderr).\n",
                     RunCheck});
 
 }  // namespace
