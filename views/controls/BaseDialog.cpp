@@ -42,7 +42,10 @@ void CBaseDialog::SetNcImgImages(const QImage& left, const QImage& middle, const
     update();
 }
 
-void CBaseDialog::SetCloseButton(int strip, int count) {
+void CBaseDialog::SetCloseButton(int strip, int count) { SetCloseButtonImage(skinart::Bitmap(strip), count); }
+
+void CBaseDialog::SetCloseButtonImage(const QImage& strip, int count) {
+    // Without the bitmap the plain button with its cross stays.
     if (m_pClose->SetSkinWithCount(strip, count)) m_pClose->setText(QString());
     PlaceCloseButton();
 }
@@ -73,7 +76,11 @@ QRect CBaseDialog::ClientRect() const {
                  std::max(0, height() - CaptionHeight() - kBorder));
 }
 
-void CBaseDialog::SetClientSize(int cx, int cy) { resize(cx + 2 * kBorder, cy + CaptionHeight() + kBorder); }
+void CBaseDialog::SetClientSize(int cx, int cy) {
+    resize(cx + 2 * kBorder, cy + CaptionHeight() + kBorder);
+    // A hidden window gets its resize event only when shown.
+    PlaceCloseButton();
+}
 
 void CBaseDialog::PlaceChild(QWidget* child, int x, int y, int cx, int cy) {
     if (!child) return;

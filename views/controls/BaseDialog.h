@@ -30,6 +30,7 @@ public:
     void SetNcImgImages(const QImage& left, const QImage& middle, const QImage& right);
     // Close button from a strip of `count` states (normal, pressed, hover, ...).
     void SetCloseButton(int strip, int count = 3);
+    void SetCloseButtonImage(const QImage& strip, int count = 3);
     void SetBackColor(COLORREF color);
     COLORREF GetBackColor() const { return m_crBack; }
     // Background picture, stretched over the client area; 0 removes it.
