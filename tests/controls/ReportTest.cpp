@@ -51,6 +51,7 @@ protected:
         return out;
     }
 
+    CAppFirst app;
     CReportCtrl list;
 };
 

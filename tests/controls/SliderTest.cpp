@@ -127,6 +127,7 @@ protected:
         dlg.Take();
     }
 
+    CAppFirst app;
     CRecordingDialog dlg;
     CBitmapSlider* slider = nullptr;
 };
