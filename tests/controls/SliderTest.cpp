@@ -52,6 +52,13 @@ TEST(BitmapSliderLogic, PositionAndPixelFormulas) {
         const int back = w.PixelToPos(w.PosToPixel(p));
         EXPECT_TRUE(back == p || back == p - 1) << p;
     }
+    // A press on the thumb's centre does not take that lost position away.
+    CBitmapSliderLogic held = w;
+    held.pos = 1;
+    EXPECT_EQ(held.DragPos(20, 0), 1);
+    EXPECT_EQ(held.DragPos(23, 3), 1);
+    EXPECT_EQ(held.DragPos(19, 0), 0);  // one pixel off reads the formula again
+    EXPECT_EQ(held.DragPos(21, 0), 1);
 }
 
 TEST(BitmapSliderLogic, DegenerateRangesAndTracksDoNotDivideByZero) {
@@ -82,6 +89,7 @@ TEST(BitmapSliderLogic, ClampingGrabAndDrag) {
     EXPECT_EQ(s.GrabOffset(95), -5);
     EXPECT_EQ(s.GrabOffset(106), 0);   // further: the thumb jumps
     EXPECT_EQ(s.DragPos(125, 5), s.PixelToPos(120));
+    EXPECT_EQ(s.DragPos(105, 5), 50);
     EXPECT_EQ(s.DragPos(-40, 0), 0);
     EXPECT_EQ(s.DragPos(400, 0), 100);
 }
@@ -159,6 +167,12 @@ TEST_F(SliderWidget, PressOnTheThumbKeepsTheGrabOffset) {
     EXPECT_EQ(slider->GetPos(), 60);
     QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(122, 8));
     EXPECT_EQ(dlg.Take(), (std::vector<Msg>{{10449, 7093, 60}, {10450, 7093, 60}}));
+
+    // 33 sits at pixel 69, which reads back as 32: a click on the thumb still keeps 33.
+    slider->SetPos(33);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(69, 8));
+    EXPECT_EQ(slider->GetPos(), 33);
+    EXPECT_EQ(dlg.Take(), (std::vector<Msg>{{10450, 7093, 33}}));
 }
 
 TEST_F(SliderWidget, KeysPostMovedEachTime) {
