@@ -57,7 +57,8 @@ TEST(CBaseDialog, CloseButtonSkinStandsAtTheRightOfTheBandAndCloses) {
     ControlsApp();
     CBaseDialog dlg;
     dlg.SetClientSize(200, 100);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(dlg.CloseButton())->text(QAccessible::Name), QStringLiteral("닫기"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(dlg.CloseButton())->text(QAccessible::Name),
+              QStringLiteral("닫기"));
     dlg.SetCloseButton(99999);  // missing: the plain cross stays
     EXPECT_EQ(dlg.CloseButton()->text(), QStringLiteral("×"));
     dlg.SetCloseButtonImage(Filled(48, 16, qRgb(9, 9, 9)), 3);

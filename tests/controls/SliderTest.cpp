@@ -42,7 +42,7 @@ TEST(BitmapSliderLogic, PositionAndPixelFormulas) {
     const CBitmapSliderLogic n = Track(150, 3, 7, 9, -20, 20);
     EXPECT_EQ(n.PosToPixel(-20), 3 + 4);
     EXPECT_EQ(n.PosToPixel(0), 3 + 65 + 4);  // trunc(131 * 20 / 40) = 65
-    EXPECT_EQ(n.PixelToPos(72), 0);           // trunc(-20 + 65 / 131 * 40) = trunc(-0.15)
+    EXPECT_EQ(n.PixelToPos(72), 0);          // trunc(-20 + 65 / 131 * 40) = trunc(-0.15)
     EXPECT_EQ(n.PixelToPos(3 + 4 + 131), 20);
     // Both directions truncate, so a round trip may lose one position, never more.
     const CBitmapSliderLogic w = Track(500, 2, 2, 12, 0, 40);
@@ -85,9 +85,9 @@ TEST(BitmapSliderLogic, ClampingGrabAndDrag) {
     s.pos = 50;  // centre 100
     EXPECT_EQ(s.ClampCentre(0), 10);
     EXPECT_EQ(s.ClampCentre(500), 190);
-    EXPECT_EQ(s.GrabOffset(105), 5);   // within T / 2: the grab keeps its offset
+    EXPECT_EQ(s.GrabOffset(105), 5);  // within T / 2: the grab keeps its offset
     EXPECT_EQ(s.GrabOffset(95), -5);
-    EXPECT_EQ(s.GrabOffset(106), 0);   // further: the thumb jumps
+    EXPECT_EQ(s.GrabOffset(106), 0);  // further: the thumb jumps
     EXPECT_EQ(s.DragPos(125, 5), s.PixelToPos(120));
     EXPECT_EQ(s.DragPos(105, 5), 50);
     EXPECT_EQ(s.DragPos(-40, 0), 0);
@@ -110,11 +110,11 @@ TEST(BitmapSliderLogic, KeysAndWheel) {
     EXPECT_EQ(s.KeyPos(Key::PageDown), 100);
     s.pos = 50;
     s.wheelRange = 5;
-    EXPECT_EQ(s.WheelPos(120), 45);   // wheel up lowers the position
+    EXPECT_EQ(s.WheelPos(120), 45);  // wheel up lowers the position
     EXPECT_EQ(s.WheelPos(-240), 60);
     EXPECT_EQ(s.WheelPos(1200), 0);
     s.wheelRange = 1;
-    EXPECT_EQ(s.WheelPos(60), 49);    // MulDiv rounds -0.5 away from zero
+    EXPECT_EQ(s.WheelPos(60), 49);  // MulDiv rounds -0.5 away from zero
     EXPECT_EQ(s.WheelPos(59), 50);
 }
 

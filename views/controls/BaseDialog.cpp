@@ -25,7 +25,9 @@ CBaseDialog::CBaseDialog(QWidget* parent) : QDialog(parent) {
 
 CBaseDialog::~CBaseDialog() = default;
 
-LRESULT CBaseDialog::WindowProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT CBaseDialog::WindowProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
 
 void CBaseDialog::SetNcImg(int left, int middle, int right) {
     SetNcImgImages(skinart::Bitmap(left), skinart::Bitmap(middle), skinart::Bitmap(right));
@@ -42,7 +44,9 @@ void CBaseDialog::SetNcImgImages(const QImage& left, const QImage& middle, const
     update();
 }
 
-void CBaseDialog::SetCloseButton(int strip, int count) { SetCloseButtonImage(skinart::Bitmap(strip), count); }
+void CBaseDialog::SetCloseButton(int strip, int count) {
+    SetCloseButtonImage(skinart::Bitmap(strip), count);
+}
 
 void CBaseDialog::SetCloseButtonImage(const QImage& strip, int count) {
     // Without the bitmap the plain button with its cross stays.
@@ -55,21 +59,27 @@ void CBaseDialog::SetBackColor(COLORREF color) {
     update();
 }
 
-void CBaseDialog::SetBackImg(int id) { SetBackImgImage(skinart::Bitmap(id)); }
+void CBaseDialog::SetBackImg(int id) {
+    SetBackImgImage(skinart::Bitmap(id));
+}
 
 void CBaseDialog::SetBackImgImage(const QImage& image) {
     m_back = image;
     update();
 }
 
-void CBaseDialog::SetResize(bool resizable) { m_bResize = resizable; }
+void CBaseDialog::SetResize(bool resizable) {
+    m_bResize = resizable;
+}
 
 void CBaseDialog::Set_Resize(int minWidth, int minHeight) {
     m_minClient = QSize(minWidth, minHeight);
     setMinimumSize(minWidth + 2 * kBorder, minHeight + CaptionHeight() + kBorder);
 }
 
-int CBaseDialog::CaptionHeight() const { return m_capMiddle.isNull() ? kPlainCaption : m_capMiddle.height(); }
+int CBaseDialog::CaptionHeight() const {
+    return m_capMiddle.isNull() ? kPlainCaption : m_capMiddle.height();
+}
 
 QRect CBaseDialog::ClientRect() const {
     return QRect(kBorder, CaptionHeight(), std::max(0, width() - 2 * kBorder),
