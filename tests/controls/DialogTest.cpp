@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QPainter>
+#include <QVBoxLayout>
 
 #include "tests/controls/ControlsApp.h"
 #include "views/controls/CustomTheme.h"
@@ -38,6 +39,22 @@ TEST(CBaseDialog, ClientAreaLiesBelowTheCaptionBand) {
     EXPECT_EQ(shot.pixel(150, 15), qRgb(4, 5, 6));
     EXPECT_EQ(shot.pixel(2, 15), qRgb(1, 2, 3));
     EXPECT_EQ(shot.pixel(299, 15), qRgb(7, 8, 9));
+}
+
+TEST(CBaseDialog, LayoutsKeepToTheClientArea) {
+    ControlsApp();
+    CBaseDialog dlg;
+    auto* layout = new QVBoxLayout(&dlg);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* child = new QWidget(&dlg);
+    layout->addWidget(child);
+    dlg.SetClientSize(200, 100);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_EQ(child->geometry(), dlg.ClientRect());
+    dlg.SetNcImgImages({}, Filled(4, 40, qRgb(1, 1, 1)), {});
+    QApplication::processEvents();
+    EXPECT_EQ(child->geometry(), QRect(1, 40, 200, 100));
 }
 
 TEST(CBaseDialog, BackgroundColourOrPicture) {

@@ -111,6 +111,8 @@ void CBaseDialog::CenterWindow(QWidget* over) {
 
 void CBaseDialog::PlaceCloseButton() {
     const int h = CaptionHeight();
+    // Layouts set on the dialog keep to the client area.
+    setContentsMargins(kBorder, h, kBorder, kBorder);
     m_pClose->move(width() - kBorder - m_pClose->width() - 4, std::max(0, (h - m_pClose->height()) / 2));
     m_pClose->raise();
 }

@@ -2,7 +2,8 @@
 // caption band (three bitmaps: left, tiled middle, right) with the title, a one-pixel border and
 // a close button, over a background colour or image; optionally resizable. Controls sit in the
 // client area below the caption (PlaceChild). It also takes the system's window messages
-// (WindowProc), so controls such as the bitmap slider can post to it.
+// (WindowProc), so controls such as the bitmap slider can post to it. A layout set on the dialog
+// keeps to the client area as well.
 #pragma once
 
 #include <QDialog>
