@@ -105,11 +105,8 @@ void CThumbCatalogue::loading_default(int bStartup) {
     m_log.LogString("loading_default #1 register items into list");
     if (bStartup) NotifyMainWnd(WM_PROGRESS_BEGIN, m_vecThumb.size());
 
-    // Rows whose key names no file go; the others give their item its values. A photo folder
-    // that was missing, cannot be read or shows no picture at all is far more likely a documents
-    // folder on a drive that is not there than a catalogue whose every picture was deleted: then
-    // the rows stay until their pictures are seen again.
-    const bool listingComplete = folderWasThere && ::access(photo.c_str(), R_OK | X_OK) == 0 && !byKey.empty();
+    // Rows whose key names no file go; the others give their item its values.
+    const bool listingComplete = folderWasThere && PhotoFolderIsTrusted(photo, !byKey.empty());
     if (m_pDB) {
         m_pDB->ExcuteQry(
             FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath", "tbl_Itemlist")
@@ -141,11 +138,32 @@ void CThumbCatalogue::loading_default(int bStartup) {
     }
 }
 
+bool CThumbCatalogue::PhotoFolderIsTrusted(const CString& photo, bool showsPicture) {
+    // A photo folder that is missing, cannot be read or shows no picture at all is far more
+    // likely a documents folder on a drive that is not there than a catalogue whose every
+    // picture was deleted: then no row goes for want of its file until the pictures are seen
+    // again.
+    return showsPicture && win::DirectoryExists(photo) && ::access(photo.c_str(), R_OK | X_OK) == 0;
+}
+
+bool CThumbCatalogue::PhotoFolderShowsPicture(const CString& photo) {
+    for (const win::FindData& fd : win::FindFiles(photo, "*.*")) {
+        if (!fd.isDirectory && catalogue::IsAcceptedFile(photo + "/" + fd.name)) return true;
+    }
+    return false;
+}
+
 bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath,
-                                        CString& newKey) {
+                                        CString& newKey, int& trusted) {
     newKey = key;
     CString prefix;
     if (!catalogue::KeyPrefixFromFile(fullPath, prefix)) {
+        // The folder is examined once per loading, and only when a file is missing.
+        if (trusted < 0) {
+            const CString photo = PhotoFolder();
+            trusted = PhotoFolderIsTrusted(photo, PhotoFolderShowsPicture(photo)) ? 1 : 0;
+        }
+        if (!trusted) return false;
         m_pDB->InsUpDel(
             FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
         return false;
@@ -168,13 +186,14 @@ void CThumbCatalogue::loading_album(int album) {
                                "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
                          .c_str());
     const int rows = m_pDB->m_nRowCount;
+    int trusted = -1;
     for (int row = 0; row < rows; ++row) {
         if (!catalogue::IsIdInList(album, m_pDB->GetData(0, row))) continue;
         const CString key = m_pDB->GetData(1, row);
         const CString filename = m_pDB->GetData(4, row);
         const CString fullPath = m_pDB->GetData(5, row);
         CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey)) continue;
+        if (!ReconcileAlbumRow(key, filename, fullPath, newKey, trusted)) continue;
         auto* item =
             new vxImage(this, newKey, album, m_pDB->GetData(2, row), m_pDB->GetData(3, row), filename, fullPath);
         item->m_strOriginalPath = m_pDB->GetData(6, row);
@@ -198,6 +217,7 @@ void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
                          .c_str());
     const int rows = m_pDB->m_nRowCount;
     const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    int trusted = -1;
     for (int row = 0; row < rows; ++row) {
         if (!all && !catalogue::IsIdInList(m_nAlbumID, m_pDB->GetData(0, row))) continue;
         ++total;
@@ -207,7 +227,7 @@ void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
         const CString filename = m_pDB->GetData(4, row);
         const CString fullPath = m_pDB->GetData(5, row);
         CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey)) continue;
+        if (!ReconcileAlbumRow(key, filename, fullPath, newKey, trusted)) continue;
         auto* item = new vxImage(this, newKey, m_nAlbumID, keywords, m_pDB->GetData(3, row), filename, fullPath);
         item->m_strOriginalPath = m_pDB->GetData(6, row);
         m_vecThumb.push_back(item);

@@ -265,8 +265,15 @@ private:
     bool RenameItem(vxImage* item, const CString& name, const CString& path);
     // Moves an undecodable picture out of the photo folder.
     void SetAsideUndecodable(const CString& path);
-    // Checks and repairs of an album row against its file; returns false when the row went.
-    bool ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath, CString& newKey);
+    // Whether a photo folder's listing may take rows away: it exists, can be read and shows at
+    // least one picture.
+    static bool PhotoFolderIsTrusted(const CString& photo, bool showsPicture);
+    static bool PhotoFolderShowsPicture(const CString& photo);
+    // Checks and repairs of an album row against its file; false when its file is missing (the
+    // row then goes, unless the photo folder is not trusted). `trusted` is -1 until the folder
+    // was examined.
+    bool ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath, CString& newKey,
+                           int& trusted);
     void RefreshKeywordTexts(const std::vector<KEYWORD_HEADER>& table, bool selectedOnly);
     void FinishLayout();
 
