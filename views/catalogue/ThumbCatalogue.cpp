@@ -19,8 +19,8 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 #include "platform/kordune/DBManagerOper.h"
-#include "platform/win/codepage.h"
 #include "platform/win/fileapi.h"
+#include "views/catalogue/NameRules.h"
 #include "views/catalogue/ThumbFile.h"
 #include "views/catalogue/vxImage.h"
 
@@ -629,26 +629,11 @@ void CThumbCatalogue::MoveToAlbum(int from, int to) {
 
 // ---- Albums and keywords ------------------------------------------------------------------
 
-namespace {
-
-CString NameRefusal(const CString& name) {
-    if (name.empty()) return CString();
-    if (name[0] == ' ') return "파일이름 첫문자에 공백은 허용되지 않습니다";
-    if (CGandry::CheckFileSpecialChar(name)) return "\\/<>\"?*:| 문자는 사용할수 없습니다";
-    return CString();
-}
-
-}  // namespace
-
 CString CThumbCatalogue::CheckNewAlbumName(const CString& name) {
     std::vector<CString> names;
     if (m_pDB) m_pDB->GetAlbumList(&names);
     if (static_cast<int>(names.size()) >= catalogue::kMaxAlbums) return "앨범의 최대갯수는 98개입니다";
-    if (name.empty()) return "입력박스에 입력해주세요";
-    CString refusal = NameRefusal(name);
-    if (!refusal.empty()) return refusal;
-    if (std::find(names.begin(), names.end(), name) != names.end()) return "앨범명이 이미 존재합니다";
-    return CString();
+    return catalogue::CheckAlbumName(name, names);
 }
 
 int CThumbCatalogue::AddAlbum(const CString& name) {
@@ -656,13 +641,20 @@ int CThumbCatalogue::AddAlbum(const CString& name) {
     return catalogue::InsertWithFreeId(m_pDB, true, name);
 }
 
-int CThumbCatalogue::RenameAlbum(int album, const CString& name) {
-    if (!m_pDB || name.empty() || album == catalogue::kAllPhotosAlbum) return 0;
-    if (GetAlbumName(album) == name) return 0;
+catalogue::AlbumRenameVerdict CThumbCatalogue::CheckAlbumRename(int album, const CString& name) {
     std::vector<CString> names;
-    m_pDB->GetAlbumList(&names);
-    if (std::find(names.begin(), names.end(), name) != names.end()) {
-        AfxMessageBox("앨범명이 이미 존재합니다");
+    if (m_pDB) m_pDB->GetAlbumList(&names);
+    return catalogue::CheckAlbumRename(GetAlbumName(album), name, names);
+}
+
+int CThumbCatalogue::RenameAlbum(int album, const CString& name) {
+    if (!m_pDB || album == catalogue::kAllPhotosAlbum) return 0;
+    const catalogue::AlbumRenameVerdict verdict = CheckAlbumRename(album, name);
+    if (verdict == catalogue::AlbumRenameVerdict::Unchanged || verdict == catalogue::AlbumRenameVerdict::Empty)
+        return 0;
+    if (verdict != catalogue::AlbumRenameVerdict::Accept) {
+        const CString message = catalogue::AlbumRenameMessage(verdict);
+        if (!message.empty()) AfxMessageBox(message);
         return -1;
     }
     m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Album", "AlbumName", Quote(name).c_str(),
@@ -720,18 +712,9 @@ std::vector<std::pair<int, CString>> CThumbCatalogue::GetAlbums() {
 }
 
 CString CThumbCatalogue::CheckNewKeywordName(const CString& name) {
-    if (name.empty()) return "입력해주세요";
-    CString refusal = NameRefusal(name);
-    if (!refusal.empty()) return refusal;
-    const CString bytes = win::Utf8ToCp949(name);
-    int pairs = 0;
-    CGandry::GetHanguleCount(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-                             pairs);
-    if (static_cast<int>(bytes.size()) - pairs > 20) return "키워드명은 20자로 제한되어 있습니다";
-    for (const KEYWORD_HEADER& k : GetKeywords()) {
-        if (k.strKeywordName == name) return "키워드명이 이미 존재합니다";
-    }
-    return CString();
+    std::vector<CString> names;
+    for (const KEYWORD_HEADER& k : GetKeywords()) names.push_back(k.strKeywordName);
+    return catalogue::CheckKeywordName(name, names);
 }
 
 int CThumbCatalogue::AddKeyword(const CString& name) {
@@ -740,11 +723,10 @@ int CThumbCatalogue::AddKeyword(const CString& name) {
 }
 
 int CThumbCatalogue::RenameKeyword(int keyword, const CString& name) {
-    if (!m_pDB || name.empty()) return 0;
-    for (const KEYWORD_HEADER& k : GetKeywords()) {
-        if (k.strKeywordName != name) continue;
-        if (k.nKeywordID == keyword) return 0;
-        AfxMessageBox("키워드명이 이미 존재합니다");
+    if (!m_pDB) return 0;
+    const CString refusal = CheckNewKeywordName(name);
+    if (!refusal.empty()) {
+        AfxMessageBox(refusal);
         return -1;
     }
     m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Keyword", "KeywordName",

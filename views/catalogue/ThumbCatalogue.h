@@ -15,6 +15,7 @@
 #include "common/Gandry.h"
 #include "platform/win/windef.h"
 #include "views/catalogue/CatalogueStore.h"
+#include "views/catalogue/NameRules.h"
 #include "views/controls/Log.h"
 
 class CDBManagerOper;
@@ -169,13 +170,15 @@ public:
     void RemoveAlbumInTotal(int album);
 
     // ---- Albums and keywords of the catalogue (for the album strip and the dialogs) ---------
-    // The message that refuses a new album name (count limit, empty, leading space, forbidden
-    // character, duplicate), or empty when the name is fine.
+    // The message that refuses a new album name (count limit, then the add-album dialog's
+    // rules), or empty when the name is fine.
     CString CheckNewAlbumName(const CString& name);
     // The lowest free identifier, inserted with the name; returns it.
     int AddAlbum(const CString& name);
-    // 1 renamed; 0 nothing to do (empty or unchanged); -1 refused (another album has the name,
-    // message shown).
+    // The album strip's verdict on renaming an album.
+    catalogue::AlbumRenameVerdict CheckAlbumRename(int album, const CString& name);
+    // 1 renamed; 0 nothing to do (empty or unchanged); -1 refused (too long, or another album
+    // has the name: message shown).
     int RenameAlbum(int album, const CString& name);
     // Removes the album from the items and deletes its row. A single delete takes the album off
     // every item and keeps their rows; a multiple delete also drops rows left without album.
@@ -185,9 +188,12 @@ public:
     // (identifier, name) of every album in identifier order.
     std::vector<std::pair<int, CString>> GetAlbums();
 
+    // The message that refuses a keyword name (the new-keyword and change-name dialogs' rules),
+    // or empty when the name is fine.
     CString CheckNewKeywordName(const CString& name);
     int AddKeyword(const CString& name);
-    // 1 renamed; 0 nothing to do; -1 refused (duplicate, message shown).
+    // 1 renamed; -1 refused by the change-name dialog's rules (message shown); 0 without a
+    // catalogue.
     int RenameKeyword(int keyword, const CString& name);
     void DeleteKeyword(const std::vector<int>& ids);
     std::vector<KEYWORD_HEADER> GetKeywords();
