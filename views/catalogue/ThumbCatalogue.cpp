@@ -10,10 +10,7 @@
 #include <cstdlib>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
-#include <thread>
 #include <unordered_map>
 
 #include "platform/afx/afxmsg.h"
@@ -21,6 +18,7 @@
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
 #include "views/catalogue/NameRules.h"
+#include "views/catalogue/OrderedParallel.h"
 #include "views/catalogue/ThumbFile.h"
 #include "views/catalogue/vxImage.h"
 
@@ -102,7 +100,6 @@ void CThumbCatalogue::loading_default(int bStartup) {
         m_vecThumb.push_back(item);
         byKey.emplace(key, item);
     }
-    m_log.LogString("loading_default #1 register items into list");
     if (bStartup) NotifyMainWnd(WM_PROGRESS_BEGIN, m_vecThumb.size());
 
     // Rows whose key names no file go; the others give their item its values.
@@ -179,6 +176,23 @@ bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filen
 
 void CThumbCatalogue::loading_album(int album) {
     if (!m_pDB) return;
+    LoadAlbumRows(album, [album](const CString& albums, const CString&) { return catalogue::IsIdInList(album, albums); });
+}
+
+void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
+    total = 0;
+    ReleaseThumbList();
+    m_nCurrentNumber = 0;
+    if (!m_pDB || !ids) return;
+    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    LoadAlbumRows(m_nAlbumID, [&](const CString& albums, const CString& keywords) {
+        if (!all && !catalogue::IsIdInList(m_nAlbumID, albums)) return false;
+        ++total;
+        return catalogue::IsAnyIdInList(*ids, keywords);
+    });
+}
+
+void CThumbCatalogue::LoadAlbumRows(int album, const std::function<bool(const CString&, const CString&)>& accept) {
     // A rename cut short must be finished before the rows are checked against the files, or
     // the moved picture's row would be taken for a deleted file and dropped.
     RecoverInterruptedRenames();
@@ -188,55 +202,20 @@ void CThumbCatalogue::loading_album(int album) {
     const int rows = m_pDB->m_nRowCount;
     int trusted = -1;
     for (int row = 0; row < rows; ++row) {
-        if (!catalogue::IsIdInList(album, m_pDB->GetData(0, row))) continue;
-        const CString key = m_pDB->GetData(1, row);
-        const CString filename = m_pDB->GetData(4, row);
-        const CString fullPath = m_pDB->GetData(5, row);
-        CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey, trusted)) continue;
-        auto* item =
-            new vxImage(this, newKey, album, m_pDB->GetData(2, row), m_pDB->GetData(3, row), filename, fullPath);
-        item->m_strOriginalPath = m_pDB->GetData(6, row);
-        m_vecThumb.push_back(item);
-    }
-    re_composition();
-    if (next_loading_thumb(0)) RebuildVectorFromList();
-    SetScrollSizes();
-    LayoutItems();
-    Repaint();
-}
-
-void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
-    total = 0;
-    ReleaseThumbList();
-    m_nCurrentNumber = 0;
-    if (!m_pDB || !ids) return;
-    RecoverInterruptedRenames();
-    m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
-                               "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
-                         .c_str());
-    const int rows = m_pDB->m_nRowCount;
-    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
-    int trusted = -1;
-    for (int row = 0; row < rows; ++row) {
-        if (!all && !catalogue::IsIdInList(m_nAlbumID, m_pDB->GetData(0, row))) continue;
-        ++total;
         const CString keywords = m_pDB->GetData(2, row);
-        if (!catalogue::IsAnyIdInList(*ids, keywords)) continue;
+        if (!accept(m_pDB->GetData(0, row), keywords)) continue;
         const CString key = m_pDB->GetData(1, row);
         const CString filename = m_pDB->GetData(4, row);
         const CString fullPath = m_pDB->GetData(5, row);
         CString newKey;
         if (!ReconcileAlbumRow(key, filename, fullPath, newKey, trusted)) continue;
-        auto* item = new vxImage(this, newKey, m_nAlbumID, keywords, m_pDB->GetData(3, row), filename, fullPath);
+        auto* item = new vxImage(this, newKey, album, keywords, m_pDB->GetData(3, row), filename, fullPath);
         item->m_strOriginalPath = m_pDB->GetData(6, row);
         m_vecThumb.push_back(item);
     }
     re_composition();
     if (next_loading_thumb(0)) RebuildVectorFromList();
-    SetScrollSizes();
-    LayoutItems();
-    Repaint();
+    FinishLayout();
 }
 
 void CThumbCatalogue::re_composition() {
@@ -302,7 +281,7 @@ void CThumbCatalogue::update_catalogue() {
 namespace {
 
 // Outcome of one item's thumbnail work, made on any thread and handled in display order.
-enum class ThumbResult : unsigned char { Pending, Done, CacheFailed, Undecodable };
+enum class ThumbResult : unsigned char { Done, CacheFailed, Undecodable };
 
 }  // namespace
 
@@ -327,81 +306,37 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
         }
     }
 
-    // The pictures are decoded and scaled on every core, but the results are taken in display
-    // order, so progress, questions and drops happen exactly as in a one-by-one loop.
-    const std::size_t count = items.size();
-    std::vector<ThumbResult> results(count, ThumbResult::Pending);
-    std::vector<CString> oldKeys(count);
-    std::atomic<std::size_t> nextClaim{0};
-    std::mutex mutex;
-    std::condition_variable finished;
-
-    auto work = [&](std::size_t index) {
-        vxImage* item = items[index];
-        oldKeys[index] = item->m_strCLSID;
-        ThumbResult result = ThumbResult::Done;
-        bool loaded = false;
-        if (!folderIsNew && thumbfile::HasMarker(item->m_strThumbPath)) loaded = item->LoadingThumb();
-        if (!loaded && !item->MakingThumb()) {
-            result = item->IsUndecodable() ? ThumbResult::Undecodable : ThumbResult::CacheFailed;
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            results[index] = result;
-        }
-        finished.notify_all();
-    };
-    auto helper = [&] {
-        for (std::size_t index; (index = nextClaim.fetch_add(1)) < count;) work(index);
-    };
-
-    unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), 8u) - 1;
-    if (count < 2) helpers = 0;
-    helpers = std::min<unsigned>(helpers, static_cast<unsigned>(count > 0 ? count - 1 : 0));
-    std::vector<std::thread> threads;
-    threads.reserve(helpers);
-    for (unsigned i = 0; i < helpers; ++i) threads.emplace_back(helper);
-
+    // The pictures are decoded and scaled on every core; the results come in display order.
+    std::vector<CString> oldKeys(items.size());
     bool dropped = false;
-    for (std::size_t index = 0; index < count; ++index) {
-        // While the next result in order is not ready, this thread takes work of its own.
-        for (;;) {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (results[index] != ThumbResult::Pending) break;
+    catalogue::OrderedParallelMap<ThumbResult>(
+        items.size(),
+        [&](std::size_t index) {
+            vxImage* item = items[index];
+            oldKeys[index] = item->m_strCLSID;
+            bool loaded = false;
+            if (!folderIsNew && thumbfile::HasMarker(item->m_strThumbPath)) loaded = item->LoadingThumb();
+            if (loaded || item->MakingThumb()) return ThumbResult::Done;
+            return item->IsUndecodable() ? ThumbResult::Undecodable : ThumbResult::CacheFailed;
+        },
+        [&](std::size_t index, ThumbResult result) {
+            vxImage* item = items[index];
+            if (result != ThumbResult::Undecodable && item->m_strCLSID != oldKeys[index]) {
+                FollowKeyChange(oldKeys[index], item);
             }
-            std::size_t claim = nextClaim.fetch_add(1);
-            if (claim < count) {
-                work(claim);
-                continue;
+            NotifyMainWnd(WM_PROGRESS_POS, index + 1);
+            if (result == ThumbResult::CacheFailed) {
+                m_log.LogString("thumbnail cache not written: %s", item->m_strThumbPath.c_str());
+            } else if (result == ThumbResult::Undecodable) {
+                AfxMessageBox(FormatSql("%s 유효하지 않은 포맷입니다.", item->m_strFilename.c_str()));
+                SetAsideUndecodable(item->m_strFullPath);
+                m_listThumb.remove(item);
+                if (m_pCurrent == item) ClearCurrent();
+                delete item;
+                items[index] = nullptr;
+                dropped = true;
             }
-            std::unique_lock<std::mutex> lock(mutex);
-            finished.wait(lock, [&] { return results[index] != ThumbResult::Pending; });
-            break;
-        }
-        ThumbResult result;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            result = results[index];
-        }
-        vxImage* item = items[index];
-        if (result != ThumbResult::Undecodable && item->m_strCLSID != oldKeys[index]) {
-            FollowKeyChange(oldKeys[index], item);
-        }
-        NotifyMainWnd(WM_PROGRESS_POS, index + 1);
-        if (result == ThumbResult::CacheFailed) {
-            m_log.LogString("thumbnail cache not written: %s", item->m_strThumbPath.c_str());
-        } else if (result == ThumbResult::Undecodable) {
-            AfxMessageBox(FormatSql("%s 유효하지 않은 포맷입니다.", item->m_strFilename.c_str()));
-            SetAsideUndecodable(item->m_strFullPath);
-            m_listThumb.remove(item);
-            if (m_pCurrent == item) ClearCurrent();
-            delete item;
-            items[index] = nullptr;
-            dropped = true;
-        }
-    }
-    for (std::thread& t : threads) t.join();
+        });
     m_bBusy = false;
     return dropped;
 }

@@ -280,6 +280,10 @@ private:
     // was examined.
     bool ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath, CString& newKey,
                            int& trusted);
+    // Rows of the item table that accept(album list, keyword list) takes become the items of
+    // album `album`, each checked against its file first; then they are sorted, given their
+    // thumbnails and laid out.
+    void LoadAlbumRows(int album, const std::function<bool(const CString&, const CString&)>& accept);
     void RefreshKeywordTexts(const std::vector<KEYWORD_HEADER>& table, bool selectedOnly);
     void FinishLayout();
 
