@@ -23,7 +23,6 @@
 #include "views/catalogue/vxImage.h"
 
 using catalogue::FormatSql;
-using catalogue::Quote;
 
 int CThumbHost::AskOverwrite(const CString& text) {
     return AfxMessageBox(text, MB_OKCANCEL | MB_ICONQUESTION) == IDOK ? 1 : 0;
@@ -103,29 +102,18 @@ void CThumbCatalogue::loading_default(int bStartup) {
     if (bStartup) NotifyMainWnd(WM_PROGRESS_BEGIN, m_vecThumb.size());
 
     // Rows whose key names no file go; the others give their item its values.
-    const bool listingComplete = folderWasThere && PhotoFolderIsTrusted(photo, !byKey.empty());
-    if (m_pDB) {
-        m_pDB->ExcuteQry(
-            FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath", "tbl_Itemlist")
-                .c_str());
-        const int rows = m_pDB->m_nRowCount;
-        for (int row = 0; row < rows; ++row) {
-            const CString key = m_pDB->GetData(0, row);
-            auto it = byKey.find(key);
-            if (it == byKey.end()) {
-                if (listingComplete) {
-                    m_pDB->InsUpDel(
-                        FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str())
-                            .c_str());
-                }
-                continue;
-            }
-            vxImage* item = it->second;
-            item->m_strKeywordID = m_pDB->GetData(1, row);
-            item->m_strTitle = m_pDB->GetData(2, row);
-            item->m_strOriginalPath = m_pDB->GetData(3, row);
-            item->m_bNew = 0;
+    const bool listingComplete = folderWasThere && CCatalogueRows::PhotoFolderIsTrusted(photo, !byKey.empty());
+    for (const CCatalogueRows::ItemRow& row : m_rows.ReadAllPhotoRows()) {
+        auto it = byKey.find(row.key);
+        if (it == byKey.end()) {
+            if (listingComplete) m_rows.DeleteRow(row.key);
+            continue;
         }
+        vxImage* item = it->second;
+        item->m_strKeywordID = row.keywords;
+        item->m_strTitle = row.title;
+        item->m_strOriginalPath = row.original;
+        item->m_bNew = 0;
     }
     update_catalogue();
     if (next_loading_thumb(0)) RebuildVectorFromList();
@@ -135,47 +123,8 @@ void CThumbCatalogue::loading_default(int bStartup) {
     }
 }
 
-bool CThumbCatalogue::PhotoFolderIsTrusted(const CString& photo, bool showsPicture) {
-    // A photo folder that is missing, cannot be read or shows no picture at all is far more
-    // likely a documents folder on a drive that is not there than a catalogue whose every
-    // picture was deleted: then no row goes for want of its file until the pictures are seen
-    // again.
-    return showsPicture && win::DirectoryExists(photo) && ::access(photo.c_str(), R_OK | X_OK) == 0;
-}
-
-bool CThumbCatalogue::PhotoFolderShowsPicture(const CString& photo) {
-    for (const win::FindData& fd : win::FindFiles(photo, "*.*")) {
-        if (!fd.isDirectory && catalogue::IsAcceptedFile(photo + "/" + fd.name)) return true;
-    }
-    return false;
-}
-
-bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath,
-                                        CString& newKey, int& trusted) {
-    newKey = key;
-    CString prefix;
-    if (!catalogue::KeyPrefixFromFile(fullPath, prefix)) {
-        // The folder is examined once per loading, and only when a file is missing.
-        if (trusted < 0) {
-            const CString photo = PhotoFolder();
-            trusted = PhotoFolderIsTrusted(photo, PhotoFolderShowsPicture(photo)) ? 1 : 0;
-        }
-        if (!trusted) return false;
-        m_pDB->InsUpDel(
-            FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
-        return false;
-    }
-    newKey = prefix + filename;
-    if (newKey != key) {
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                                  Quote(newKey).c_str(), "ClsID", Quote(key).c_str())
-                            .c_str());
-    }
-    return true;
-}
-
 void CThumbCatalogue::loading_album(int album) {
-    if (!m_pDB) return;
+    if (!DB()) return;
     LoadAlbumRows(album, [album](const CString& albums, const CString&) { return catalogue::IsIdInList(album, albums); });
 }
 
@@ -183,7 +132,7 @@ void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
     total = 0;
     ReleaseThumbList();
     m_nCurrentNumber = 0;
-    if (!m_pDB || !ids) return;
+    if (!DB() || !ids) return;
     const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
     LoadAlbumRows(m_nAlbumID, [&](const CString& albums, const CString& keywords) {
         if (!all && !catalogue::IsIdInList(m_nAlbumID, albums)) return false;
@@ -196,21 +145,13 @@ void CThumbCatalogue::LoadAlbumRows(int album, const std::function<bool(const CS
     // A rename cut short must be finished before the rows are checked against the files, or
     // the moved picture's row would be taken for a deleted file and dropped.
     RecoverInterruptedRenames();
-    m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
-                               "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
-                         .c_str());
-    const int rows = m_pDB->m_nRowCount;
     int trusted = -1;
-    for (int row = 0; row < rows; ++row) {
-        const CString keywords = m_pDB->GetData(2, row);
-        if (!accept(m_pDB->GetData(0, row), keywords)) continue;
-        const CString key = m_pDB->GetData(1, row);
-        const CString filename = m_pDB->GetData(4, row);
-        const CString fullPath = m_pDB->GetData(5, row);
+    for (const CCatalogueRows::ItemRow& row : m_rows.ReadItemRows()) {
+        if (!accept(row.albums, row.keywords)) continue;
         CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey, trusted)) continue;
-        auto* item = new vxImage(this, newKey, album, keywords, m_pDB->GetData(3, row), filename, fullPath);
-        item->m_strOriginalPath = m_pDB->GetData(6, row);
+        if (!m_rows.ReconcileAlbumRow(row.key, row.filename, row.fullPath, newKey, trusted)) continue;
+        auto* item = new vxImage(this, newKey, album, row.keywords, row.title, row.filename, row.fullPath);
+        item->m_strOriginalPath = row.original;
         m_vecThumb.push_back(item);
     }
     re_composition();
@@ -293,7 +234,7 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
         folderIsNew = true;
         catalogue::MakeFolder(folder);
     }
-    const std::vector<KEYWORD_HEADER> keywords = catalogue::ReadKeywordTable(m_pDB);
+    const std::vector<KEYWORD_HEADER> keywords = catalogue::ReadKeywordTable(DB());
 
     std::vector<vxImage*> items;
     {
@@ -344,10 +285,8 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
 void CThumbCatalogue::FollowKeyChange(const CString& oldKey, vxImage* item) {
     // The picture was rewritten at 24 bits: its row must carry the new key, or the next loading of
     // the all-photos album would take it for a stranger and drop its albums, title and keywords.
-    if (!m_pDB || item->m_bNew) return;
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                              Quote(item->m_strCLSID).c_str(), "ClsID", Quote(oldKey).c_str())
-                        .c_str());
+    if (!DB() || item->m_bNew) return;
+    m_rows.SetColumn("ClsID", item->m_strCLSID, oldKey);
 }
 
 void CThumbCatalogue::SetAsideUndecodable(const CString& path) {
@@ -415,77 +354,6 @@ void CThumbCatalogue::SweepThumbFolder() {
 
 // ---- Item rows ------------------------------------------------------------------------------
 
-void CThumbCatalogue::InsertItem(vxImage* item, int album, int bNew) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    if (!bNew) {
-        m_pDB->ExcuteQry(
-            FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-        if (m_pDB->m_nRowCount >= 1) {
-            CString list = m_pDB->GetData(0, 0);
-            if (!catalogue::IsIdInList(album, list)) {
-                list = catalogue::AppendId(list, album);
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                          Quote(list).c_str(), "ClsID", key.c_str())
-                                    .c_str());
-            }
-            return;
-        }
-    }
-    CString albums;
-    if (album >= 1)
-        albums = catalogue::AppendId(CString(), album);
-    else if (item->m_nAlbumID > 0 && item->m_nAlbumID != catalogue::kAllPhotosAlbum)
-        albums = catalogue::AppendId(CString(), item->m_nAlbumID);
-    if (albums.empty()) {
-        m_pDB->InsUpDel(FormatSql("insert into %s(%s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s')",
-                                  "tbl_Itemlist", "ClsID", "KeywordID", "Title", "Filename", "FullPath", key.c_str(),
-                                  Quote(item->m_strKeywordID).c_str(), Quote(item->m_strTitle).c_str(),
-                                  Quote(item->m_strFilename).c_str(), Quote(item->m_strFullPath).c_str())
-                            .c_str());
-    } else {
-        m_pDB->InsUpDel(FormatSql("insert into %s(%s, %s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s', '%s')",
-                                  "tbl_Itemlist", "ClsID", "AlbumID", "KeywordID", "Title", "Filename", "FullPath",
-                                  key.c_str(), Quote(albums).c_str(), Quote(item->m_strKeywordID).c_str(),
-                                  Quote(item->m_strTitle).c_str(), Quote(item->m_strFilename).c_str(),
-                                  Quote(item->m_strFullPath).c_str())
-                            .c_str());
-    }
-}
-
-void CThumbCatalogue::DeleteItem(vxImage* item, int album) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return;
-    const CString list = CGandry::get_new_stringid_except(album, m_pDB->GetData(0, 0));
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID", Quote(list).c_str(),
-                              "ClsID", key.c_str())
-                        .c_str());
-}
-
-void CThumbCatalogue::DeleteItem(vxImage* item) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return;
-    m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-}
-
-int CThumbCatalogue::InsertKeyword(vxImage* item, CString list) {
-    if (!m_pDB || !item) return 0;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return 0;
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "KeywordID",
-                              Quote(list).c_str(), "ClsID", key.c_str())
-                        .c_str());
-    return 1;
-}
-
 void CThumbCatalogue::InsertKeyword(std::vector<int>* ids, int& count) {
     count = 0;
     const CString list = catalogue::MakeIdList(ids ? *ids : std::vector<int>());
@@ -495,7 +363,7 @@ void CThumbCatalogue::InsertKeyword(std::vector<int>* ids, int& count) {
             ++count;
         }
     }
-    RefreshKeywordTexts(catalogue::ReadKeywordTable(m_pDB), true);
+    RefreshKeywordTexts(catalogue::ReadKeywordTable(DB()), true);
     if (count != 0) Repaint();
 }
 
@@ -517,44 +385,21 @@ void CThumbCatalogue::RefreshKeywordTexts(const std::vector<KEYWORD_HEADER>& tab
 }
 
 void CThumbCatalogue::reload_keyword() {
-    if (m_pDB) {
+    if (DB()) {
         for (vxImage* item : m_listThumb) {
-            m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "KeywordID", "tbl_Itemlist", "ClsID",
-                                       Quote(item->m_strCLSID).c_str())
-                                 .c_str());
-            item->m_strKeywordID = m_pDB->m_nRowCount >= 1 ? m_pDB->GetData(0, 0) : CString();
+            item->m_strKeywordID = m_rows.ReadColumn("KeywordID", item->m_strCLSID);
         }
     }
     invalid_keyword();
 }
 
 void CThumbCatalogue::invalid_keyword() {
-    RefreshKeywordTexts(catalogue::ReadKeywordTable(m_pDB), false);
+    RefreshKeywordTexts(catalogue::ReadKeywordTable(DB()), false);
     Repaint();
 }
 
 void CThumbCatalogue::RemoveAlbum(int album) {
     for (vxImage* item : m_listThumb) DeleteItem(item, album);
-}
-
-void CThumbCatalogue::RemoveAlbumInTotal(int album) {
-    if (!m_pDB) return;
-    m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "AlbumID", "ClsID", "tbl_Itemlist").c_str());
-    const int rows = m_pDB->m_nRowCount;
-    for (int row = 0; row < rows; ++row) {
-        const CString list = m_pDB->GetData(0, row);
-        std::set<int> held = catalogue::ParseIdSet(list);
-        if (!held.count(album)) continue;
-        const CString key = Quote(m_pDB->GetData(1, row));
-        if (held.size() == 1) {
-            m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-        } else {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                      Quote(CGandry::get_new_stringid_except(album, list)).c_str(), "ClsID",
-                                      key.c_str())
-                                .c_str());
-        }
-    }
 }
 
 void CThumbCatalogue::MoveToAlbum(int from, int to) {
@@ -564,135 +409,30 @@ void CThumbCatalogue::MoveToAlbum(int from, int to) {
 
 // ---- Albums and keywords ------------------------------------------------------------------
 
-CString CThumbCatalogue::CheckNewAlbumName(const CString& name) {
-    std::vector<CString> names;
-    if (m_pDB) m_pDB->GetAlbumList(&names);
-    if (static_cast<int>(names.size()) >= catalogue::kMaxAlbums) return "앨범의 최대갯수는 98개입니다";
-    return catalogue::CheckAlbumName(name, names);
-}
-
-int CThumbCatalogue::AddAlbum(const CString& name) {
-    if (!m_pDB) return 0;
-    return catalogue::InsertWithFreeId(m_pDB, true, name);
-}
-
-catalogue::AlbumRenameVerdict CThumbCatalogue::CheckAlbumRename(int album, const CString& name) {
-    std::vector<CString> names;
-    if (m_pDB) m_pDB->GetAlbumList(&names);
-    return catalogue::CheckAlbumRename(GetAlbumName(album), name, names);
-}
-
-int CThumbCatalogue::RenameAlbum(int album, const CString& name) {
-    if (!m_pDB || album == catalogue::kAllPhotosAlbum) return 0;
-    const catalogue::AlbumRenameVerdict verdict = CheckAlbumRename(album, name);
-    if (verdict == catalogue::AlbumRenameVerdict::Unchanged || verdict == catalogue::AlbumRenameVerdict::Empty)
-        return 0;
-    if (verdict != catalogue::AlbumRenameVerdict::Accept) {
-        const CString message = catalogue::AlbumRenameMessage(verdict);
-        if (!message.empty()) AfxMessageBox(message);
-        return -1;
-    }
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Album", "AlbumName", Quote(name).c_str(),
-                              "AlbumID", album)
-                        .c_str());
-    return 1;
-}
-
 bool CThumbCatalogue::DeleteAlbum(int album, bool bMultiple) {
     if (album == catalogue::kAllPhotosAlbum) {
         AfxMessageBox("전체사진은 삭제할수 없습니다");
         return false;
     }
-    if (!m_pDB) return false;
+    if (!DB()) return false;
     if (bMultiple) {
-        RemoveAlbumInTotal(album);
+        m_rows.RemoveAlbumInTotal(album);
     } else {
         RemoveAlbum(album);
-        // Items of the album that are not on show keep their rows but lose the album too: a
-        // stale identifier would otherwise put them into the next album that reuses it.
-        m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "AlbumID", "ClsID", "tbl_Itemlist").c_str());
-        const int rows = m_pDB->m_nRowCount;
-        for (int row = 0; row < rows; ++row) {
-            const CString list = m_pDB->GetData(0, row);
-            if (!catalogue::IsIdInList(album, list)) continue;
-            CString rest = list;
-            while (catalogue::IsIdInList(album, rest)) rest = CGandry::get_new_stringid_except(album, rest);
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                      Quote(rest).c_str(), "ClsID", Quote(m_pDB->GetData(1, row)).c_str())
-                                .c_str());
-        }
+        m_rows.TakeAlbumOffEveryRow(album);
     }
-    m_pDB->InsUpDel(FormatSql("delete from %s where %s = %d", "tbl_Album", "AlbumID", album).c_str());
+    m_rows.DeleteAlbumRow(album);
     return true;
 }
 
-CString CThumbCatalogue::GetAlbumName(int album) {
-    if (album == catalogue::kAllPhotosAlbum) return catalogue::kAllPhotosName;
-    if (!m_pDB) return CString();
-    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album).c_str());
-    return m_pDB->m_nRowCount >= 1 ? m_pDB->GetData(0, 0) : CString();
-}
-
-std::vector<std::pair<int, CString>> CThumbCatalogue::GetAlbums() {
-    std::vector<std::pair<int, CString>> albums;
-    if (!m_pDB) return albums;
-    m_pDB->ExcuteQry(FormatSql("select %s,%s from %s", "AlbumID", "AlbumName", "tbl_Album").c_str());
-    for (int row = 0; row < m_pDB->m_nRowCount; ++row) {
-        int id = 0;
-        m_pDB->GetData(0, row, id);
-        albums.emplace_back(id, m_pDB->GetData(1, row));
-    }
-    std::stable_sort(albums.begin(), albums.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    return albums;
-}
-
-CString CThumbCatalogue::CheckNewKeywordName(const CString& name) {
-    std::vector<CString> names;
-    for (const KEYWORD_HEADER& k : GetKeywords()) names.push_back(k.strKeywordName);
-    return catalogue::CheckKeywordName(name, names);
-}
-
-int CThumbCatalogue::AddKeyword(const CString& name) {
-    if (!m_pDB) return 0;
-    return catalogue::InsertWithFreeId(m_pDB, false, name);
-}
-
 int CThumbCatalogue::RenameKeyword(int keyword, const CString& name) {
-    if (!m_pDB) return 0;
-    const CString refusal = CheckNewKeywordName(name);
-    if (!refusal.empty()) {
-        AfxMessageBox(refusal);
-        return -1;
-    }
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Keyword", "KeywordName",
-                              Quote(name).c_str(), "KeywordID", keyword)
-                        .c_str());
-    invalid_keyword();
-    return 1;
+    const int result = m_rows.RenameKeyword(keyword, name);
+    if (result == 1) invalid_keyword();
+    return result;
 }
 
 void CThumbCatalogue::DeleteKeyword(const std::vector<int>& ids) {
-    if (!m_pDB || ids.empty()) return;
-    m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "KeywordID", "Filename", "tbl_Itemlist").c_str());
-    const int rows = m_pDB->m_nRowCount;
-    for (int row = 0; row < rows; ++row) {
-        const CString list = m_pDB->GetData(0, row);
-        if (list.empty()) continue;
-        CString rest = list;
-        for (int id : ids) {
-            while (catalogue::IsIdInList(id, rest)) rest = CGandry::get_new_stringid_except(id, rest);
-        }
-        if (rest == list) continue;
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "KeywordID",
-                                  Quote(rest).c_str(), "KeywordID", Quote(list).c_str())
-                            .c_str());
-    }
-    for (int id : ids) {
-        m_pDB->InsUpDel(FormatSql("delete from %s where %s = %d", "tbl_Keyword", "KeywordID", id).c_str());
-    }
+    if (!DB() || ids.empty()) return;
+    m_rows.DeleteKeyword(ids);
     reload_keyword();
-}
-
-std::vector<KEYWORD_HEADER> CThumbCatalogue::GetKeywords() {
-    return catalogue::ReadKeywordTable(m_pDB);
 }

@@ -10,10 +10,12 @@
 #include <functional>
 #include <list>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "common/Gandry.h"
 #include "platform/win/windef.h"
+#include "views/catalogue/CatalogueRows.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/NameRules.h"
 #include "views/controls/Log.h"
@@ -68,8 +70,8 @@ public:
     CThumbCatalogue(const CThumbCatalogue&) = delete;
     CThumbCatalogue& operator=(const CThumbCatalogue&) = delete;
 
-    void SetDBConnect(CDBManagerOper* db) { m_pDB = db; }
-    CDBManagerOper* GetDBConnect() const { return m_pDB; }
+    void SetDBConnect(CDBManagerOper* db) { m_rows.SetDBConnect(db); }
+    CDBManagerOper* GetDBConnect() const { return m_rows.GetDBConnect(); }
     void SetHost(CThumbHost* host) { m_pHost = host ? host : &m_defaultHost; }
 
     // ---- Albums on show --------------------------------------------------------------------
@@ -158,45 +160,47 @@ public:
     void OnDeleteThumbItem();
     void OnDeleteThumbItem(int number);
     void MoveToAlbum(int from, int to);
-    void InsertItem(vxImage* item, int album, int bNew);
-    void DeleteItem(vxImage* item, int album);
-    void DeleteItem(vxImage* item);
-    int InsertKeyword(vxImage* item, CString list);
+    void InsertItem(vxImage* item, int album, int bNew) { m_rows.InsertItem(item, album, bNew); }
+    void DeleteItem(vxImage* item, int album) { m_rows.DeleteItem(item, album); }
+    void DeleteItem(vxImage* item) { m_rows.DeleteItem(item); }
+    int InsertKeyword(vxImage* item, CString list) { return m_rows.InsertKeyword(item, std::move(list)); }
     void InsertKeyword(std::vector<int>* ids, int& count);
     void get_keywordlist_fromselected(std::set<int>* ids, int& withKeywords, int& total);
     void reload_keyword();
     void invalid_keyword();
     void RemoveAlbum(int album);
-    void RemoveAlbumInTotal(int album);
+    void RemoveAlbumInTotal(int album) { m_rows.RemoveAlbumInTotal(album); }
 
     // ---- Albums and keywords of the catalogue (for the album strip and the dialogs) ---------
     // The message that refuses a new album name (count limit, then the add-album dialog's
     // rules), or empty when the name is fine.
-    CString CheckNewAlbumName(const CString& name);
+    CString CheckNewAlbumName(const CString& name) { return m_rows.CheckNewAlbumName(name); }
     // The lowest free identifier, inserted with the name; returns it.
-    int AddAlbum(const CString& name);
+    int AddAlbum(const CString& name) { return m_rows.AddAlbum(name); }
     // The album strip's verdict on renaming an album.
-    catalogue::AlbumRenameVerdict CheckAlbumRename(int album, const CString& name);
+    catalogue::AlbumRenameVerdict CheckAlbumRename(int album, const CString& name) {
+        return m_rows.CheckAlbumRename(album, name);
+    }
     // 1 renamed; 0 nothing to do (empty or unchanged); -1 refused (too long, or another album
     // has the name: message shown).
-    int RenameAlbum(int album, const CString& name);
+    int RenameAlbum(int album, const CString& name) { return m_rows.RenameAlbum(album, name); }
     // Removes the album from the items and deletes its row. A single delete takes the album off
     // every item and keeps their rows; a multiple delete also drops rows left without album.
     // False (with the message) for the all-photos album.
     bool DeleteAlbum(int album, bool bMultiple);
-    CString GetAlbumName(int album);
+    CString GetAlbumName(int album) { return m_rows.GetAlbumName(album); }
     // (identifier, name) of every album in identifier order.
-    std::vector<std::pair<int, CString>> GetAlbums();
+    std::vector<std::pair<int, CString>> GetAlbums() { return m_rows.GetAlbums(); }
 
     // The message that refuses a keyword name (the new-keyword and change-name dialogs' rules),
     // or empty when the name is fine.
-    CString CheckNewKeywordName(const CString& name);
-    int AddKeyword(const CString& name);
+    CString CheckNewKeywordName(const CString& name) { return m_rows.CheckNewKeywordName(name); }
+    int AddKeyword(const CString& name) { return m_rows.AddKeyword(name); }
     // 1 renamed; -1 refused by the change-name dialog's rules (message shown); 0 without a
     // catalogue.
     int RenameKeyword(int keyword, const CString& name);
     void DeleteKeyword(const std::vector<int>& ids);
-    std::vector<KEYWORD_HEADER> GetKeywords();
+    std::vector<KEYWORD_HEADER> GetKeywords() { return m_rows.GetKeywords(); }
 
     // ---- Grid geometry and input --------------------------------------------------------------
     void SetSliderSize(int value);
@@ -240,6 +244,7 @@ public:
     bool OnKeyDown(UINT key);
 
 private:
+    CDBManagerOper* DB() const { return m_rows.GetDBConnect(); }
     CString PhotoFolder() const;
     CString ThumbFolder() const;
     void NotifyMainWnd(UINT message, WPARAM wParam);
@@ -271,15 +276,6 @@ private:
     bool RenameItem(vxImage* item, const CString& name, const CString& path);
     // Moves an undecodable picture out of the photo folder.
     void SetAsideUndecodable(const CString& path);
-    // Whether a photo folder's listing may take rows away: it exists, can be read and shows at
-    // least one picture.
-    static bool PhotoFolderIsTrusted(const CString& photo, bool showsPicture);
-    static bool PhotoFolderShowsPicture(const CString& photo);
-    // Checks and repairs of an album row against its file; false when its file is missing (the
-    // row then goes, unless the photo folder is not trusted). `trusted` is -1 until the folder
-    // was examined.
-    bool ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath, CString& newKey,
-                           int& trusted);
     // Rows of the item table that accept(album list, keyword list) takes become the items of
     // album `album`, each checked against its file first; then they are sorted, given their
     // thumbnails and laid out.
@@ -290,7 +286,7 @@ private:
     CThumbHost m_defaultHost;
     CThumbHost* m_pHost = &m_defaultHost;
 
-    CDBManagerOper* m_pDB = nullptr;
+    CCatalogueRows m_rows;
     vxImage* m_pCurrent = nullptr;
     ItemList m_listThumb;
     std::vector<vxImage*> m_vecThumb;

@@ -18,7 +18,6 @@
 #include "views/catalogue/vxImage.h"
 
 using catalogue::FormatSql;
-using catalogue::Quote;
 
 namespace {
 
@@ -63,35 +62,20 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
             if (is_exist_clsid(key)) continue;
             item = new vxImage(this, key, name, path);
         } else {
-            const CString quoted = Quote(key);
             CString list;
-            bool hasRow = false;
-            if (m_pDB) {
-                m_pDB->ExcuteQry(
-                    FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", quoted.c_str())
-                        .c_str());
-                hasRow = m_pDB->m_nRowCount >= 1;
-                if (hasRow) list = m_pDB->GetData(0, 0);
-            }
+            const bool hasRow = m_rows.ReadAlbumList(key, list);
             if (hasRow && catalogue::IsIdInList(m_nAlbumID, list)) {
                 AfxMessageBox(FormatSql("%s 파일이 이미 추가되어있습니다", name.c_str()));
                 continue;
             }
             if (hasRow) {
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                          Quote(catalogue::AppendId(list, m_nAlbumID)).c_str(), "ClsID", quoted.c_str())
-                                    .c_str());
+                m_rows.SetColumn("AlbumID", catalogue::AppendId(list, m_nAlbumID), key);
                 item = new vxImage(this, key, m_nAlbumID, name, path);
                 // The row already carries the picture's title, keywords and backup; the item
                 // shows them at once instead of after the next opening of the album.
-                const char* columns[] = {"KeywordID", "Title", "OriginalPath"};
-                CString* fields[] = {&item->m_strKeywordID, &item->m_strTitle, &item->m_strOriginalPath};
-                for (int c = 0; c < 3; ++c) {
-                    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", columns[c], "tbl_Itemlist", "ClsID",
-                                               quoted.c_str())
-                                         .c_str());
-                    if (m_pDB->m_nRowCount >= 1) *fields[c] = m_pDB->GetData(0, 0);
-                }
+                item->m_strKeywordID = m_rows.ReadColumn("KeywordID", key);
+                item->m_strTitle = m_rows.ReadColumn("Title", key);
+                item->m_strOriginalPath = m_rows.ReadColumn("OriginalPath", key);
             } else {
                 item = new vxImage(this, key, m_nAlbumID, name, path);
                 item->m_bNew = 1;
@@ -290,12 +274,7 @@ bool CThumbCatalogue::RenameItem(vxImage* item, const CString& name, const CStri
     item->m_strFilename = name;
     item->m_strFullPath = path;
     item->m_strCLSID = catalogue::KeyFromFile(path, name);
-    if (m_pDB) {
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
-                                  "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
-                                  "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
-                            .c_str());
-    }
+    m_rows.UpdateRenamed(oldKey, item->m_strCLSID, name, path);
     item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
     win::MoveFile(oldThumb, item->m_strThumbPath);
     win::DeleteFile(journal);
@@ -323,13 +302,7 @@ void CThumbCatalogue::RecoverInterruptedRenames() {
             !win::PathExists(entry.oldPath) && win::FileExists(entry.newPath)) {
             const CString name = LeafName(entry.newPath);
             const CString newKey = catalogue::KeyFromFile(entry.newPath, name);
-            if (m_pDB && !newKey.empty()) {
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                                          "tbl_Itemlist", "ClsID", Quote(newKey).c_str(), "Filename",
-                                          Quote(name).c_str(), "FullPath", Quote(entry.newPath).c_str(), "ClsID",
-                                          Quote(entry.oldKey).c_str())
-                                    .c_str());
-            }
+            if (!newKey.empty()) m_rows.UpdateRenamed(entry.oldKey, newKey, name, entry.newPath);
             const CString oldThumb = catalogue::ThumbPathFromKey(thumbs, entry.oldKey);
             if (!newKey.empty() && win::FileExists(oldThumb))
                 win::MoveFile(oldThumb, catalogue::ThumbPathFromKey(thumbs, newKey));
@@ -382,11 +355,7 @@ void CThumbCatalogue::SetTitle(CString base, int bNumbered) {
     int counter = 0;
     for (vxImage* item : GetSelectedItems()) {
         const CString title = bNumbered ? FormatSql("%s%03d", base.c_str(), counter++) : base;
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
-                                      Quote(title).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
-                                .c_str());
-        }
+        m_rows.SetColumn("Title", title, item->m_strCLSID);
         item->m_strTitle = title;
     }
     Repaint();
@@ -398,11 +367,7 @@ void CThumbCatalogue::SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm
 
 void CThumbCatalogue::SetTitleFromFilename() {
     for (vxImage* item : GetSelectedItems()) {
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
-                                      Quote(item->m_strFilename).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
-                                .c_str());
-        }
+        m_rows.SetColumn("Title", item->m_strFilename, item->m_strCLSID);
         item->m_strTitle = item->m_strFilename;
     }
     Repaint();
@@ -415,18 +380,10 @@ void CThumbCatalogue::UpdateCLSID(vxImage* item) {
     const CString oldKey = item->m_strCLSID;
     const CString newKey = catalogue::KeyFromFile(item->m_strFullPath, item->m_strFilename);
     if (newKey.empty()) return;
-    if (m_pDB) {
-        if (item->m_strOriginalPath.empty()) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        } else {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
-                                      "OriginalPath", Quote(item->m_strOriginalPath).c_str(), "ClsID",
-                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        }
-    }
+    if (item->m_strOriginalPath.empty())
+        m_rows.SetColumn("ClsID", newKey, oldKey);
+    else
+        m_rows.UpdateEdited(oldKey, newKey, item->m_strOriginalPath);
     item->m_strCLSID = newKey;
     win::DeleteFile(item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey)
                                                  : item->m_strThumbPath);
@@ -460,13 +417,7 @@ void CThumbCatalogue::Restore() {
         item->m_strFullPath = path;
         item->m_strCLSID = catalogue::KeyFromFile(path, item->m_strFilename);
         item->m_strOriginalPath.clear();
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                                      "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
-                                      Quote(item->m_strFilename).c_str(), "FullPath", Quote(path).c_str(),
-                                      "OriginalPath", "", "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        }
+        m_rows.UpdateRestored(oldKey, item->m_strCLSID, item->m_strFilename, path);
         win::DeleteFile(backup);
         win::DeleteFile(oldThumb);
         const CString restoredKey = item->m_strCLSID;
@@ -493,13 +444,9 @@ void CThumbCatalogue::OnDeleteThumbItem() {
     std::vector<vxImage*> selected = GetSelectedItems();
     if (m_nAlbumID == catalogue::kAllPhotosAlbum) {
         int inAlbums = 0;
-        if (m_pDB) {
-            for (vxImage* item : selected) {
-                m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID",
-                                           Quote(item->m_strCLSID).c_str())
-                                     .c_str());
-                if (m_pDB->m_nRowCount >= 1 && !m_pDB->GetData(0, 0).empty()) ++inAlbums;
-            }
+        for (vxImage* item : selected) {
+            CString list;
+            if (m_rows.ReadAlbumList(item->m_strCLSID, list) && !list.empty()) ++inAlbums;
         }
         if (inAlbums > 0 &&
             AfxMessageBox(FormatSql("%d 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?", inAlbums),
