@@ -52,16 +52,14 @@ void CThumbCatalogue::ReleaseThumbList() {
     for (vxImage* item : m_listThumb) delete item;
     m_listThumb.clear();
     m_vecThumb.clear();
-    m_pCurrent = nullptr;
+    m_grid.DetachCurrent();
 }
 
 // ---- Showing an album ---------------------------------------------------------------------
 
 void CThumbCatalogue::SetAlbum(int album, int bStartup) {
     ReleaseThumbList();
-    m_nCurrentNumber = 0;
-    m_nOldCurrentNumber = 0;
-    m_pCurrent = nullptr;
+    m_grid.ResetCurrent();
     m_nAlbumID = album;
     if (album == catalogue::kAllPhotosAlbum)
         loading_default(bStartup);
@@ -131,7 +129,7 @@ void CThumbCatalogue::loading_album(int album) {
 void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
     total = 0;
     ReleaseThumbList();
-    m_nCurrentNumber = 0;
+    m_grid.ZeroCurrentNumber();
     if (!DB() || !ids) return;
     const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
     LoadAlbumRows(m_nAlbumID, [&](const CString& albums, const CString& keywords) {
@@ -191,13 +189,7 @@ void CThumbCatalogue::RemoveItem(vxImage* item) {
     m_listThumb.remove(item);
     auto it = std::find(m_vecThumb.begin(), m_vecThumb.end(), item);
     if (it != m_vecThumb.end()) m_vecThumb.erase(it);
-    if (m_pCurrent == item) {
-        m_pCurrent = nullptr;
-        m_nOldCurrentNumber = m_nCurrentNumber;
-        m_nCurrentNumber = 0;
-    } else if (m_pCurrent) {
-        m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
-    }
+    m_grid.Forget(item);
     delete item;
 }
 
@@ -272,7 +264,7 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
                 AfxMessageBox(FormatSql("%s 유효하지 않은 포맷입니다.", item->m_strFilename.c_str()));
                 SetAsideUndecodable(item->m_strFullPath);
                 m_listThumb.remove(item);
-                if (m_pCurrent == item) ClearCurrent();
+                if (m_grid.GetCurrent() == item) m_grid.ClearCurrent();
                 delete item;
                 items[index] = nullptr;
                 dropped = true;

@@ -18,18 +18,12 @@
 #include "views/catalogue/CatalogueRows.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/NameRules.h"
+#include "views/catalogue/ThumbGrid.h"
 #include "views/controls/Log.h"
 
 class CDBManagerOper;
 class extImage;
 class vxImage;
-
-enum ARROW_WHERE : std::int32_t {
-    ARROW_LEFT = 0,
-    ARROW_RIGHT = 1,
-    ARROW_UP = 2,
-    ARROW_DOWN = 3,
-};
 
 // What the owning widget does for the browser. Every member has a do-nothing default, so the
 // browser also runs without a window (command-line tool, tests, worker threads).
@@ -49,21 +43,21 @@ public:
 
 class CThumbCatalogue {
 public:
-    using ItemList = std::list<vxImage*>;
+    using ItemList = CThumbGrid::ItemList;
 
-    static constexpr int kTextHeight = 12;
-    static constexpr int kTextGap = 2;
+    static constexpr int kTextHeight = CThumbGrid::kTextHeight;
+    static constexpr int kTextGap = CThumbGrid::kTextGap;
     static constexpr COLORREF kSelectColour = 0xFF7200;
     static constexpr COLORREF kCellFrameColour = 0xD8E9EC;
-    static constexpr int kDragDistance = 8;
+    static constexpr int kDragDistance = CThumbGrid::kDragDistance;
     static constexpr int kMaxNameBytes = 90;
 
     // Key codes the view handles.
-    static constexpr UINT kKeyLeft = 0x25;
-    static constexpr UINT kKeyUp = 0x26;
-    static constexpr UINT kKeyRight = 0x27;
-    static constexpr UINT kKeyDown = 0x28;
-    static constexpr UINT kKeyDelete = 0x2E;
+    static constexpr UINT kKeyLeft = CThumbGrid::kKeyLeft;
+    static constexpr UINT kKeyUp = CThumbGrid::kKeyUp;
+    static constexpr UINT kKeyRight = CThumbGrid::kKeyRight;
+    static constexpr UINT kKeyDown = CThumbGrid::kKeyDown;
+    static constexpr UINT kKeyDelete = CThumbGrid::kKeyDelete;
 
     CThumbCatalogue();
     ~CThumbCatalogue();
@@ -124,27 +118,27 @@ public:
     void SetOrder(SORT_ORDER order);
     SHOW_MODE GetShowMode() const { return m_enumShow; }
     SORT_ORDER GetOrder() const { return m_enumOrder; }
-    void SetFocusMenu(int bFocus) { m_bFocusMenu = bFocus; }
+    void SetFocusMenu(int bFocus) { m_grid.SetFocusMenu(bFocus); }
 
     // ---- Selection and navigation ---------------------------------------------------------
-    void set_select_all(int bSelect);
-    void select_properly();
-    void select_properly(ARROW_WHERE where);
-    void Next();
-    void Prev();
-    void SetCurrent(int number);
-    int IsNextMove();
-    int IsPrevMove();
-    void Loading(int number);
-    void Loading(CString path);
-    int get_count_selected();
+    void set_select_all(int bSelect) { m_grid.set_select_all(bSelect); }
+    void select_properly() { m_grid.select_properly(); }
+    void select_properly(ARROW_WHERE where) { m_grid.select_properly(where); }
+    void Next() { m_grid.SetCurrent(m_grid.GetCurrentNumber() + 1); }
+    void Prev() { m_grid.SetCurrent(m_grid.GetCurrentNumber() - 1); }
+    void SetCurrent(int number) { m_grid.SetCurrent(number); }
+    int IsNextMove() { return m_grid.IsNextMove(); }
+    int IsPrevMove() { return m_grid.IsPrevMove(); }
+    void Loading(int number) { m_grid.Loading(number); }
+    void Loading(CString path) { m_grid.Loading(path); }
+    int get_count_selected() { return m_grid.get_count_selected(); }
     int is_exist_clsid(CString& key);
 
-    int GetCurrentNumber() const { return m_nCurrentNumber; }
-    int GetOldCurrentNumber() const { return m_nOldCurrentNumber; }
+    int GetCurrentNumber() const { return m_grid.GetCurrentNumber(); }
+    int GetOldCurrentNumber() const { return m_grid.GetOldCurrentNumber(); }
     int GetAlbumID() const { return m_nAlbumID; }
     int GetThumbCount() const { return static_cast<int>(m_vecThumb.size()); }
-    vxImage* GetTransImage() const { return m_pCurrent; }
+    vxImage* GetTransImage() const { return m_grid.GetCurrent(); }
     extImage* GetLevelImage(int level);
     vxImage* GetVxImage(int index);
     vxImage* GetVxImage(CString path, ItemList::iterator& it);
@@ -153,7 +147,7 @@ public:
     const ItemList& GetList() const { return m_listThumb; }
     const std::vector<vxImage*>& GetVector() const { return m_vecThumb; }
     // Items that are selected, in display order.
-    std::vector<vxImage*> GetSelectedItems() const;
+    std::vector<vxImage*> GetSelectedItems() const { return m_grid.GetSelectedItems(); }
     bool IsBusy() const { return m_bBusy.load(); }
 
     // ---- Deletion and albums of items --------------------------------------------------------
@@ -203,56 +197,57 @@ public:
     std::vector<KEYWORD_HEADER> GetKeywords() { return m_rows.GetKeywords(); }
 
     // ---- Grid geometry and input --------------------------------------------------------------
-    void SetSliderSize(int value);
+    void SetSliderSize(int value) { m_grid.SetSliderSize(value); }
     // The client area changed size (the view's size handler).
-    void SetClientSize(int width, int height);
-    int GetCellSize() const { return m_nCellSize; }
-    int GetLevel() const { return m_nLevel; }
-    int GetColumns() const { return m_nColumns; }
-    int GetRowPitch() const { return m_nCellSize + kTextHeight + kTextGap + 20; }
-    int GetScrollHeight() const { return m_nScrollHeight; }
-    int GetVisibleRows() const { return m_nVisibleRows; }
-    int GetFirstVisibleRow() const { return m_nFirstVisibleRow; }
-    int GetScrollPos() const { return m_nScrollPos; }
+    void SetClientSize(int width, int height) { m_grid.SetClientSize(width, height); }
+    int GetCellSize() const { return m_grid.GetCellSize(); }
+    int GetLevel() const { return m_grid.GetLevel(); }
+    int GetColumns() const { return m_grid.GetColumns(); }
+    int GetRowPitch() const { return m_grid.GetRowPitch(); }
+    int GetScrollHeight() const { return m_grid.GetScrollHeight(); }
+    int GetVisibleRows() const { return m_grid.GetVisibleRows(); }
+    int GetFirstVisibleRow() const { return m_grid.GetFirstVisibleRow(); }
+    int GetScrollPos() const { return m_grid.GetScrollPos(); }
     // Cells of every item by display position.
-    void LayoutItems();
-    void SetScrollSizes();
+    void LayoutItems() { m_grid.LayoutItems(); }
+    void SetScrollSizes() { m_grid.SetScrollSizes(); }
     // Painting step 1: takes the scroll position, marks the items of the visible rows.
-    void UpdateVisibility(int scrollPos);
+    void UpdateVisibility(int scrollPos) { m_grid.UpdateVisibility(scrollPos); }
     // Painting step 6: frees the current level of the row that just left the view.
-    void ReleaseScrolledOut();
+    void ReleaseScrolledOut() { m_grid.ReleaseScrolledOut(); }
     // The label rectangle under a cell.
-    CRect GetLabelRect(const vxImage* item) const;
+    CRect GetLabelRect(const vxImage* item) const { return m_grid.GetLabelRect(item); }
     // Where a thumbnail of width x height is drawn in a cell: fitted into the cell less 2 pixels.
-    static CRect CalcDrawRect(const CRect& cell, int width, int height);
+    static CRect CalcDrawRect(const CRect& cell, int width, int height) {
+        return CThumbGrid::CalcDrawRect(cell, width, height);
+    }
     // Label colour for a background colour.
-    static COLORREF GetTextColour(COLORREF background);
+    static COLORREF GetTextColour(COLORREF background) { return CThumbGrid::GetTextColour(background); }
     // 0-based index of the item under a point in scrolled coordinates, or -1.
-    int HitTest(CPoint point) const;
+    int HitTest(CPoint point) const { return m_grid.HitTest(point); }
     // Scroll position that brings an item into view (the current position when it is).
-    int AutoScroll(vxImage* item);
+    int AutoScroll(vxImage* item) { return m_grid.AutoScroll(item); }
 
     // Left button pressed at a client point.
-    void OnLButtonDown(CPoint point, bool ctrl, bool shift);
+    void OnLButtonDown(CPoint point, bool ctrl, bool shift) { m_grid.OnLButtonDown(point, ctrl, shift); }
     // True when a drag should start (moved far enough with a selection).
-    bool OnMouseMove(CPoint point);
-    void OnLButtonUp();
-    void OnLButtonDblClk(CPoint point);
+    bool OnMouseMove(CPoint point) { return m_grid.OnMouseMove(point); }
+    void OnLButtonUp() { m_grid.OnLButtonUp(); }
+    void OnLButtonDblClk(CPoint point) { m_grid.OnLButtonDblClk(point); }
     // A drag ended over the album strip's album (0 for none).
-    void OnDrop(int album);
+    void OnDrop(int album) { m_grid.OnDrop(album); }
     // Key press; true when it was handled.
-    bool OnKeyDown(UINT key);
+    bool OnKeyDown(UINT key) { return m_grid.OnKeyDown(key); }
 
 private:
+    friend class CThumbGrid;
+    void ScrollTo(int y) { m_pHost->ScrollTo(y); }
+    void ScrollSizesChanged(int height, int pitch) { m_pHost->ScrollSizesChanged(height, pitch); }
     CDBManagerOper* DB() const { return m_rows.GetDBConnect(); }
     CString PhotoFolder() const;
     CString ThumbFolder() const;
     void NotifyMainWnd(UINT message, WPARAM wParam);
     void Repaint() { m_pHost->Repaint(); }
-    // Makes one item the only selected and current item.
-    void SelectOnly(int index);
-    void SetCurrentItem(vxImage* item, int number);
-    void ClearCurrent();
     int IndexOf(const vxImage* item) const;
     void RebuildVectorFromList();
     void RebuildListFromVector();
@@ -287,35 +282,18 @@ private:
     CThumbHost* m_pHost = &m_defaultHost;
 
     CCatalogueRows m_rows;
-    vxImage* m_pCurrent = nullptr;
     ItemList m_listThumb;
     std::vector<vxImage*> m_vecThumb;
     int m_nAlbumID = catalogue::kAllPhotosAlbum;
-    int m_nCurrentNumber = 0;
-    int m_nOldCurrentNumber = 0;
-    int m_nSliderValue = -1;
-    int m_nCellSize = 0;
-    int m_nLevel = 0;
     SHOW_MODE m_enumShow = SHOW_MODE_0;
     SORT_ORDER m_enumOrder = SORT_ORDER_0;
-    int m_nVisibleRows = 0;
-    int m_nScrollHeight = 0;
-    int m_nFirstVisibleRow = 0;
-    int m_nScrollPos = 0;
-    int m_bScrollDown = 0;
-    int m_nClientWidth = 0;
-    int m_nClientHeight = 0;
-    int m_bDragging = 0;
-    CPoint m_ptPress;
-    int m_nDropAlbum = 0;
     CString m_strAttrCLSID;
     CString m_strAttrLabel;
     CString m_strAttrDate;
     CString m_strAttrSize;
     CString m_strAttrDimension;
     CLog m_log;
-    int m_nColumns = 1;
-    int m_bFocusMenu = 0;
     std::atomic<bool> m_bBusy{false};
-    int m_bButtonDown = 0;
+    // Declared after the items it works on.
+    CThumbGrid m_grid{*this, m_listThumb, m_vecThumb};
 };

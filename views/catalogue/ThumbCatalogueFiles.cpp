@@ -135,7 +135,7 @@ void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
     NotifyMainWnd(WM_PROGRESS_END, 0);
     if (dropped) RebuildVectorFromList();
     if (bRecompose) re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    m_grid.RenumberCurrent();
     FinishLayout();
 }
 
@@ -144,7 +144,7 @@ void CThumbCatalogue::PasteFile(CStringList* paths, int bRecompose) {
     update_catalogue();
     if (next_loading_thumb(first)) RebuildVectorFromList();
     if (bRecompose) re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    m_grid.RenumberCurrent();
     FinishLayout();
 }
 
@@ -163,7 +163,7 @@ void CThumbCatalogue::AlbumCopy() {
     NotifyMainWnd(WM_PROGRESS_END, 0);
     if (dropped) RebuildVectorFromList();
     re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    m_grid.RenumberCurrent();
     FinishLayout();
 }
 
@@ -440,7 +440,7 @@ int CThumbCatalogue::is_restore() {
 
 void CThumbCatalogue::OnDeleteThumbItem() {
     if (AfxMessageBox("정말 삭제하시겠습니까?", MB_YESNO) != IDYES) return;
-    ClearCurrent();
+    m_grid.ClearCurrent();
     std::vector<vxImage*> selected = GetSelectedItems();
     if (m_nAlbumID == catalogue::kAllPhotosAlbum) {
         int inAlbums = 0;
