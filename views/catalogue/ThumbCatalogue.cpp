@@ -84,7 +84,7 @@ void CThumbCatalogue::loading_default(int bStartup) {
     const bool folderWasThere = win::DirectoryExists(photo);
     if (!folderWasThere) catalogue::MakeFolder(photo);
     if (bStartup) SweepStaleTemporaries(photo);
-    RecoverInterruptedRenames();
+    m_files.RecoverInterruptedRenames();
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
     std::unordered_map<CString, vxImage*> byKey;
@@ -142,7 +142,7 @@ void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
 void CThumbCatalogue::LoadAlbumRows(int album, const std::function<bool(const CString&, const CString&)>& accept) {
     // A rename cut short must be finished before the rows are checked against the files, or
     // the moved picture's row would be taken for a deleted file and dropped.
-    RecoverInterruptedRenames();
+    m_files.RecoverInterruptedRenames();
     int trusted = -1;
     for (const CCatalogueRows::ItemRow& row : m_rows.ReadItemRows()) {
         if (!accept(row.albums, row.keywords)) continue;
@@ -177,11 +177,6 @@ void CThumbCatalogue::RebuildVectorFromList() {
 
 void CThumbCatalogue::RebuildListFromVector() {
     m_listThumb.assign(m_vecThumb.begin(), m_vecThumb.end());
-}
-
-int CThumbCatalogue::IndexOf(const vxImage* item) const {
-    auto it = std::find(m_vecThumb.begin(), m_vecThumb.end(), item);
-    return it == m_vecThumb.end() ? -1 : static_cast<int>(it - m_vecThumb.begin());
 }
 
 void CThumbCatalogue::RemoveItem(vxImage* item) {

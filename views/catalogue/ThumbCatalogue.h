@@ -15,6 +15,7 @@
 
 #include "common/Gandry.h"
 #include "platform/win/windef.h"
+#include "views/catalogue/CatalogueFiles.h"
 #include "views/catalogue/CatalogueRows.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/NameRules.h"
@@ -82,25 +83,33 @@ public:
     void ReleaseThumbList();
 
     // ---- Files ---------------------------------------------------------------------------
-    void ImportFile(CStringList* paths, int bRecompose);
-    void PasteFile(CStringList* paths, int bRecompose);
-    void AlbumCopy();
-    void ExportFile(CString folder, int bUnique, int bUseTitle, int bAll, int& copied);
-    void SetFilename(CString base);
-    void SetFilename(int bDate, int bCompactDate, int bTime, int bAmPm);
-    void SetTitle(CString base, int bNumbered);
-    void SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm, int bNumbered);
-    void SetTitleFromFilename();
-    void UpdateCLSID(vxImage* item);
-    void Restore();
-    int is_restore();
+    void ImportFile(CStringList* paths, int bRecompose) { m_files.ImportFile(paths, bRecompose); }
+    void PasteFile(CStringList* paths, int bRecompose) { m_files.PasteFile(paths, bRecompose); }
+    void AlbumCopy() { m_files.AlbumCopy(); }
+    void ExportFile(CString folder, int bUnique, int bUseTitle, int bAll, int& copied) {
+        m_files.ExportFile(std::move(folder), bUnique, bUseTitle, bAll, copied);
+    }
+    void SetFilename(CString base) { m_files.SetFilename(std::move(base)); }
+    void SetFilename(int bDate, int bCompactDate, int bTime, int bAmPm) {
+        m_files.SetFilename(bDate, bCompactDate, bTime, bAmPm);
+    }
+    void SetTitle(CString base, int bNumbered) { m_files.SetTitle(std::move(base), bNumbered); }
+    void SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm, int bNumbered) {
+        m_files.SetTitle(bDate, bCompactDate, bTime, bAmPm, bNumbered);
+    }
+    void SetTitleFromFilename() { m_files.SetTitleFromFilename(); }
+    void UpdateCLSID(vxImage* item) { m_files.UpdateCLSID(item); }
+    void Restore() { m_files.Restore(); }
+    int is_restore() { return m_files.is_restore(); }
     // "%ld?%d?" of the file's time and size into out; false when the file is missing.
-    bool get_clsid_fromfile(CString& path, CString& out);
+    bool get_clsid_fromfile(CString& path, CString& out) { return m_files.get_clsid_fromfile(path, out); }
     // The copy set of the main program: the selected items' full paths in display order.
     void PushStack(CStringList* paths);
 
     // Stamp text of the rename and title patterns for one moment.
-    static CString MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm);
+    static CString MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm) {
+        return CCatalogueFiles::MakeStamp(now, bDate, bCompactDate, bTime, bAmPm);
+    }
 
     // ---- Attributes ----------------------------------------------------------------------
     void SetAttribute(vxImage* item);
@@ -241,6 +250,7 @@ public:
 
 private:
     friend class CThumbGrid;
+    friend class CCatalogueFiles;
     void ScrollTo(int y) { m_pHost->ScrollTo(y); }
     void ScrollSizesChanged(int height, int pitch) { m_pHost->ScrollSizesChanged(height, pitch); }
     CDBManagerOper* DB() const { return m_rows.GetDBConnect(); }
@@ -248,7 +258,6 @@ private:
     CString ThumbFolder() const;
     void NotifyMainWnd(UINT message, WPARAM wParam);
     void Repaint() { m_pHost->Repaint(); }
-    int IndexOf(const vxImage* item) const;
     void RebuildVectorFromList();
     void RebuildListFromVector();
     // Takes an item out of the list and the vector and deletes it.
@@ -257,18 +266,10 @@ private:
     void DeleteItemCompletely(vxImage* item);
     // Rows for every item still marked new.
     void update_catalogue();
-    // Registration of paths into the album on show; returns the display position of the first
-    // new item.
-    int loading_string_list(CStringList* paths);
     // After a key change by MakingThumb: the row follows the file.
     void FollowKeyChange(const CString& oldKey, vxImage* item);
     void SweepThumbFolder();
     void SweepStaleTemporaries(const CString& folder);
-    // Finishes the bookkeeping of a rename whose process died between moving the picture and
-    // updating its row, so the row (title, keywords, albums) follows the picture.
-    void RecoverInterruptedRenames();
-    // Renames one item's picture under the journal; false when the picture could not be moved.
-    bool RenameItem(vxImage* item, const CString& name, const CString& path);
     // Moves an undecodable picture out of the photo folder.
     void SetAsideUndecodable(const CString& path);
     // Rows of the item table that accept(album list, keyword list) takes become the items of
@@ -296,4 +297,5 @@ private:
     std::atomic<bool> m_bBusy{false};
     // Declared after the items it works on.
     CThumbGrid m_grid{*this, m_listThumb, m_vecThumb};
+    CCatalogueFiles m_files{*this, m_listThumb, m_vecThumb, m_rows, m_grid};
 };
