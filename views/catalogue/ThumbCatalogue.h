@@ -1,8 +1,11 @@
-// CThumbCatalogue: the album browser without its window. It creates and owns the items of the
-// album on show, keeps the selection, the current item and the grid geometry, and carries out
-// every catalogue operation of the browser (loading, import, paste, copy, export, renaming,
-// titles, restore, deletion, albums and keywords). The browser widget owns one and forwards its
-// calls, input and painting questions to it.
+// CThumbCatalogue: the album browser without its window, and the one face through which the
+// browser widget and the command-line tool reach it. It creates and owns the items of the album
+// on show, loads albums (reconciling the catalogue with the photo folder), makes and loads the
+// thumbnails, deletes items and keeps the attribute texts; the rest is done by three parts it
+// owns and forwards to:
+//   CCatalogueRows  - the catalogue rows: item rows, albums, keywords, every statement;
+//   CCatalogueFiles - the file operations: import, paste, copy, export, renames, restore;
+//   CThumbGrid      - the grid: geometry, scrolling, selection, the current item, mouse, keys.
 #pragma once
 
 #include <atomic>
