@@ -23,11 +23,11 @@ bool OpenPicture(const std::string& path, extImage& picture, std::string& error)
     }
     // A phone file is checked as the catalogue checks it before it is opened: a file of another
     // format under a phone extension is refused, not read as pixels.
-    if (type == 20 || type == 21) {
+    if (type == FILETYPE_PHT || type == FILETYPE_EBA) {
         phone::Contents contents;
         const phone::FileError refused = phone::CheckFile(path.c_str(), type, contents);
         if (refused != phone::FileError::None) {
-            error = "cannot read '" + path + "': " + (type == 21 ? "EBA: " : "PHT: ") + phone::ErrorText(refused);
+            error = "cannot read '" + path + "': " + (type == FILETYPE_EBA ? "EBA: " : "PHT: ") + phone::ErrorText(refused);
             return false;
         }
     }

@@ -17,7 +17,6 @@
 #include "platform/win/fileapi.h"
 #include "platform/win/filetype.h"
 #include "views/catalogue/CatalogueStore.h"
-#include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/ThumbFile.h"
 
 namespace {
@@ -190,21 +189,19 @@ extImage* ReadLevelImage(const CString& path, int level) {
 
 }  // namespace
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, const CString& filename, const CString& fullPath)
-    : m_pView(view),
-      m_bNew(1),
+vxImage::vxImage(CThumbCatalogue*, const CString& key, const CString& filename, const CString& fullPath)
+    : m_bNew(1),
       m_strCLSID(key),
       m_nAlbumID(catalogue::kAllPhotosAlbum),
       m_strFilename(filename),
       m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& filename, const CString& fullPath)
-    : m_pView(view), m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
+vxImage::vxImage(CThumbCatalogue*, const CString& key, int album, const CString& filename, const CString& fullPath)
+    : m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& keywordIds, const CString& title,
+vxImage::vxImage(CThumbCatalogue*, const CString& key, int album, const CString& keywordIds, const CString& title,
                  const CString& filename, const CString& fullPath)
-    : m_pView(view),
-      m_bNew(0),
+    : m_bNew(0),
       m_strCLSID(key),
       m_nAlbumID(album),
       m_strKeywordID(keywordIds),
