@@ -791,3 +791,83 @@ bool CViewMainCore::OnEscape() {
     Invalidate();
     return true;
 }
+
+CANVAS_CURSOR CViewMainCore::GetCursorKind(CPoint client) const {
+    const bool inClient = client.x >= 0 && client.y >= 0 && client.x < m_sizeClient.cx && client.y < m_sizeClient.cy;
+    switch (m_mode) {
+    case MODE_CROP:
+    case MODE_REDEYE: {
+        if (m_rcSel.IsEmpty()) break;
+        const CPoint pt = ToLogic(client);
+        const int handle = m_rcSel.HitHandle(pt);
+        if (handle == 1 || handle == 3) return CURSOR_NWSE;
+        if (handle == 2 || handle == 4) return CURSOR_NESW;
+        if (m_rcSel.PtInRect(pt)) return CURSOR_MOVE;
+        break;
+    }
+    case MODE_TEXT:
+        if (m_text.GetMode() != TEXTMODE_NONE && m_text.PtInRect(ToLogic(client))) return CURSOR_MOVE;
+        break;
+    case MODE_LCD:
+        return CURSOR_HAND;
+    case MODE_NORMAL:
+        if (inClient) return CURSOR_HAND;
+        break;
+    default:
+        break;
+    }
+    return CURSOR_CLASS;
+}
+
+// --- marching ants and painting helpers -------------------------------------------------------
+
+bool CViewMainCore::OnTimer(int id) {
+    if ((id == 1 && !m_bTimer1) || (id == 2 && !m_bTimer2) || (id != 1 && id != 2)) return false;
+    m_nAntsPhase = (m_nAntsPhase + 1) % 12;
+    return true;
+}
+
+CRect CViewMainCore::GetAntsRect() const {
+    CRect r;
+    if (m_mode == MODE_REDEYE && !m_rcSel.IsEmpty()) r = m_rcSel.GetScreenRect();
+    else if (m_mode == MODE_TEXT && m_text.GetMode() != TEXTMODE_NONE) r = m_text.GetScreenRect();
+    else return CRect();
+    // Screen rectangles are in scrolled client space.
+    r.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+    return r;
+}
+
+std::vector<CPoint> CViewMainCore::AntsPath(const CRect& r) {
+    std::vector<CPoint> path;
+    if (r.IsRectEmpty()) return path;
+    const LONG right = r.right - 1, bottom = r.bottom - 1;
+    for (LONG x = r.left; x <= right; ++x) path.emplace_back(x, r.top);
+    for (LONG y = r.top + 1; y <= bottom; ++y) path.emplace_back(right, y);
+    if (bottom > r.top)
+        for (LONG x = right - 1; x >= r.left; --x) path.emplace_back(x, bottom);
+    if (right > r.left)
+        for (LONG y = bottom - 1; y > r.top; --y) path.emplace_back(r.left, y);
+    return path;
+}
+
+CRect CViewMainCore::GetHintRect() const {
+    const LONG centre = m_ptLCD.x + m_sizeLCD.cx / 2;
+    const LONG below = m_ptLCD.y + m_sizeLCD.cy;
+    return CRect(centre - 50, below + 5, centre + 50, below + 25);
+}
+
+CRect CViewMainCore::CalcPrintRect(CSize picture, long pictureDpiX, long printerDpiX, long printerDpiY, CSize page) {
+    if (picture.cx <= 0 || picture.cy <= 0 || pictureDpiX <= 0 || printerDpiX <= 0 || printerDpiY <= 0) return CRect();
+    const double natural = static_cast<double>(picture.cx) * printerDpiX / pictureDpiX;
+    const double proportion = static_cast<double>(picture.cy) / picture.cx;
+    const double dpi = static_cast<double>(printerDpiY) / printerDpiX;
+    LONG w, h;
+    if (natural > page.cx) {
+        w = page.cx;
+        h = static_cast<LONG>(page.cx * proportion * dpi);
+    } else {
+        h = page.cy;
+        w = static_cast<LONG>(page.cy / proportion / dpi);
+    }
+    return CRect(100, 100, w, h);
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "common/Gandry.h"
 #include "platform/win/windef.h"
@@ -27,6 +28,15 @@ struct CanvasNotice {
     UINT message = 0;  // 0, WM_CANVAS_MODE or WM_CANVAS_NEWCLIP
     int param = 0;     // the first parameter of the message
     bool repaint = false;
+};
+
+// The cursor the window shows over a point.
+enum CANVAS_CURSOR {
+    CURSOR_CLASS = 0,  // the window class's cursor
+    CURSOR_MOVE,       // four-way arrow
+    CURSOR_NWSE,       // diagonal, north-west to south-east (handles 1 and 3)
+    CURSOR_NESW,       // diagonal, north-east to south-west (handles 2 and 4)
+    CURSOR_HAND        // the hand of the program's resources
 };
 
 // Scroll sizes for the window's scroll bars (client pixels).
@@ -71,6 +81,12 @@ public:
     CURRENT_MODE GetCurrentMode() const { return m_mode; }
     CSize GetLCDSize() const { return m_sizeLCD; }
     int IsAnimation() const;
+    // The type code of the item's extension; 0 without an item.
+    int GetCurrentType() const;
+    CString GetFullPath() const;
+    CString GetTitleName() const;
+    // 1 when the item's file exists.
+    static int IsExistFile(vxImage* item);
     void SetModel(int model);
     int GetModel() const { return m_nModel; }
     void SetSubExclusive(int exclusive);
@@ -160,6 +176,35 @@ public:
     CanvasNotice OnLButtonDblClk(CPoint client);
     // Escape while a placed text box shows its ants: it is removed.
     bool OnEscape();
+    CANVAS_CURSOR GetCursorKind(CPoint client) const;
+
+    // --- marching ants (timers 1 and 2) ---------------------------------------------------------
+    // Advances the ants of a running timer; false when that timer is not running.
+    bool OnTimer(int id);
+    int GetAntsPhase() const { return m_nAntsPhase; }
+    // The outline the ants walk, in client pixels: the selection in red-eye mode, the text box in
+    // text mode; empty otherwise.
+    CRect GetAntsRect() const;
+    // The outline's pixels in walking order: top edge left to right, right edge downwards,
+    // bottom edge right to left, left edge upwards.
+    static std::vector<CPoint> AntsPath(const CRect& r);
+    // Pixel `step` of the walk is black for counts 0-3 of the 12-count cycle, white for 4-11.
+    static bool AntsBlack(int step, int phase) { return (phase + step) % 12 < 4; }
+
+    // --- painting helpers -----------------------------------------------------------------------
+    // The 100-pixel line under the LCD window where the hint is centred.
+    CRect GetHintRect() const;
+    // Where the printed copy goes on the page: the picture fitted to the page in its proportion
+    // (both axes' dots per inch), stretched to (fitted - 100) at (100, 100).
+    static CRect CalcPrintRect(CSize picture, long pictureDpiX, long printerDpiX, long printerDpiY, CSize page);
+
+    // --- output ---------------------------------------------------------------------------------
+    // Writes the picture: in place (the item's own file, after its backup; savedAsNew 0) when
+    // `name` is empty or names the item's file, else a copy to `name` (savedAsNew 1). 1 when a
+    // file was written.
+    int Save(CString name, int& savedAsNew);
+    // Copies the item's file into `folder`; count grows by one for each copy allowed.
+    void ExportFile(CString folder, int unique, int useTitle, int& count);
 
     // --- operations and undo --------------------------------------------------------------------
     void SubmitUndo(int x, int y);
@@ -278,5 +323,6 @@ private:
     bool m_bShowHint = false;
     bool m_bTimer1 = false;
     bool m_bTimer2 = false;
+    int m_nAntsPhase = 0;
     unsigned m_nRepaints = 0;
 };
