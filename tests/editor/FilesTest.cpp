@@ -194,11 +194,15 @@ TEST_F(CanvasHelpersTest, TextBoxPressesOpenCloseAndMoveIt) {
     EXPECT_EQ(box.GetMode(), TEXTMODE_EDIT);
     EXPECT_EQ(box.GetLeftTop(), CPoint(30, 40));
     EXPECT_EQ(box.GetTextSize(), CSize(15, 15));
+    // A bigger font makes the next new box bigger.
+    core_.SetTextFontHeight(-24);
+    EXPECT_EQ(core_.GetTextFontHeight(), 24);
     // A press with nothing typed removes the box.
     Drag(CPoint(100, 100), CPoint(100, 100));
     EXPECT_EQ(box.GetMode(), TEXTMODE_NONE);
     // Typed text is placed by the next press, with the ants running; a press inside moves it.
     Drag(CPoint(30, 40), CPoint(30, 40));
+    EXPECT_EQ(box.GetTextSize(), CSize(24, 24));
     box.SetText("안녕");
     box.SetTextSize(CSize(40, 20));
     Drag(CPoint(150, 100), CPoint(150, 100));

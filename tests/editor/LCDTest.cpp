@@ -314,3 +314,24 @@ TEST_F(LCDTextTest, SettingOneCropMovesTheTextAndUndoBringsItBack) {
     EXPECT_EQ(core_.GetTextBox().GetLeftTop(), CPoint(150, 100));
     EXPECT_TRUE(picturetest::SamePixels(*core_.GetMainImage(), original_));
 }
+
+TEST(LCDPreview, ScreenAreaFitsTheLCDInItsProportion) {
+    EXPECT_EQ(CViewMainCore::CalcPreviewScreen(CSize(176, 144)), CRect(22, 58, 138, 153));
+    EXPECT_EQ(CViewMainCore::CalcPreviewScreen(CSize(240, 320)), CRect(39, 50, 122, 160));
+}
+
+TEST_F(LCDTest, ANewLCDSizeStaysCentredAndTheCopiesFollowThePicture) {
+    Enter();
+    EXPECT_EQ(core_.GetVisiblePictureRect(), CRect(100, 100, 500, 400));
+    core_.SetLCDSize(CSize(240, 320));
+    EXPECT_EQ(core_.GetLCDWindowPos(), CPoint(180, 90));
+    EXPECT_EQ(core_.GetCropResult(), CRect(80, 0, 320, 300));
+    EXPECT_EQ(core_.GetSelection().GetRect(), CRect(0, 0, 240, 320));
+    // An effect in LCD mode: the dimmed and display copies show the new pixels.
+    core_.ProcessGray();
+    const extImage& picture = *core_.GetMainImage();
+    EXPECT_TRUE(SameColour(At(*core_.GetDisplayImage(), 100, 10), At(picture, 100, 10)));
+    EXPECT_TRUE(SameColour(At(*core_.GetDisplayImage(), 10, 10), At(*core_.GetDimImage(), 10, 10)));
+    const RGBQUAD grey = At(picture, 10, 10);
+    EXPECT_EQ(At(*core_.GetDimImage(), 10, 10).rgbBlue, grey.rgbBlue / 2);
+}

@@ -149,10 +149,16 @@ TEST_F(CropTest, DisplayCopyIsDimmedOutsideTheSelection) {
     EXPECT_EQ(core_.GetSelection().GetRect(), CRect(100, 30, 160, 90));
     EXPECT_TRUE(SameColour(At(*display, 80, 60), Bgr(40, 30, 70)));
     EXPECT_TRUE(SameColour(At(*display, 140, 60), Bgr(140, 60, 200)));
+    // An effect renews both copies; the selection stays bright.
+    core_.ProcessSepia();
+    EXPECT_TRUE(SameColour(At(*core_.GetDisplayImage(), 140, 60), At(*core_.GetMainImage(), 140, 60)));
+    EXPECT_EQ(At(*core_.GetDisplayImage(), 80, 60).rgbRed, At(*core_.GetMainImage(), 80, 60).rgbRed / 2);
+    display = core_.GetDisplayImage();
+    dim = core_.GetDimImage();
     // A selection reaching past the picture is clipped, not a fault.
     Drag(CPoint(180, 130), CPoint(260, 400));
     EXPECT_EQ(core_.GetSelection().GetRect(), CRect(180, 130, 260, 400));
-    EXPECT_TRUE(SameColour(At(*display, 199, 149), At(original_, 199, 149)));
+    EXPECT_TRUE(SameColour(At(*display, 199, 149), At(*core_.GetMainImage(), 199, 149)));
 }
 
 TEST_F(CropTest, DoubleClickOutsideTheSelectionDoesNothing) {

@@ -199,3 +199,15 @@ TEST_F(ZoomTest, PalettedFilesAreEditedAsTwentyFourBits) {
     core_.ProcessBlue();
     EXPECT_TRUE(SameColour(At(*core_.GetMainImage(), 3, 0), Bgr(80, 30, 30)));
 }
+
+TEST_F(ZoomTest, VisiblePartOfThePicture) {
+    LoadGradient(400, 200, CSize(200, 100));
+    EXPECT_EQ(core_.GetVisiblePictureRect(), CRect(0, 0, 200, 100));
+    core_.Zoomin(9);  // a third: 133 x 66, centred
+    EXPECT_EQ(core_.GetVisiblePictureRect(), CRect(33, 17, 166, 83));
+    core_.Zoomin(15);
+    core_.SetScrollPos(CPoint(300, 10));  // limited to 200
+    EXPECT_EQ(core_.GetVisiblePictureRect(), CRect(0, 0, 200, 100));
+    core_.Release();
+    EXPECT_EQ(core_.GetVisiblePictureRect(), CRect());
+}

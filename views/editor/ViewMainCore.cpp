@@ -12,9 +12,6 @@
 
 namespace {
 
-// The text-box font starts at lfHeight -15; a new box starts as a square of that side.
-constexpr int kTextFontHeight = 15;
-
 LONG Scale(LONG v, float factor) { return static_cast<LONG>(static_cast<float>(v) * factor); }
 
 // Default LCD size of the models 0-36, used until the host sets one.
@@ -68,7 +65,7 @@ int CViewMainCore::LoadPicture(const CString& path) {
 void CViewMainCore::AfterLoad(int fit, int& level) {
     // Nothing has been painted for this picture yet: keep its centre in the middle.
     m_ptCentre = CPoint(GetWidth() / 2, GetHeight() / 2);
-    if (m_mode == MODE_CROP || m_mode == MODE_LCD) MakeCropCopies();
+    RefreshCopies();
     if (fit) {
         FitWindow(level);
         return;
@@ -166,7 +163,15 @@ void CViewMainCore::MakeCropCopies() {
     m_pDim->SelectionAddRect(whole);
     m_pDim->bright(50);
     m_pDisplay = new extImage(*m_pDim, true, false, false);
+    // The display copy is bright exactly where the selection (crop) or the crop result (LCD) is.
     if (m_mode == MODE_CROP) UpdateDisplay(CRect(), m_rcSel.GetRect());
+    if (m_mode == MODE_LCD) UpdateDisplay(CRect(), m_rcCrop);
+}
+
+void CViewMainCore::RefreshCopies() {
+    if (m_mode != MODE_CROP && m_mode != MODE_LCD) return;
+    MakeCropCopies();
+    if (m_mode == MODE_LCD) UpdateCropResult();
 }
 
 void CViewMainCore::UpdateDisplay(const CRect& oldRect, const CRect& newRect) {
@@ -242,7 +247,13 @@ void CViewMainCore::LeaveMode(CURRENT_MODE old) {
 
 void CViewMainCore::SetRealMode(CURRENT_MODE mode) {
     m_mode = mode;
-    if (mode != MODE_EFFECT) ReleaseEffect();
+    if (mode != MODE_EFFECT) {
+        // While a text is merged for LCD fitting, the destination holds the clean picture.
+        if (m_text.GetMode() == TEXTMODE_MERGED)
+            SetEffectSource(nullptr);
+        else
+            ReleaseEffect();
+    }
     Invalidate();
 }
 
@@ -288,6 +299,11 @@ void CViewMainCore::SetLCDSize(CSize lcd) {
     m_bLCDSizeByHost = true;
     m_rcSel.SetRect(CRect(0, 0, lcd.cx, lcd.cy));
     m_mapZoomPos.clear();
+    if (m_mode == MODE_LCD) {
+        // A window of another size stays centred in the client area.
+        m_ptLCD = CPoint((m_sizeClient.cx - lcd.cx) / 2, (m_sizeClient.cy - lcd.cy) / 2);
+        UpdateCropResult();
+    }
     Invalidate();
 }
 
@@ -440,7 +456,6 @@ void CViewMainCore::InitScroll() {
     m_ptOrigin = CPoint((m_sizeClient.cx - scaled.cx) / 2, (m_sizeClient.cy - scaled.cy) / 2);
     m_ptLCD = CPoint((m_sizeClient.cx - m_sizeLCD.cx) / 2, (m_sizeClient.cy - m_sizeLCD.cy) / 2);
     m_ptDrag = CPoint();
-    m_rcCrop.SetRectEmpty();
     UpdateCropResult();
     PassGeometry();
     Invalidate();
@@ -540,7 +555,7 @@ CPoint CViewMainCore::ToLogic(CPoint client) const {
 }
 
 void CViewMainCore::AfterGeometryChange() {
-    if (m_mode == MODE_CROP) MakeCropCopies();
+    RefreshCopies();
     SetScroll();
     SetOrigin();
     Invalidate();
@@ -594,7 +609,7 @@ CanvasNotice CViewMainCore::TextButtonDown(CPoint pt) {
         // A new edit box at the point, a square of the font's height.
         m_text.Release();
         m_text.SetLeftTop(pt);
-        m_text.SetTextSize(CSize(kTextFontHeight, kTextFontHeight));
+        m_text.SetTextSize(CSize(m_nTextFontHeight, m_nTextFontHeight));
         m_text.SetMode(TEXTMODE_EDIT);
         return notice;
     }
@@ -870,4 +885,21 @@ CRect CViewMainCore::CalcPrintRect(CSize picture, long pictureDpiX, long printer
         w = static_cast<LONG>(page.cy / proportion / dpi);
     }
     return CRect(100, 100, w, h);
+}
+
+CRect CViewMainCore::GetVisiblePictureRect() const {
+    if (!m_pImage) return CRect();
+    CPoint topLeft = m_mode == MODE_LCD ? GetLCDPicturePos() : m_ptOrigin - m_ptScroll;
+    CRect picture(topLeft, CSize(Scale(GetWidth(), m_fFactor), Scale(GetHeight(), m_fFactor)));
+    CRect visible;
+    visible.IntersectRect(picture, CRect(CPoint(), m_sizeClient));
+    return visible;
+}
+
+CRect CViewMainCore::CalcPreviewScreen(CSize lcd) {
+    const CRect area(22, 50, 139, 161);
+    CSize box = area.Size();
+    CSize fitted = CGandry::CalcDesired(box, lcd);
+    CPoint at(area.left + (box.cx - fitted.cx) / 2, area.top + (box.cy - fitted.cy) / 2);
+    return CRect(at, fitted);
 }

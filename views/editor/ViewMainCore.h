@@ -97,7 +97,13 @@ public:
     static const char* GetHintText() { return "더블클릭하세요."; }
     void SetFontState(int state) { m_nFontState = state; }
     int GetFontState() const { return m_nFontState; }
-    void SetFrameImage(extImage* frame) { m_pFrame = frame; }
+    void SetFrameImage(extImage* frame) {
+        m_pFrame = frame;
+        Invalidate();
+    }
+    // The absolute height of the text-box font; a new box starts as a square of this side.
+    void SetTextFontHeight(int height) { m_nTextFontHeight = height < 0 ? -height : height; }
+    int GetTextFontHeight() const { return m_nTextFontHeight; }
     extImage* GetFrameImage() const { return m_pFrame; }
     // Preview pair of the effect dialogs: the canvas owns both from here on.
     void SetEffectSource(extImage* source);
@@ -192,6 +198,12 @@ public:
     static bool AntsBlack(int step, int phase) { return (phase + step) % 12 < 4; }
 
     // --- painting helpers -----------------------------------------------------------------------
+    // The part of the client area the scaled picture covers (client pixels); the effect preview
+    // is made from it.
+    CRect GetVisiblePictureRect() const;
+    // The phone bitmap's screen area of the LCD preview control, (22, 50)-(139, 161), and where a
+    // picture of the LCD size goes in it: fitted in its proportion and centred.
+    static CRect CalcPreviewScreen(CSize lcd);
     // The 100-pixel line under the LCD window where the hint is centred.
     CRect GetHintRect() const;
     // Where the printed copy goes on the page: the picture fitted to the page in its proportion
@@ -259,6 +271,8 @@ private:
     void AfterLoad(int fit, int& level);
     void ApplyZoom(int index, float factor);
     void MakeCropCopies();
+    // Fresh crop copies after the picture changed, in the modes that show them.
+    void RefreshCopies();
     // Keeps the crop display copy in step: old rectangle dimmed again, new one at full brightness.
     void UpdateDisplay(const CRect& oldRect, const CRect& newRect);
     void LeaveMode(CURRENT_MODE old);
@@ -324,5 +338,6 @@ private:
     bool m_bTimer1 = false;
     bool m_bTimer2 = false;
     int m_nAntsPhase = 0;
+    int m_nTextFontHeight = 15;
     unsigned m_nRepaints = 0;
 };

@@ -67,7 +67,7 @@ int CViewMainCore::Save(CString name, int& savedAsNew) {
             m_text.Release();
             m_bTimer2 = false;
         }
-        if (m_mode == MODE_CROP) MakeCropCopies();
+        RefreshCopies();
         Invalidate();
     } else {
         savedAsNew = 1;

@@ -84,7 +84,7 @@ void CViewMainCore::Apply(Fn fn) {
     if (!m_pImage) return;
     SubmitUndo(0, 0);
     fn(*m_pImage);
-    if (m_mode == MODE_CROP) MakeCropCopies();
+    RefreshCopies();
     Invalidate();
 }
 
