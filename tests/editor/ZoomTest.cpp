@@ -69,6 +69,16 @@ TEST_F(ZoomTest, FitWindowReportsTheLevelAndSetsTheExactFit) {
     }
 }
 
+TEST_F(ZoomTest, FitWindowOnASliverNeverZoomsToZero) {
+    // 500 x 1 in 100 x 100: the exact fit rounds to a height of 0.
+    LoadGradient(500, 1, CSize(100, 100), 1);
+    EXPECT_EQ(lastLevel_, 7);  // 1/5
+    EXPECT_FLOAT_EQ(core_.GetFactor(), 0.2f);
+    CPoint p(50, 50);
+    core_.CalcLogic(&p);
+    EXPECT_EQ(p, CPoint(250, 0));
+}
+
 TEST_F(ZoomTest, FitWindowWithoutPictureOrClientChangesNothing) {
     int level = 7;
     core_.SetClientSize(CSize(100, 100));

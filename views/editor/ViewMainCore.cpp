@@ -370,7 +370,9 @@ void CViewMainCore::FitWindow(int& level) {
     CSize desired = CGandry::CalcDesired(box, size);
     const int oldIndex = m_nZoomIndex;
     const float oldFactor = m_fFactor;
-    ApplyZoom(LevelToIndex(found), static_cast<float>(desired.cx) / static_cast<float>(w));
+    // A sliver too thin to fit at any whole size keeps the level's own factor, never 0.
+    const float exact = static_cast<float>(desired.cx) / static_cast<float>(w);
+    ApplyZoom(LevelToIndex(found), exact > 0.0f ? exact : LevelToFactor(found));
     SetScroll();
     SetOrigin();
     SetScrollPos(m_ptTarget);
