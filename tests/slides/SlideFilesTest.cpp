@@ -176,3 +176,38 @@ TEST_F(StripFilesTest, ExportCopiesTheLastEbaFile) {
     EXPECT_EQ(copied, 5);
     EXPECT_EQ(responder.texts().size(), 1u);
 }
+
+TEST_F(StripFilesTest, FailedSavesKeepTheModifiedFlag) {
+    Place(1);
+    strip.SetModify(1);
+    EXPECT_FALSE(strip.SaveEBA(dir.File("no/such/folder/a.eba").c_str()));
+    EXPECT_EQ(strip.GetModify(), 1);
+    EXPECT_FALSE(strip.SaveGIF(dir.File("b.gif").c_str()));  // no GIF imported: nothing to write
+    EXPECT_EQ(strip.GetModify(), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("b.gif")));
+}
+
+TEST_F(StripFilesTest, SaveGifWritesTheImportedFrames) {
+    const std::string path = GifWithFrames(dir, "in.gif", {10, 20, 30});
+    ASSERT_TRUE(strip.LoadGIF(path.c_str()));
+    strip.SetModify(1);
+    const std::string out = dir.File("out.gif");
+    ASSERT_TRUE(strip.SaveGIF(out.c_str()));
+    EXPECT_EQ(strip.GetModify(), 0);
+    CAniGIF check;
+    ASSERT_TRUE(check.LoadGIF(out.c_str()));
+    ASSERT_EQ(check.GetValidCount(), 3);
+    EXPECT_EQ(check.GetPtrImageAni()[2]->GetFrameDelay(), 30u);
+}
+
+TEST_F(StripFilesTest, CorruptEbaLeavesTheComposerEmpty) {
+    Place(2);
+    std::vector<BYTE> bytes(152, 0);
+    bytes[0] = 'A', bytes[1] = 'N', bytes[2] = 'I';
+    bytes[4] = 100, bytes[6] = 100, bytes[48] = 3;  // announces 3 frames of 100 x 100, holds none
+    WriteBytes(dir.File("short.eba"), bytes);
+    EXPECT_FALSE(strip.LoadEBA(dir.File("short.eba").c_str()));
+    EXPECT_EQ(strip.GetValidCount(), 0);
+    EXPECT_FALSE(strip.GetPtrSlider(0)->IsFilled());
+    EXPECT_FALSE(strip.GetPtrSlider(1)->IsFilled());
+}
