@@ -265,6 +265,11 @@ TEST_F(StripTest, KeysSendCommandsOnlyWhenTheyApply) {
     ASSERT_EQ(main.messages.size(), 3u);
     EXPECT_EQ(main.messages[0], (std::pair<UINT, WPARAM>{0x0111, 57634}));
     EXPECT_EQ(main.messages[2], (std::pair<UINT, WPARAM>{0x0111, 57637}));
+    main.messages.clear();
+    EXPECT_TRUE(strip.OnCommand(32806));  // the main window saves the slide as PHT
+    strip.OnSetFocus();
+    EXPECT_EQ(main.Ids(), std::vector<UINT>{3081});
+    EXPECT_EQ(parent.Ids(), std::vector<UINT>{3091});
     EXPECT_FALSE(CSlideStrip::WantsKey(0x09));
     EXPECT_TRUE(CSlideStrip::WantsKey('A'));
 }
