@@ -1,10 +1,10 @@
 #include "app/DialogLogic.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "common/Gandry.h"
 #include "imaging/extImage.h"
@@ -85,6 +85,12 @@ bool ExportIntoPhotoFolder(const CString& folder, const CString& photoFolder) {
     return !folder.empty() && norm(folder) == norm(photoFolder);
 }
 
+bool RefuseExportIntoPhotoFolder(const CString& folder) {
+    if (!ExportIntoPhotoFolder(folder, CGandry::GetDocumentPath() + "/ZEL/Photo")) return false;
+    AfxMessageBox("내보낼 폴더는 디폴트폴더와 같을수 없습니다");
+    return true;
+}
+
 }  // namespace dlgcheck
 
 void CBundleChangeLogic::SetTarget(int target) {
@@ -117,17 +123,17 @@ CBundleChangeLogic::Kind CBundleChangeLogic::GetKind() const {
 CBundleChangeLogic::Layout CBundleChangeLogic::GetLayout() const {
     Layout l;
     switch (GetKind()) {
-    case kText:
-        l.showText = true;
-        l.buttonY = 130;
-        break;
-    case kDateTime:
-        l.showDateTime = true;
-        l.buttonY = 150;
-        break;
-    default:
-        l.buttonY = 80;
-        break;
+        case kText:
+            l.showText = true;
+            l.buttonY = 130;
+            break;
+        case kDateTime:
+            l.showDateTime = true;
+            l.buttonY = 150;
+            break;
+        default:
+            l.buttonY = 80;
+            break;
     }
     l.height = l.buttonY + 55;
     return l;

@@ -35,6 +35,10 @@ DlgVerdict ExportFolder(const CString& folder);
 // "." parts do not hide the folder.
 bool ExportIntoPhotoFolder(const CString& folder, const CString& photoFolder);
 
+// The frame's refusal after the export dialog closed with OK: true (message shown) when the
+// folder is the phone's photo folder under the documents folder.
+bool RefuseExportIntoPhotoFolder(const CString& folder);
+
 }  // namespace dlgcheck
 
 // State and decisions of the bundle rename dialog.

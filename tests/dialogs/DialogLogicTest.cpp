@@ -3,10 +3,10 @@
 
 #include <QImage>
 
+#include <utime.h>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <utime.h>
 
 #include "app/DialogLogic.h"
 #include "platform/afx/afxwin.h"
@@ -105,6 +105,28 @@ TEST(ExportCheck, EmptyFolderAndThePhotoFolderAreRefused) {
     EXPECT_FALSE(dlgcheck::ExportIntoPhotoFolder("/home/u/Documents/ZEL/Photos", photo));
     EXPECT_FALSE(dlgcheck::ExportIntoPhotoFolder("/home/u/Documents/ZEL/photo", photo));
     EXPECT_FALSE(dlgcheck::ExportIntoPhotoFolder("", photo));
+}
+
+TEST(ExportCheck, ThePhoneFolderUnderDocumentsIsRefusedWithItsMessage) {
+    const auto home = std::filesystem::temp_directory_path() / "dlgexport_docs";
+    std::filesystem::create_directories(home / "Documents");
+    const char* oldHome = std::getenv("HOME");
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedHome = oldHome ? oldHome : "", savedConfig = oldConfig ? oldConfig : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    CMessageBoxResponder box;
+    EXPECT_TRUE(dlgcheck::RefuseExportIntoPhotoFolder((home / "Documents/ZEL/Photo/").string()));
+    EXPECT_EQ(box.texts(), std::vector<std::string>{"내보낼 폴더는 디폴트폴더와 같을수 없습니다"});
+    box.clear();
+    EXPECT_FALSE(dlgcheck::RefuseExportIntoPhotoFolder((home / "Documents/ZEL/Image").string()));
+    EXPECT_TRUE(box.texts().empty());
+    setenv("HOME", savedHome.c_str(), 1);
+    if (oldConfig)
+        setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(home);
 }
 
 TEST(BundleChangeLogic, TargetsKindsAndForcedOptions) {
