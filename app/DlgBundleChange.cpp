@@ -73,31 +73,31 @@ CDlgBundleChange::CDlgBundleChange(int album, QWidget* parent) : CBaseDialog(par
 
 QCheckBox* CDlgBundleChange::Check(int id) const {
     switch (id) {
-    case 7044:
-        return m_p7044;
-    case 7045:
-        return m_p7045;
-    case 7046:
-        return m_p7046;
-    case 7051:
-        return m_p7051;
-    default:
-        return nullptr;
+        case 7044:
+            return m_p7044;
+        case 7045:
+            return m_p7045;
+        case 7046:
+            return m_p7046;
+        case 7051:
+            return m_p7051;
+        default:
+            return nullptr;
     }
 }
 
 QRadioButton* CDlgBundleChange::Radio(int id) const {
     switch (id) {
-    case 7047:
-        return m_p7047;
-    case 7048:
-        return m_p7048;
-    case 7049:
-        return m_p7049;
-    case 7050:
-        return m_p7050;
-    default:
-        return nullptr;
+        case 7047:
+            return m_p7047;
+        case 7048:
+            return m_p7048;
+        case 7049:
+            return m_p7049;
+        case 7050:
+            return m_p7050;
+        default:
+            return nullptr;
     }
 }
 

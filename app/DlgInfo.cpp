@@ -16,8 +16,10 @@ constexpr int kLeft = 30, kTop = 25, kRowHeight = 20, kWidth = 300, kGroupGap = 
 }  // namespace
 
 CDlgInfo::CDlgInfo(const vxImage* item, QWidget* parent) : CBaseDialog(parent) {
-    if (item) Build(item->m_strFullPath, item->m_strFilename, item->m_strTitle);
-    else Build(CString(), CString(), CString());
+    if (item)
+        Build(item->m_strFullPath, item->m_strFilename, item->m_strTitle);
+    else
+        Build(CString(), CString(), CString());
 }
 
 CDlgInfo::CDlgInfo(const CString& fullPath, const CString& fileName, const CString& title, QWidget* parent)

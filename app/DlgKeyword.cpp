@@ -87,41 +87,41 @@ void CDlgKeyword::OnButton(int id) {
     const std::vector<int> ids = SelectedIds();
     CString count;
     switch (id) {
-    case 7237: {
-        CString name;
-        if (m_askNew && m_askNew(m_logic.Names(), name)) {
-            m_logic.AddKeyword(name);
-            Reload();
+        case 7237: {
+            CString name;
+            if (m_askNew && m_askNew(m_logic.Names(), name)) {
+                m_logic.AddKeyword(name);
+                Reload();
+            }
+            break;
         }
-        break;
-    }
-    case 7238: {
-        if (!m_logic.NeedSelection(ids)) break;
-        const int row = m_pList->GetSelectRowIndex();
-        const CString oldName = m_pList->GetRowItems(row).at(0).text;
-        CString name;
-        if (m_askRename && m_askRename(oldName, m_logic.Names(), name)) {
-            m_logic.Rename(static_cast<int>(m_pList->GetRowItemData(row)), name);
-            Reload();
+        case 7238: {
+            if (!m_logic.NeedSelection(ids)) break;
+            const int row = m_pList->GetSelectRowIndex();
+            const CString oldName = m_pList->GetRowItems(row).at(0).text;
+            CString name;
+            if (m_askRename && m_askRename(oldName, m_logic.Names(), name)) {
+                m_logic.Rename(static_cast<int>(m_pList->GetRowItemData(row)), name);
+                Reload();
+            }
+            break;
         }
-        break;
-    }
-    case 7239:
-        if (m_logic.Delete(ids)) Reload();
-        break;
-    case 7240:
-        m_logic.Apply(ids);
-        break;
-    case 7241:
-        m_logic.RemoveAll();
-        break;
-    case 7242:
-        if (m_logic.Search(ids, count)) m_pCount->setText(Q(count));
-        break;
-    case 7243:
-        if (m_logic.SearchAll(count)) m_pCount->setText(Q(count));
-        break;
-    default:
-        break;
+        case 7239:
+            if (m_logic.Delete(ids)) Reload();
+            break;
+        case 7240:
+            m_logic.Apply(ids);
+            break;
+        case 7241:
+            m_logic.RemoveAll();
+            break;
+        case 7242:
+            if (m_logic.Search(ids, count)) m_pCount->setText(Q(count));
+            break;
+        case 7243:
+            if (m_logic.SearchAll(count)) m_pCount->setText(Q(count));
+            break;
+        default:
+            break;
     }
 }

@@ -57,8 +57,8 @@ bool CKeywordLogic::Rename(int id, const CString& newName) {
 
 bool CKeywordLogic::Delete(const std::vector<int>& ids) {
     if (!NeedSelection(ids)) return false;
-    const CString question =
-        Format("%d 개의 키워드가 삭제됩니다.\r\n해당 키워드를 가진 아이템들이 영향을 받습니다.", static_cast<int>(ids.size()));
+    const CString question = Format("%d 개의 키워드가 삭제됩니다.\r\n해당 키워드를 가진 아이템들이 영향을 받습니다.",
+                                    static_cast<int>(ids.size()));
     if (AfxMessageBox(question, MB_YESNO | MB_ICONSTOP) != IDYES) return false;
     // The catalogue's deletion also has the browser re-read its keyword lists (reload_keyword).
     if (m_pCatalogue) m_pCatalogue->DeleteKeyword(ids);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include "tests/dialogs/DialogsApp.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,17 +27,9 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_dialogs";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 class DialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { App(); }
+    void SetUp() override { DialogsApp(); }
 
     // Every control a user or a screen reader meets carries a name.
     static void ExpectAllNamed(QWidget* dialog) {
@@ -45,8 +39,8 @@ protected:
                 !qobject_cast<QLabel*>(w))
                 continue;
             if (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className() << " "
-                                                         << w->objectName().toStdString();
+            EXPECT_FALSE(w->accessibleName().isEmpty())
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
         }
     }
 
@@ -61,7 +55,9 @@ void Keys(QWidget* w, const QString& text) {
 }
 
 // A check box or radio button toggles when its box is clicked, not the empty room beside its text.
-void ClickBox(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
+void ClickBox(QAbstractButton* b) {
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
 
 void Type(QLineEdit* edit, const QString& text) {
     edit->clear();
@@ -104,8 +100,9 @@ TEST_F(DialogsTest, AddAlbumKeepsOpenUntilTheNameIsNew) {
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
     EXPECT_TRUE(dlg.NameEdit()->text().isEmpty());
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(box.texts(), (std::vector<std::string>{"입력박스에 입력해주세요", "파일이름 첫문자에 공백은 허용되지 않습니다",
-                                                     "앨범명이 이미 존재합니다"}));
+    EXPECT_EQ(box.texts(),
+              (std::vector<std::string>{"입력박스에 입력해주세요", "파일이름 첫문자에 공백은 허용되지 않습니다",
+                                        "앨범명이 이미 존재합니다"}));
 
     Type(dlg.NameEdit(), "여행2");
     Shot(&dlg, "DlgAddAlbum");

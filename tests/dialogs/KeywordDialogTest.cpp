@@ -2,6 +2,8 @@
 // on opening, its messages and count texts.
 #include <QApplication>
 
+#include "tests/dialogs/DialogsApp.h"
+
 #include "app/DlgKeyword.h"
 #include "tests/catalogue/Fixture.h"
 #include "views/controls/ReportCtrl.h"
@@ -10,18 +12,10 @@
 
 namespace {
 
-QApplication& KeywordApp() {
-    static int argc = 1;
-    static char name[] = "test_dialogs";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qApp ? qApp : new QApplication(argc, argv);
-    return *app;
-}
-
 class KeywordDialogTest : public cattest::CatalogueTest {
 protected:
     void SetUp() override {
-        KeywordApp();
+        DialogsApp();
         for (const char* n : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) Photo(n);
         view->AddKeyword("바다");  // 1
         view->AddKeyword("산");    // 2

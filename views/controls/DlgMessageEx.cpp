@@ -38,13 +38,13 @@ CDlgMessageEx::CDlgMessageEx(QWidget* parent, const std::string& message) : CBas
 
 CxSkinButtonEx* CDlgMessageEx::Button(int id) const {
     switch (id) {
-    case IDOK:
-        return m_pOk;
-    case IDC_ALL:
-        return m_pAll;
-    case IDCANCEL:
-        return m_pCancel;
-    default:
-        return nullptr;
+        case IDOK:
+            return m_pOk;
+        case IDC_ALL:
+            return m_pAll;
+        case IDCANCEL:
+            return m_pCancel;
+        default:
+            return nullptr;
     }
 }
