@@ -10,62 +10,33 @@
 #include "imaging/extImage.h"
 #include "platform/afx/afxwin.h"
 #include "platform/win/codepage.h"
+#include "views/catalogue/NameRules.h"
 
 namespace dlgcheck {
 
 namespace {
 
-// The three checks every name dialog starts with after its own empty test.
-bool NameShapeRefused(const CString& name) {
-    if (name[0] == ' ') {
-        AfxMessageBox("파일이름 첫문자에 공백은 허용되지 않습니다");
-        return true;
-    }
-    if (CGandry::CheckFileSpecialChar(name)) {
-        AfxMessageBox("\\/<>\"?*:| 문자는 사용할수 없습니다");
-        return true;
-    }
-    return false;
+// The name rules live with the catalogue, which the album strip and the command-line tool share;
+// a dialog shows the refusal and empties its edit only for a name that already exists.
+DlgVerdict ShowVerdict(const CString& refusal, const char* duplicateMessage) {
+    if (refusal.empty()) return {true, false};
+    AfxMessageBox(refusal);
+    return {false, refusal == duplicateMessage};
 }
 
 }  // namespace
 
 DlgVerdict AlbumName(const CString& name, const std::vector<CString>* existing) {
-    if (name.empty()) {
-        AfxMessageBox("입력박스에 입력해주세요");
-        return {};
-    }
-    if (NameShapeRefused(name)) return {};
-    if (existing && std::find(existing->begin(), existing->end(), name) != existing->end()) {
-        AfxMessageBox("앨범명이 이미 존재합니다");
-        return {false, true};
-    }
-    return {true, false};
+    static const std::vector<CString> none;
+    return ShowVerdict(catalogue::CheckAlbumName(name, existing ? *existing : none), "앨범명이 이미 존재합니다");
 }
 
 int KeywordLength(const CString& name) {
-    const std::string bytes = win::Utf8ToCp949(name);
-    int pairs = 0;
-    CGandry::GetHanguleCount(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-                             pairs);
-    return static_cast<int>(bytes.size()) - pairs;
+    return catalogue::NameLength(name);
 }
 
 DlgVerdict KeywordName(const CString& name, const std::vector<CString>& existing) {
-    if (name.empty()) {
-        AfxMessageBox("입력해주세요");
-        return {};
-    }
-    if (NameShapeRefused(name)) return {};
-    if (KeywordLength(name) > 20) {
-        AfxMessageBox("키워드명은 20자로 제한되어 있습니다");
-        return {};
-    }
-    if (std::find(existing.begin(), existing.end(), name) != existing.end()) {
-        AfxMessageBox("키워드명이 이미 존재합니다");
-        return {false, true};
-    }
-    return {true, false};
+    return ShowVerdict(catalogue::CheckKeywordName(name, existing), "키워드명이 이미 존재합니다");
 }
 
 DlgVerdict ExportFolder(const CString& folder) {
