@@ -1,14 +1,17 @@
 #include "app/VimbroApp.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/GuiHelpers.h"
 #include "app/MainFrame.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "platform/afx/afxwin.h"
+#include "platform/brelt/Brelt.h"
 
 namespace {
 
@@ -57,6 +60,10 @@ bool CVimbroApp::InitInstance() {
 
     AfxSetMessageBoxHandler(
         [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
+    // Without the resource file the windows fall back to their plain look.
+    LoadResources(QCoreApplication::applicationDirPath());
+
+    InstallGuiHelpers();
 
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->OnCreate()) return false;
@@ -67,9 +74,16 @@ bool CVimbroApp::InitInstance() {
     return true;
 }
 
+bool CVimbroApp::LoadResources(const QString& programDir) {
+    if (CBrelt::Load(programDir + QStringLiteral("/") + QString::fromUtf8(kResourceFile))) return true;
+    AfxMessageBox(kLoadFailed);
+    return false;
+}
+
 int CVimbroApp::ExitInstance() {
-    AfxSetMessageBoxHandler(nullptr);
     m_pMainFrame.reset();
+    AfxSetMessageBoxHandler(nullptr);
+    RemoveGuiHelpers();
     m_guard.reset();
     return 0;
 }
