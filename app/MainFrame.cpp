@@ -503,8 +503,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    const bool ours = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
+    // A shortcut finds its action by the enabled state, which the views' own changes (a new
+    // selection) have not refreshed yet.
+    if (event->type() == QEvent::ShortcutOverride && ours) UpdateCommands();
+    if (event->type() == QEvent::KeyPress && ours) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (m_nCurrentMode == 0) {
             if (m_pBrowser) m_pBrowser->SetFocusMenu(menuBar()->activeAction() != nullptr);

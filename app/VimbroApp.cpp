@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 #include "app/GuiHelpers.h"
@@ -70,6 +71,14 @@ bool CVimbroApp::InitInstance() {
     m_guard->OnRaiseRequest([this] {
         if (m_pMainFrame) m_pMainFrame->RaiseMaximized();
     });
+    // The first window opens in the middle of the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect frame(QPoint(0, 0), m_pMainFrame->size().expandedTo(m_pMainFrame->minimumSize()));
+        frame.moveCenter(area.center());
+        m_pMainFrame->move(frame.topLeft().x() < area.left() ? area.left() : frame.left(),
+                           frame.top() < area.top() ? area.top() : frame.top());
+    }
     m_pMainFrame->show();
     return true;
 }

@@ -118,6 +118,15 @@ TEST_F(FrameTest, BrowserStateDrivesTheCompositionCommands) {
     ASSERT_EQ(frame->CopySet().size(), 1u);
     EXPECT_EQ(*frame->CopySet().begin(), photo + "/a.jpg");
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
+    // A shortcut sees the selection made since the last update.
+    for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
+    frame->UpdateCommands();
+    ASSERT_FALSE(frame->Action(ID_EDIT_COPY)->isEnabled());
+    for (vxImage* item : view->GetVector()) item->m_bSelected = 1;
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    QTest::keyClick(frame.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(frame->CopySet().size(), 2u);
     // Escape in album composition empties the copy set.
     frame->show();
     QTest::keyClick(frame.get(), Qt::Key_Escape);
