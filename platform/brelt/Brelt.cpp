@@ -10,11 +10,76 @@
 #include <QMutexLocker>
 #include <QResource>
 
+#include <cstring>
+#include <vector>
+
 namespace {
 
 QMutex g_mutex;
-QString g_registered;             // the file registered, empty when none
+QByteArray g_data;                // the registered file's bytes, empty when none
 QHash<int, QString> g_strings;    // read once per load
+
+// The file is read once; anything larger is not ours.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+quint32 Be32(const uchar* p) { return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]; }
+quint16 Be16(const uchar* p) { return quint16(p[0] << 8 | p[1]); }
+
+// Qt trusts the offsets inside a resource file, so a damaged file would make it read outside
+// the buffer. Before registering, walk the whole tree from the root (a directory) the way the
+// lookups will and check that every node, name and data block lies inside the file, that no
+// node is reached twice, and that nothing is compressed (the build never compresses).
+bool IsSoundResourceFile(const QByteArray& bytes)
+{
+    const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+    const qint64 size = bytes.size();
+    if (size < 20 || std::memcmp(b, "qres", 4) != 0)
+        return false;
+    const quint32 version = Be32(b + 4);
+    if (version < 1 || version > 3 || (version >= 3 && size < 24))
+        return false;
+    const qint64 tree = Be32(b + 8);
+    const qint64 data = Be32(b + 12);
+    const qint64 names = Be32(b + 16);
+    if (tree >= size || data >= size || names >= size)
+        return false;
+    const qint64 nodeSize = version >= 2 ? 22 : 14;
+    const qint64 nodeCount = (size - tree) / nodeSize;
+    auto nameFits = [&](qint64 offset) {
+        const qint64 at = names + offset;
+        return at + 6 <= size && at + 6 + 2 * qint64(Be16(b + at)) <= size;
+    };
+    std::vector<bool> seen(static_cast<size_t>(nodeCount), false);
+    std::vector<qint64> pending{0};
+    while (!pending.empty()) {
+        const qint64 index = pending.back();
+        pending.pop_back();
+        if (index >= nodeCount || seen[static_cast<size_t>(index)])
+            return false;
+        seen[static_cast<size_t>(index)] = true;
+        const uchar* node = b + tree + index * nodeSize;
+        if (!nameFits(Be32(node)))
+            return false;
+        const quint16 flags = Be16(node + 4);
+        if (index == 0 && !(flags & 0x2))
+            return false;  // the lookups read the root as a directory, whatever it says
+        if (flags & 0x2) {  // a directory: its children are a run of nodes
+            const qint64 count = Be32(node + 6);
+            const qint64 first = Be32(node + 10);
+            if (count > nodeCount || first > nodeCount - count)
+                return false;
+            for (qint64 child = first; child < first + count; ++child)
+                pending.push_back(child);
+        } else {
+            if (flags & (0x1 | 0x4))
+                return false;
+            const qint64 at = data + Be32(node + 10);
+            if (at + 4 > size || at + 4 + qint64(Be32(b + at)) > size)
+                return false;
+        }
+    }
+    return true;
+}
 
 QByteArray ReadResource(const QString& path)
 {
@@ -28,6 +93,7 @@ CBrelt::MenuItem ParseItem(const QJsonObject& o, int depth)
 {
     CBrelt::MenuItem item;
     item.separator = o.value("separator").toBool(false);
+    item.radio = o.value("radio").toBool(false);
     item.id = o.value("id").toInt(0);
     item.text = o.value("text").toString();
     item.shortcut = o.value("shortcut").toString();
@@ -46,14 +112,20 @@ CBrelt::MenuItem ParseItem(const QJsonObject& o, int depth)
 bool CBrelt::Load(const QString& rccPath)
 {
     QMutexLocker lock(&g_mutex);
-    if (!g_registered.isEmpty()) {
-        QResource::unregisterResource(g_registered);
-        g_registered.clear();
+    if (!g_data.isEmpty()) {
+        QResource::unregisterResource(reinterpret_cast<const uchar*>(g_data.constData()));
+        g_data.clear();
     }
     g_strings.clear();
-    if (!QFileInfo(rccPath).isFile() || !QResource::registerResource(rccPath))
+    QFile file(rccPath);
+    if (rccPath.isEmpty() || !QFileInfo(rccPath).isFile() || file.size() > kMaxFileSize ||
+        !file.open(QIODevice::ReadOnly))
         return false;
-    g_registered = rccPath;
+    QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize || !IsSoundResourceFile(bytes) ||
+        !QResource::registerResource(reinterpret_cast<const uchar*>(bytes.constData())))
+        return false;
+    g_data = std::move(bytes);
 
     const QJsonDocument doc = QJsonDocument::fromJson(ReadResource(StringsPath()));
     const QJsonObject table = doc.object();
@@ -69,16 +141,16 @@ bool CBrelt::Load(const QString& rccPath)
 void CBrelt::Unload()
 {
     QMutexLocker lock(&g_mutex);
-    if (!g_registered.isEmpty())
-        QResource::unregisterResource(g_registered);
-    g_registered.clear();
+    if (!g_data.isEmpty())
+        QResource::unregisterResource(reinterpret_cast<const uchar*>(g_data.constData()));
+    g_data.clear();
     g_strings.clear();
 }
 
 bool CBrelt::IsLoaded()
 {
     QMutexLocker lock(&g_mutex);
-    return !g_registered.isEmpty();
+    return !g_data.isEmpty();
 }
 
 QImage CBrelt::Bitmap(int id)

@@ -18,6 +18,7 @@ public:
         QString text;       // with '&' marking the mnemonic
         QString shortcut;   // QKeySequence text ("Ctrl+C"), empty when none
         bool separator = false;
+        bool radio = false;  // one of a group of exclusive choices (the items between separators)
         std::vector<MenuItem> children;
     };
 
