@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "app/Resource.h"
@@ -53,4 +54,8 @@ void CAboutDlg::paintEvent(QPaintEvent*) {
     p.setPen(Qt::white);
     p.drawText(QRect(0, 80, width(), 40), Qt::AlignCenter, QStringLiteral("ZEL VimbroSuite"));
     m_version->setStyleSheet(QStringLiteral("color: white"));
+}
+
+void CAboutDlg::mouseReleaseEvent(QMouseEvent*) {
+    accept();
 }

@@ -25,6 +25,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The box is one picture: a click anywhere closes it.
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage m_picture;

@@ -25,17 +25,50 @@ constexpr int kPictureStates = 5;
 const QColor kPlainBackground(0xE4, 0xE9, 0xF2);
 const QColor kPlainBand(0xC9, 0xD3, 0xE4);
 
-QIcon StateIcon(const QImage& strip) {
-    QIcon icon;
-    if (strip.isNull()) return icon;
-    const int w = strip.width() / kPictureStates;
-    auto state = [&](int i) { return QPixmap::fromImage(strip.copy(i * w, 0, w, strip.height())); };
-    icon.addPixmap(state(0), QIcon::Normal);
-    icon.addPixmap(state(1), QIcon::Active);
-    icon.addPixmap(state(2), QIcon::Selected);
-    icon.addPixmap(state(3), QIcon::Disabled);
-    return icon;
-}
+// Picture button strips: normal, pressed, hover, focus, disabled.
+enum PictureState { kStateNormal = 0, kStatePressed = 1, kStateHover = 2, kStateFocus = 3, kStateDisabled = 4 };
+
+// The mode button: its strip holds the off and the on face side by side.
+class SkinModeButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QImage strip;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (strip.isNull()) return QPushButton::paintEvent(event);
+        QPainter p(this);
+        const int w = strip.width() / 2;
+        if (!isEnabled()) p.setOpacity(0.45);
+        p.drawImage(rect(), strip, QRect(isChecked() ? w : 0, 0, w, strip.height()));
+        if (underMouse() && isEnabled() && !isChecked()) {
+            p.setOpacity(0.12);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::white);
+            p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 7, 7);
+        }
+    }
+};
+
+// The add-album and import buttons: five faces of one strip.
+class SkinPictureButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+    QImage strip;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (strip.isNull()) return QToolButton::paintEvent(event);
+        int state = kStateNormal;
+        if (!isEnabled()) state = kStateDisabled;
+        else if (isDown()) state = kStatePressed;
+        else if (underMouse()) state = kStateHover;
+        else if (hasFocus()) state = kStateFocus;
+        const int w = strip.width() / kPictureStates;
+        QPainter p(this);
+        p.drawImage(rect(), strip, QRect(state * w, 0, w, strip.height()));
+    }
+};
 
 void TileX(QPainter& p, const QImage& tile, int x0, int x1, int y) {
     if (tile.isNull() || tile.width() <= 0) return;
@@ -69,8 +102,9 @@ int TopFrameLayout::Height(int titleHeight, QSize add) {
 TopFrame::TopFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TopFrame"));
     for (int i = 0; i < 3; ++i) {
-        auto* b = new QPushButton(QString::fromUtf8(kModeCaptions[i]), this);
+        auto* b = new SkinModeButton(QString::fromUtf8(kModeCaptions[i]), this);
         b->setCheckable(true);
+        b->setAttribute(Qt::WA_Hover);
         b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(b->text());
         b->setAccessibleName(b->text());
@@ -83,10 +117,11 @@ TopFrame::TopFrame(QWidget* parent) : QWidget(parent) {
         m_modeButtons[i] = b;
     }
     auto makePicture = [this](const char* tip, int id) {
-        auto* b = new QToolButton(this);
+        auto* b = new SkinPictureButton(this);
         b->setToolTip(QString::fromUtf8(tip));
         b->setAccessibleName(QString::fromUtf8(tip));
         b->setAutoRaise(true);
+        b->setAttribute(Qt::WA_Hover);
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QToolButton::clicked, this, [this, id] {
             if (m_onCommand) m_onCommand(id);
@@ -119,11 +154,8 @@ void TopFrame::Initialize() {
 
     const int modeBitmaps[3] = {IDB_MODE_COMPOSE, IDB_MODE_EDIT, IDB_MODE_DECORATE};
     for (int i = 0; i < 3; ++i) {
-        const QImage image = CBrelt::Bitmap(modeBitmaps[i]);
-        if (!image.isNull()) {
-            m_modeButtons[i]->setIcon(QIcon(QPixmap::fromImage(image)));
-            m_modeButtons[i]->setIconSize(image.size());
-        }
+        m_modeStrip[i] = CBrelt::Bitmap(modeBitmaps[i]);
+        static_cast<SkinModeButton*>(m_modeButtons[i])->strip = m_modeStrip[i];
     }
     SetToggle(0, true);
     for (auto [button, image] : {std::pair{m_addAlbum, &m_addImage}, std::pair{m_import, &m_importImage}}) {
@@ -131,9 +163,7 @@ void TopFrame::Initialize() {
             button->setText(button->toolTip());
             button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         } else {
-            button->setIcon(StateIcon(*image));
-            button->setIconSize(PictureButtonSize(*image));
-            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            static_cast<SkinPictureButton*>(button)->strip = *image;
         }
     }
     m_modeButtons[2]->setEnabled(false);
@@ -204,7 +234,8 @@ void TopFrame::SetStripScroll(bool scrolls) {
 }
 
 QSize TopFrame::ModeButtonSize() const {
-    return kPlainModeButton;
+    if (m_modeStrip[0].isNull()) return kPlainModeButton;
+    return QSize(m_modeStrip[0].width() / 2, m_modeStrip[0].height());
 }
 
 QSize TopFrame::PictureButtonSize(const QImage& strip) const {

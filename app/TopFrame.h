@@ -90,6 +90,7 @@ private:
     std::function<void(int)> m_onCommand;
     QImage m_background, m_title, m_bandLeft, m_bandMiddle, m_bandRight;
     QImage m_addImage, m_importImage;
+    std::array<QImage, 3> m_modeStrip;
     std::array<QPushButton*, 3> m_modeButtons{};
     QToolButton* m_addAlbum = nullptr;
     QToolButton* m_import = nullptr;

@@ -23,6 +23,7 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
 #include "tests/catalogue/Fixture.h"
+#include "tests/support/ToolRunner.h"
 #include "views/controls/Registry.h"
 
 namespace {
@@ -434,4 +435,30 @@ TEST(TopFrameLayout, WidgetPlacesItsControlsAndNamesThem) {
     top.SetStripScroll(true);
     EXPECT_EQ(top.StripRect().height(), l.addAlbum.height() + 20);
     CGandry::m_enumModel = MODEL_PM00;
+}
+
+TEST(FrameStartup, WithTheResourceFileTheSkinAndMenuComeFromIt) {
+    App();
+    testsupport::TempHome home;
+    InstallModels(home);
+    CMessageBoxResponder boxes;
+    ASSERT_TRUE(CVimbroApp::LoadResources(QString::fromStdString(testsupport::BinDir())));
+    EXPECT_TRUE(boxes.texts().empty());
+    {
+        CMainFrame frame;
+        ASSERT_TRUE(frame.OnCreate(false));
+        // Every command of the frame is in the resource file's menu.
+        for (int id : CFrameRules::Commands()) {
+            if (id >= IDC_MODE_COMPOSE && id <= IDC_MODEL_LIST) continue;
+            EXPECT_NE(frame.Action(id), nullptr) << id;
+        }
+        frame.resize(1400, 900);
+        frame.show();
+        const TopFrameLayout& l = frame.GetTopFrame()->Layout();
+        const QImage mode = CBrelt::Bitmap(IDB_MODE_COMPOSE), add = CBrelt::Bitmap(IDB_ADD_ALBUM);
+        EXPECT_EQ(l.modeButtons[0].size(), QSize(mode.width() / 2, mode.height()));
+        EXPECT_EQ(l.addAlbum.size(), QSize(add.width() / 5, add.height()));
+        EXPECT_EQ(l.addAlbum.top(), 6 + CBrelt::Bitmap(IDB_TOP_TITLE).height() + 11);
+    }
+    CBrelt::Unload();
 }
