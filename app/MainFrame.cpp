@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "app/AboutDlg.h"
@@ -240,17 +241,20 @@ FrameState CMainFrame::CurrentState() const {
     s.showMode = CGandry::m_enumShow;
     s.order = CGandry::m_enumOrder;
     s.copySetEmpty = m_copySet.empty();
-    if (m_pBrowser) {
-        s.selection = m_pBrowser->get_count_selected();
-        s.album = m_pBrowser->GetAlbumID();
-        s.albumItems = m_pBrowser->GetThumbCount();
-        s.canRestore = m_pBrowser->is_restore() != 0;
+    // While an import runs the browser belongs to its worker: nothing reads it meanwhile, so
+    // every command that needs it waits.
+    CThumbCatalogue* browser = IsImporting() ? nullptr : m_pBrowser;
+    if (browser) {
+        s.selection = browser->get_count_selected();
+        s.album = browser->GetAlbumID();
+        s.albumItems = browser->GetThumbCount();
+        s.canRestore = browser->is_restore() != 0;
     }
     // What this build can carry out; the editor canvas, slide composer and the dialogs of
     // the album, keyword, information, export and environment commands join as they arrive.
     s.served = {IDC_MODE_COMPOSE, IDC_MODE_EDIT, IDC_MODE_DECORATE, ID_SHOW_MODE_0, ID_SHOW_MODE_1, ID_SHOW_MODE_2,
                 ID_SORT_ORDER_0, ID_SORT_ORDER_1, ID_CHECK_UPDATE, ID_HELP, ID_APP_ABOUT, ID_APP_EXIT};
-    if (m_pBrowser) {
+    if (browser) {
         for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
                        ID_ALBUM_COPY, ID_RESTORE})
             s.served.insert(id);
@@ -343,11 +347,24 @@ void CMainFrame::OnImport() {
     // The worker reports through the progress messages; the frame keeps the user out meanwhile.
     const int recompose = m_nCurrentMode == 0 ? 1 : 0;
     CThumbCatalogue* browser = m_pBrowser;
-    auto* list = new CStringList(m_importList);
-    std::thread([browser, list, recompose] {
-        browser->ImportFile(list, recompose);
-        delete list;
+    auto list = std::make_shared<CStringList>(m_importList);
+    ++m_nWorkers;
+    UpdateCommands();
+    std::thread([this, browser, list, recompose] {
+        browser->ImportFile(list.get(), recompose);
+        // Back on the user-interface thread: the browser is free again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                --m_nWorkers;
+                UpdateCommands();
+            },
+            Qt::QueuedConnection);
     }).detach();
+}
+
+bool CMainFrame::IsImporting() const {
+    return m_nWorkers > 0;
 }
 
 void CMainFrame::OnPaste() {
@@ -381,6 +398,7 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     SwitchFacts facts;
     facts.mode = m_nCurrentMode;
     facts.model = CGandry::m_enumModel;
+    if (IsImporting()) return;
     if (m_pBrowser && mode != m_nCurrentMode) {
         if (mode == 1) m_pBrowser->select_properly();
         vxImage* item = m_pBrowser->GetTransImage();
@@ -521,8 +539,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // No closing while a worker drives the progress window.
-    if (m_bProgress) {
+    // No closing while a worker uses the browser.
+    if (m_bProgress || IsImporting()) {
         event->ignore();
         return;
     }

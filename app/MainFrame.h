@@ -77,6 +77,8 @@ public:
     TopFrame* GetTopFrame() const { return m_pTopFrame; }
     const std::set<std::string>& CopySet() const { return m_copySet; }
     bool IsProgressShown() const;
+    // An import worker is running.
+    bool IsImporting() const;
     int ProgressPosition() const;
     int ProgressMaximum() const;
     // The decoration LCD size last applied (model change, preview panel).
@@ -120,6 +122,7 @@ private:
     CThumbCatalogue* m_pBrowser = nullptr;
     std::multimap<int, QAction*> m_actions;
     bool m_bProgress = false;
+    int m_nWorkers = 0;  // import threads started and not yet reported back
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
 };

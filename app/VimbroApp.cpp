@@ -59,8 +59,8 @@ bool CVimbroApp::InitInstance() {
 
     VimbroSettings::EnsureKey();
 
-    AfxSetMessageBoxHandler(
-        [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
+    AfxSetMessageBoxHandler(OnUiThread(
+        [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); }));
     // Without the resource file the windows fall back to their plain look.
     LoadResources(QCoreApplication::applicationDirPath());
 

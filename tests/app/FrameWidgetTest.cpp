@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -133,6 +134,47 @@ TEST_F(FrameTest, BrowserStateDrivesTheCompositionCommands) {
     QTest::keyClick(frame.get(), Qt::Key_Escape);
     EXPECT_TRUE(frame->CopySet().empty());
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+}
+
+TEST_F(FrameTest, PasteCopiesUnderTheNextFreeNameAndEmptiesTheCopySet) {
+    OnePicture("a.jpg");
+    Select({"a.jpg"});
+    frame->OnCommand(ID_EDIT_COPY);
+    ASSERT_EQ(frame->CopySet().size(), 1u);
+    frame->OnCommand(ID_EDIT_PASTE);
+    EXPECT_TRUE(frame->CopySet().empty());
+    const auto files = PhotoFiles();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(view->GetThumbCount(), 2);
+    const std::string copy = files[0] == "a.jpg" ? files[1] : files[0];
+    EXPECT_EQ(testsupport::ReadAll(photo + "/" + copy), testsupport::ReadAll(photo + "/a.jpg"));
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+}
+
+TEST_F(FrameTest, ImportRunsOnAWorkerAndTheFrameWaitsForIt) {
+    if (CGandry::IsEmptySpace()) GTEST_SKIP() << "too little free disk space on this machine";
+    const std::string outside = Outside("new.jpg");
+    view->SetAlbum(99, 0);
+    frame->SetBrowser(view.get());
+    auto previous = CGandry::SetFileDialogHandler([&](CStringList* files, const CString& filter, int) {
+        EXPECT_EQ(filter, CMainFrame::kImportFilter);
+        files->push_back(outside);
+        return 1;
+    });
+    frame->OnCommand(ID_FILE_IMPORT);
+    EXPECT_TRUE(frame->IsImporting());
+    // Meanwhile the browser's commands wait and the mode stays.
+    EXPECT_FALSE(Enabled(ID_EDIT_SELECT_ALL));
+    QElapsedTimer timer;
+    timer.start();
+    while (frame->IsImporting() && timer.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    CGandry::SetFileDialogHandler(previous);
+    ASSERT_FALSE(frame->IsImporting());
+    EXPECT_TRUE(std::filesystem::exists(photo + "/new.jpg"));
+    EXPECT_EQ(view->GetThumbCount(), 1);
+    EXPECT_FALSE(frame->IsProgressShown());
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL));
 }
 
 TEST_F(FrameTest, SwitchRefusalsShowTheirMessagesAndKeepTheMode) {
