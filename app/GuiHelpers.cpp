@@ -1,8 +1,6 @@
 #include "app/GuiHelpers.h"
 
 #include <QApplication>
-#include <QMetaObject>
-#include <QThread>
 #include <QFileDialog>
 #include <QStringList>
 #include <QWidget>
@@ -47,15 +45,4 @@ void InstallGuiHelpers() {
 
 void RemoveGuiHelpers() {
     CGandry::SetFileDialogHandler(nullptr);
-}
-
-MessageBoxHandler OnUiThread(MessageBoxHandler handler) {
-    return [handler](const std::string& text, UINT style, UINT helpId) {
-        QCoreApplication* app = QCoreApplication::instance();
-        if (!app || QThread::currentThread() == app->thread()) return handler(text, style, helpId);
-        int result = IDCANCEL;
-        QMetaObject::invokeMethod(
-            app, [&] { result = handler(text, style, helpId); }, Qt::BlockingQueuedConnection);
-        return result;
-    };
 }

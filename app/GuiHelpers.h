@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "platform/afx/afxwin.h"
-
 // Installs every slot; call once before the frame is created.
 void InstallGuiHelpers();
 // Removes them again (end of run, tests).
@@ -16,6 +14,3 @@ void RemoveGuiHelpers();
 // "Images (*.bmp;*.jpg)|*.bmp;*.jpg|All (*.*)|*.*||" -> "Images (*.bmp *.jpg);;All (*.*)"
 QString QtFileFilter(const std::string& filter);
 
-// A message box handler that always runs on the user-interface thread: asked from a worker (an
-// import that meets an existing file), it waits there for the answer.
-MessageBoxHandler OnUiThread(MessageBoxHandler handler);

@@ -13,6 +13,9 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QPalette>
 #include <QProgressBar>
 #include <QScreen>
@@ -37,6 +40,7 @@
 #include "update/SplashScreenFx.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
+#include "views/controls/CustomTheme.h"
 
 // The progress window of long browser operations: a bar in a small tool window, hidden until a
 // begin message.
@@ -54,6 +58,34 @@ public:
         hide();
     }
     QProgressBar* bar;
+};
+
+// The menu bar over the command-bar theme's fill.
+class ThemedMenuBar : public QMenuBar {
+public:
+    explicit ThemedMenuBar(QWidget* parent) : QMenuBar(parent) {
+        if (!m_theme.LoadBitmap(IDB_COMMANDBAR_THEME)) m_theme.SetFillColor(RGB(0xEE, 0xF0, 0xF3));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        m_theme.FillCommandBar(p, rect());
+        for (QAction* action : actions()) {
+            const QRect r = actionGeometry(action);
+            if (!r.isValid() || !action->isVisible()) continue;
+            QStyleOptionMenuItem option;
+            initStyleOption(&option, action);
+            option.rect = r;
+            // Only the item: the bar's own panel would hide the theme.
+            if (!(option.state & (QStyle::State_Selected | QStyle::State_Sunken)))
+                option.palette.setBrush(QPalette::Button, Qt::transparent);
+            style()->drawControl(QStyle::CE_MenuBarItem, &option, &p, this);
+        }
+    }
+
+private:
+    CCustomTheme m_theme;
 };
 
 namespace {
@@ -181,7 +213,8 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
 void CMainFrame::CreateMenuBar() {
     std::vector<CBrelt::MenuItem> items = CBrelt::Menu(IDR_MAINFRAME);
     if (items.empty()) items = PlainMenu();
-    QMenuBar* bar = menuBar();
+    auto* bar = new ThemedMenuBar(this);
+    setMenuBar(bar);
     bar->setAccessibleName(QStringLiteral("Menu Bar"));
     for (const auto& popup : items) {
         if (popup.separator) continue;

@@ -54,6 +54,7 @@ constexpr int IDC_VERSION_TEXT = 7076;
 constexpr int IDB_ABOUT = 7418;
 constexpr int IDB_ABOUT_2 = 7417;
 constexpr int IDI_MAINFRAME = 7416;
+constexpr int IDB_COMMANDBAR_THEME = 7218;
 constexpr int IDB_PROGRESS_1 = 7412;
 constexpr int IDB_PROGRESS_2 = 7411;
 constexpr int IDD_TOPFRAME = 1000;

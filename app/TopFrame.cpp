@@ -8,12 +8,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QToolButton>
 
 #include "app/FrameRules.h"
 #include "app/Resource.h"
 #include "common/Gandry.h"
 #include "platform/brelt/Brelt.h"
+#include "views/controls/ToggleButton.h"
+#include "views/controls/xSkinButtonEx.h"
 
 namespace {
 
@@ -24,51 +25,6 @@ constexpr int kPlainTitleHeight = 40;
 constexpr int kPictureStates = 5;
 const QColor kPlainBackground(0xE4, 0xE9, 0xF2);
 const QColor kPlainBand(0xC9, 0xD3, 0xE4);
-
-// Picture button strips: normal, pressed, hover, focus, disabled.
-enum PictureState { kStateNormal = 0, kStatePressed = 1, kStateHover = 2, kStateFocus = 3, kStateDisabled = 4 };
-
-// The mode button: its strip holds the off and the on face side by side.
-class SkinModeButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-    QImage strip;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (strip.isNull()) return QPushButton::paintEvent(event);
-        QPainter p(this);
-        const int w = strip.width() / 2;
-        if (!isEnabled()) p.setOpacity(0.45);
-        p.drawImage(rect(), strip, QRect(isChecked() ? w : 0, 0, w, strip.height()));
-        if (underMouse() && isEnabled() && !isChecked()) {
-            p.setOpacity(0.12);
-            p.setPen(Qt::NoPen);
-            p.setBrush(Qt::white);
-            p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 7, 7);
-        }
-    }
-};
-
-// The add-album and import buttons: five faces of one strip.
-class SkinPictureButton : public QToolButton {
-public:
-    using QToolButton::QToolButton;
-    QImage strip;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (strip.isNull()) return QToolButton::paintEvent(event);
-        int state = kStateNormal;
-        if (!isEnabled()) state = kStateDisabled;
-        else if (isDown()) state = kStatePressed;
-        else if (underMouse()) state = kStateHover;
-        else if (hasFocus()) state = kStateFocus;
-        const int w = strip.width() / kPictureStates;
-        QPainter p(this);
-        p.drawImage(rect(), strip, QRect(state * w, 0, w, strip.height()));
-    }
-};
 
 void TileX(QPainter& p, const QImage& tile, int x0, int x1, int y) {
     if (tile.isNull() || tile.width() <= 0) return;
@@ -102,28 +58,23 @@ int TopFrameLayout::Height(int titleHeight, QSize add) {
 TopFrame::TopFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TopFrame"));
     for (int i = 0; i < 3; ++i) {
-        auto* b = new SkinModeButton(QString::fromUtf8(kModeCaptions[i]), this);
-        b->setCheckable(true);
-        b->setAttribute(Qt::WA_Hover);
+        auto* b = new CToggleButton(QString::fromUtf8(kModeCaptions[i]), this);
         b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(b->text());
         b->setAccessibleName(b->text());
         // The frame toggles the buttons itself when the mode really changes.
         const int id = IDC_MODE_COMPOSE + i;
-        connect(b, &QPushButton::clicked, this, [this, b, i, id] {
-            b->setChecked(IsToggled(i));
+        connect(b, &QPushButton::clicked, this, [this, id] {
             if (m_onCommand) m_onCommand(id);
         });
         m_modeButtons[i] = b;
     }
     auto makePicture = [this](const char* tip, int id) {
-        auto* b = new SkinPictureButton(this);
-        b->setToolTip(QString::fromUtf8(tip));
+        auto* b = new CxSkinButtonEx(this);
+        b->SetToolTipText(QString::fromUtf8(tip));
         b->setAccessibleName(QString::fromUtf8(tip));
-        b->setAutoRaise(true);
-        b->setAttribute(Qt::WA_Hover);
         b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [this, id] {
+        connect(b, &QPushButton::clicked, this, [this, id] {
             if (m_onCommand) m_onCommand(id);
         });
         return b;
@@ -154,17 +105,17 @@ void TopFrame::Initialize() {
 
     const int modeBitmaps[3] = {IDB_MODE_COMPOSE, IDB_MODE_EDIT, IDB_MODE_DECORATE};
     for (int i = 0; i < 3; ++i) {
+        // One strip holds the off and the on face side by side; the faces carry the caption.
         m_modeStrip[i] = CBrelt::Bitmap(modeBitmaps[i]);
-        static_cast<SkinModeButton*>(m_modeButtons[i])->strip = m_modeStrip[i];
+        if (m_modeStrip[i].isNull()) continue;
+        const int w = m_modeStrip[i].width() / 2;
+        const int h = m_modeStrip[i].height();
+        m_modeButtons[i]->SetBitmapImages(m_modeStrip[i].copy(0, 0, w, h), m_modeStrip[i].copy(w, 0, w, h));
+        m_modeButtons[i]->setText(QString());
     }
     SetToggle(0, true);
     for (auto [button, image] : {std::pair{m_addAlbum, &m_addImage}, std::pair{m_import, &m_importImage}}) {
-        if (image->isNull()) {
-            button->setText(button->toolTip());
-            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        } else {
-            static_cast<SkinPictureButton*>(button)->strip = *image;
-        }
+        if (image->isNull() || !button->SetSkinWithCount(*image, kPictureStates)) button->setText(button->toolTip());
     }
     m_modeButtons[2]->setEnabled(false);
 
@@ -180,12 +131,11 @@ void TopFrame::Initialize() {
 
 void TopFrame::SetToggle(int mode, bool on) {
     if (mode < 0 || mode > 2) return;
-    m_modeButtons[mode]->setProperty("toggled", on);
-    m_modeButtons[mode]->setChecked(on);
+    m_modeButtons[mode]->SetCheckState(on);
 }
 
 bool TopFrame::IsToggled(int mode) const {
-    return mode >= 0 && mode <= 2 && m_modeButtons[mode]->property("toggled").toBool();
+    return mode >= 0 && mode <= 2 && m_modeButtons[mode]->GetCheckState();
 }
 
 QAbstractButton* TopFrame::ModeButton(int mode) const {
@@ -281,4 +231,12 @@ void TopFrame::paintEvent(QPaintEvent*) {
         if (!m_bandLeft.isNull()) p.drawImage(QPoint(0, bandY), m_bandLeft);
         if (!m_bandRight.isNull()) p.drawImage(QPoint(w - m_bandRight.width(), bandY), m_bandRight);
     }
+}
+
+QAbstractButton* TopFrame::AddAlbumButton() const {
+    return m_addAlbum;
+}
+
+QAbstractButton* TopFrame::ImportButton() const {
+    return m_import;
 }

@@ -16,8 +16,8 @@
 class QAbstractButton;
 class QComboBox;
 class QLabel;
-class QToolButton;
-class QPushButton;
+class CToggleButton;
+class CxSkinButtonEx;
 
 // Where everything of the bar goes for a width, without the widget.
 struct TopFrameLayout {
@@ -57,8 +57,8 @@ public:
     void SetToggle(int mode, bool on);
     bool IsToggled(int mode) const;
     QAbstractButton* ModeButton(int mode) const;
-    QToolButton* AddAlbumButton() const { return m_addAlbum; }
-    QToolButton* ImportButton() const { return m_import; }
+    QAbstractButton* AddAlbumButton() const;
+    QAbstractButton* ImportButton() const;
     QComboBox* ModelList() const { return m_modelList; }
     QLabel* ModelLabel() const { return m_label; }
 
@@ -91,9 +91,9 @@ private:
     QImage m_background, m_title, m_bandLeft, m_bandMiddle, m_bandRight;
     QImage m_addImage, m_importImage;
     std::array<QImage, 3> m_modeStrip;
-    std::array<QPushButton*, 3> m_modeButtons{};
-    QToolButton* m_addAlbum = nullptr;
-    QToolButton* m_import = nullptr;
+    std::array<CToggleButton*, 3> m_modeButtons{};
+    CxSkinButtonEx* m_addAlbum = nullptr;
+    CxSkinButtonEx* m_import = nullptr;
     QLabel* m_label = nullptr;
     QComboBox* m_modelList = nullptr;
     std::vector<std::string> m_supported;

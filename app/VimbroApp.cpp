@@ -13,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "platform/afx/afxwin.h"
 #include "platform/brelt/Brelt.h"
+#include "views/controls/MessageBoxDialog.h"
 
 namespace {
 
@@ -59,8 +60,9 @@ bool CVimbroApp::InitInstance() {
 
     VimbroSettings::EnsureKey();
 
-    AfxSetMessageBoxHandler(OnUiThread(
-        [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); }));
+    AfxSetMessageBoxHandler(
+        [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
+    InstallMessageBoxDialog(CMainFrame::kTitle, &CVimbroApp::BoxStyle);
     // Without the resource file the windows fall back to their plain look.
     LoadResources(QCoreApplication::applicationDirPath());
 

@@ -2,16 +2,12 @@
 // widget library or include one of its headers.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLibraryInfo>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <thread>
 #include <string>
 #include <vector>
 
@@ -139,26 +135,4 @@ TEST(CoreLayering, ImportFilterBecomesQtFilterEntries) {
               QStringLiteral("Image Files (*.bmp *.jpg *.gif);;Bitmap Files (*.bmp);;JPEG Files (*.jpg *.jpeg);;"
                              "GIF Files (*.gif);;All Files (*.*)"));
     EXPECT_EQ(QtFileFilter(""), QString());
-}
-
-TEST(CoreLayering, MessageBoxesAskedFromAWorkerRunOnTheUserInterfaceThread) {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QApplication(argc, argv);
-    std::thread::id ranOn;
-    auto handler = OnUiThread([&](const std::string& text, UINT, UINT) {
-        ranOn = std::this_thread::get_id();
-        return text == "q" ? IDYES : IDNO;
-    });
-    int answer = 0;
-    std::thread worker([&] { answer = handler("q", MB_YESNO, 0); });
-    QElapsedTimer timer;
-    timer.start();
-    while (answer == 0 && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    worker.join();
-    EXPECT_EQ(answer, IDYES);
-    EXPECT_EQ(ranOn, std::this_thread::get_id());
-    // On the user-interface thread it is called directly.
-    EXPECT_EQ(handler("x", MB_YESNO, 0), IDNO);
 }
