@@ -10,6 +10,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QAbstractSpinBox>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -557,7 +561,18 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const bool ours = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
     // A shortcut finds its action by the enabled state, which the views' own changes (a new
     // selection) have not refreshed yet.
-    if (event->type() == QEvent::ShortcutOverride && ours) UpdateCommands();
+    if (event->type() == QEvent::ShortcutOverride && ours) {
+        // Keys typed into a text field are the field's, except Tab, Enter and Escape.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool passes = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+                            key == Qt::Key_Enter || key == Qt::Key_Escape;
+        if (!passes && (qobject_cast<QLineEdit*>(watched) || qobject_cast<QTextEdit*>(watched) ||
+                        qobject_cast<QPlainTextEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched))) {
+            event->accept();
+            return true;
+        }
+        UpdateCommands();
+    }
     if (event->type() == QEvent::KeyPress && ours) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (m_nCurrentMode == 0) {

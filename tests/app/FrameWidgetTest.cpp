@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -175,6 +176,28 @@ TEST_F(FrameTest, ImportRunsOnAWorkerAndTheFrameWaitsForIt) {
     EXPECT_FALSE(frame->IsProgressShown());
     EXPECT_TRUE(frame->menuBar()->isEnabled());
     EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL));
+}
+
+TEST_F(FrameTest, ShortcutsDoNotFireWhileATextFieldHasTheFocus) {
+    view->SetAlbum(99, 0);
+    frame->SetBrowser(view.get());
+    int dialogs = 0;
+    auto previous = CGandry::SetFileDialogHandler([&](CStringList*, const CString&, int) {
+        ++dialogs;
+        return 0;
+    });
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    auto* field = new QLineEdit(frame->WorkView(0));
+    field->show();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(dialogs, 0);
+    field->clearFocus();
+    frame->setFocus();
+    QTest::keyClick(frame.get(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(dialogs, 1);
+    CGandry::SetFileDialogHandler(previous);
 }
 
 TEST_F(FrameTest, SwitchRefusalsShowTheirMessagesAndKeepTheMode) {
