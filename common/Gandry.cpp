@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/kordune/SqlText.h"
 #include "platform/win/fileapi.h"
 
 namespace {
@@ -100,14 +101,15 @@ int CGandry::FindType(const CString& ext) {
         int code;
     };
     static constexpr Entry kTypes[] = {
-        {"bmp", 1}, {"gif", 2},  {"jpg", 3},  {"jpeg", 3}, {"png", 4},  {"ico", 5},  {"tiff", 6},
-        {"tif", 6}, {"tga", 7},  {"pcx", 8},  {"wbmp", 9}, {"wmf", 10}, {"emf", 10}, {"pht", 20},
-        {"img", 20}, {"eba", 21},
+        {"bmp", FILETYPE_BMP},   {"gif", FILETYPE_GIF}, {"jpg", FILETYPE_JPG},  {"jpeg", FILETYPE_JPG},
+        {"png", FILETYPE_PNG},   {"ico", FILETYPE_ICO}, {"tiff", FILETYPE_TIF}, {"tif", FILETYPE_TIF},
+        {"tga", FILETYPE_TGA},   {"pcx", FILETYPE_PCX}, {"wbmp", FILETYPE_WBMP}, {"wmf", FILETYPE_WMF},
+        {"emf", FILETYPE_WMF},   {"pht", FILETYPE_PHT}, {"img", FILETYPE_PHT},  {"eba", FILETYPE_EBA},
     };
     for (const auto& e : kTypes) {
         if (ext == e.ext) return e.code;
     }
-    return 0;
+    return FILETYPE_UNKNOWN;
 }
 
 int CGandry::CheckFileSpecialChar(CString text) {
@@ -174,13 +176,7 @@ CString CGandry::GetKBFromStr(int bytes) {
 }
 
 CString CGandry::GetFixedQoute(CString& text) {
-    CString result;
-    result.reserve(text.size() + 8);
-    for (char c : text) {
-        result.push_back(c);
-        if (c == '\'') result.push_back('\'');
-    }
-    return result;
+    return kordune::QuoteText(text);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <list>
 #include <string>
 
+#include "platform/win/filetype.h"
 #include "platform/win/verinfo.h"
 #include "platform/win/windef.h"
 
@@ -82,6 +83,7 @@ public:
     // Names and paths.
     static CString FindExtension(const CString& name);
     static CString FindFilename(const CString& path, int bName);
+    // The FILETYPE_* code of a lower-case extension (platform/win/filetype.h), FILETYPE_UNKNOWN for others.
     static int FindType(const CString& ext);
     static int CheckFileSpecialChar(CString text);
     static int IsExistFileName(const CString& folder, const CString& base, const CString& ext);
@@ -89,9 +91,10 @@ public:
     static CString GetNextFileName(CString path);
     static void CreateParentPath(CString path, int levels);
 
-    // Free space: 1 when the program's file system has too little room (500,000,000 bytes or
-    // fewer... see IsEmptySpaceFor), else 0.
+    // Free space: 1 when the program's file system has too little room, that is fewer than
+    // 500,000,000 bytes free for the user, else 0.
     static int IsEmptySpace();
+    // The same decision for a given number of free bytes.
     static int IsEmptySpaceFor(std::uint64_t freeBytes);
 
     // Texts.

@@ -21,9 +21,6 @@ constexpr int kInitialEntries = 10;
 constexpr int kSavedLoops = 1024;
 constexpr BYTE kSavedDisposal = 2;
 constexpr DWORD kGifCodecOption = 2;
-constexpr int kRefinePasses = 3;
-constexpr long kRefineRowStep = 2;
-constexpr long kRefineColumnStep = 4;
 
 // The frame picture of a single-frame GIF, as the picture library decodes it.
 std::unique_ptr<CxImage> DecodeSingleFrame(const BYTE* data, std::size_t size) {
@@ -33,84 +30,6 @@ std::unique_ptr<CxImage> DecodeSingleFrame(const BYTE* data, std::size_t size) {
     auto picture = std::make_unique<CxImage>();
     picture->Transfer(decoder);
     return picture;
-}
-
-// Nearest entry of a palette by squared distance, searched outward from the query's green value.
-class PaletteSearch {
-public:
-    PaletteSearch(const RGBQUAD* palette, int count) : palette_(palette), order_(count) {
-        for (int i = 0; i < count; ++i) order_[i] = i;
-        std::sort(order_.begin(), order_.end(),
-                  [palette](int a, int b) { return palette[a].rgbGreen < palette[b].rgbGreen; });
-        for (int i : order_) greens_.push_back(palette[i].rgbGreen);
-    }
-
-    int Find(int r, int g, int b) const {
-        const int n = static_cast<int>(order_.size());
-        const int start = static_cast<int>(std::lower_bound(greens_.begin(), greens_.end(), g) - greens_.begin());
-        long best = 0x7FFFFFFF;
-        int found = 0;
-        auto consider = [&](int k) {
-            const RGBQUAD& c = palette_[order_[k]];
-            const long dr = c.rgbRed - r, dg = c.rgbGreen - g, db = c.rgbBlue - b;
-            const long d = dr * dr + dg * dg + db * db;
-            if (d < best) {
-                best = d;
-                found = order_[k];
-            }
-        };
-        for (int k = start; k < n && static_cast<long>(greens_[k] - g) * (greens_[k] - g) < best; ++k) consider(k);
-        for (int k = start - 1; k >= 0 && static_cast<long>(g - greens_[k]) * (g - greens_[k]) < best; --k) consider(k);
-        return found;
-    }
-
-private:
-    const RGBQUAD* palette_;
-    std::vector<int> order_;
-    std::vector<int> greens_;
-};
-
-// Lloyd's step over a frame's pixels: each of the first `count` palette entries moves to the mean
-// of the pixels nearest to it. The octree's cells are cubes of the colour space, which the colours
-// of a photograph rarely fill evenly; a few passes win back most of what that costs in accuracy.
-void RefinePalette(const CxImage& frame, RGBQUAD* palette, int count, int passes) {
-    if (frame.GetBpp() != 24 || count < 2) return;
-    const long W = static_cast<long>(frame.GetWidth()), H = static_cast<long>(frame.GetHeight());
-    struct Sum {
-        std::uint64_t r = 0, g = 0, b = 0, n = 0;
-    };
-    for (int pass = 0; pass < passes; ++pass) {
-        const PaletteSearch search(palette, count);
-        std::vector<Sum> sums(static_cast<std::size_t>(count));
-        // One pixel in eight, on a staggered grid (every fourth of every other row, shifted by two
-        // from one such row to the next): the means hardly move and the work drops sevenfold.
-        for (long y = 0; y < H; y += kRefineRowStep) {
-            const long first = (y / kRefineRowStep % 2) * (kRefineColumnStep / 2);
-            const BYTE* row = frame.GetBits(static_cast<DWORD>(y));
-            std::uint32_t lastKey = 0xFFFFFFFF;
-            int last = 0;
-            for (long x = first; x < W; x += kRefineColumnStep) {
-                const BYTE* p = row + 3 * x;
-                const std::uint32_t key = static_cast<std::uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
-                if (key != lastKey) {
-                    last = search.Find(p[2], p[1], p[0]);
-                    lastKey = key;
-                }
-                Sum& s = sums[static_cast<std::size_t>(last)];
-                s.r += p[2];
-                s.g += p[1];
-                s.b += p[0];
-                ++s.n;
-            }
-        }
-        for (int i = 0; i < count; ++i) {
-            const Sum& s = sums[static_cast<std::size_t>(i)];
-            if (!s.n) continue;
-            palette[i].rgbRed = static_cast<BYTE>((s.r + s.n / 2) / s.n);
-            palette[i].rgbGreen = static_cast<BYTE>((s.g + s.n / 2) / s.n);
-            palette[i].rgbBlue = static_cast<BYTE>((s.b + s.n / 2) / s.n);
-        }
-    }
 }
 
 std::uint64_t PictureBytes(long width, long height, long bpp = 24) {
@@ -488,7 +407,6 @@ bool CAniGIF::SaveGIF(const char* path) {
         quantizer.ProcessImage(frame->GetDIB());
         RGBQUAD palette[256] = {};
         quantizer.SetColorTable(palette);
-        RefinePalette(*frame, palette, static_cast<int>(std::min<UINT>(quantizer.GetColorCount(), 256)), kRefinePasses);
         if (!frame->DecreaseBpp(8, true, palette, 256)) return false;
         frame->SetCodecOption(kGifCodecOption, CXIMAGE_FORMAT_GIF);
         pages.push_back(frame);

@@ -19,10 +19,7 @@ WORD Get16(const BYTE* p) {
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+using win::FilePtr;
 
 // Opens a regular file for reading and tells its size.
 FilePtr OpenForReading(const char* path, std::uint64_t& size) {
@@ -33,12 +30,6 @@ FilePtr OpenForReading(const char* path, std::uint64_t& size) {
     if (::fstat(::fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
     size = static_cast<std::uint64_t>(st.st_size);
     return file;
-}
-
-bool ReadExactly(std::FILE* file, std::uint64_t offset, void* out, std::size_t count) {
-    if (count == 0) return true;
-    if (::fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-    return std::fread(out, 1, count, file) == count;
 }
 
 // Whether `frames` frames can be read at once: their stored words and the 24-bit pictures decoded
@@ -103,7 +94,8 @@ FileError ReadStill(const char* path, Contents& c, std::vector<BYTE>* pixels) {
     FilePtr file = OpenForReading(path, c.fileSize);
     if (!file) return FileError::Open;
     BYTE head[kBitmapHeaderSize];
-    if (c.fileSize < kBitmapHeaderSize || !ReadExactly(file.get(), 0, head, sizeof head)) return FileError::ShortHeader;
+    if (c.fileSize < kBitmapHeaderSize || !win::ReadExact(::fileno(file.get()), head, sizeof head, 0))
+        return FileError::ShortHeader;
     c.picture = DecodeBitmapHeader(head);
     c.width = HeaderWidth(c.picture);
     c.height = HeaderHeight(c.picture);
@@ -113,7 +105,8 @@ FileError ReadStill(const char* path, Contents& c, std::vector<BYTE>* pixels) {
     if (pixels) {
         if (!FitsMemoryLimit(c, 1)) return FileError::TooLarge;
         pixels->resize(c.FrameBytes());
-        if (!ReadExactly(file.get(), kBitmapHeaderSize, pixels->data(), pixels->size())) return FileError::ShortPixels;
+        if (!win::ReadExact(::fileno(file.get()), pixels->data(), pixels->size(), kBitmapHeaderSize))
+            return FileError::ShortPixels;
     }
     return FileError::None;
 }
@@ -123,7 +116,7 @@ FileError ReadAnimation(const char* path, Contents& c, int index, std::vector<BY
     FilePtr file = OpenForReading(path, c.fileSize);
     if (!file) return FileError::Open;
     BYTE head[kAnimationPixelOffset];
-    if (c.fileSize < kAnimationPixelOffset || !ReadExactly(file.get(), 0, head, sizeof head))
+    if (c.fileSize < kAnimationPixelOffset || !win::ReadExact(::fileno(file.get()), head, sizeof head, 0))
         return FileError::ShortHeader;
     c.picture = DecodeBitmapHeader(head);
     c.animation = DecodeAnimationHeader(head + kBitmapHeaderSize);
@@ -140,7 +133,8 @@ FileError ReadAnimation(const char* path, Contents& c, int index, std::vector<BY
         const std::uint64_t count = index < 0 ? static_cast<std::uint64_t>(c.frames) : 1;
         if (!FitsMemoryLimit(c, count)) return FileError::TooLarge;
         pixels->resize(c.FrameBytes() * count);
-        if (!ReadExactly(file.get(), kAnimationPixelOffset + first * c.FrameBytes(), pixels->data(), pixels->size()))
+        const auto at = static_cast<std::int64_t>(kAnimationPixelOffset + first * c.FrameBytes());
+        if (!win::ReadExact(::fileno(file.get()), pixels->data(), pixels->size(), at))
             return FileError::ShortPixels;
     }
     return FileError::None;

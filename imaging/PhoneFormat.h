@@ -113,8 +113,8 @@ inline BYTE Expand6(unsigned v) {
     return v == 63 ? 255 : static_cast<BYTE>(v << 2);
 }
 
-// Creates or truncates the file and writes the blocks one after the other; a write that fails
-// part way removes the file rather than leave a picture its header contradicts.
+// Writes the blocks one after the other into a new file that then replaces any file of that name
+// in one step: a write that fails part way leaves the old file as it was and no partial one.
 bool WriteBlocks(const char* path, const std::vector<std::pair<const BYTE*, std::size_t>>& blocks);
 
 }  // namespace phone

@@ -11,6 +11,7 @@
 
 #include "imaging/PhoneFormat.h"
 #include "platform/pavix/ximage.h"
+#include "platform/win/filetype.h"
 #include "platform/win/windef.h"
 
 // Byte of a 24-bit pixel.
@@ -22,9 +23,10 @@ public:
     extImage(const extImage& src, bool copypixels = true, bool copyselection = true, bool copyalpha = true);
     explicit extImage(const CxImage& src, bool copypixels = true, bool copyselection = true, bool copyalpha = true);
     extImage(DWORD width, DWORD height, DWORD bpp, DWORD type = 0);
-    // Opens a file by type code: 2 GIF (first frame composed on the logical screen, frame count 2
-    // for an animated file and 1 otherwise), 20 PHT and 21 EBA (the phone formats), anything else
-    // the picture library's own format code. A file that cannot be read leaves the picture empty.
+    // Opens a file by type code (FILETYPE_*): GIF gives the first frame composed on the logical
+    // screen, with frame count 2 for an animated file and 1 otherwise; PHT and EBA are the phone
+    // formats; any other code is the picture library's own format code. A file that cannot be read
+    // leaves the picture empty.
     extImage(const char* path, unsigned long type);
     virtual ~extImage();
     extImage& operator=(const extImage& src);
@@ -72,13 +74,14 @@ public:
     // The pixels as RGB565 words in the file layout, in a new array the caller releases with
     // delete[]; `length` gets width x height x 2. Null (length 0) for an empty picture.
     BYTE* GetData16bit(int& length) const;
-    // Writes the picture as a PHT file, creating or truncating it. False when the file cannot be
-    // written or the picture is empty or too large for the header (a side over 32767).
+    // Writes the picture as a PHT file, replacing any file of that name only once the new one is
+    // complete. False when the file cannot be written (the old one then stays as it was) or the
+    // picture is empty or too large for the header (a side over 32767).
     bool SavePHT(const char* path) const;
     // Replaces the picture by a PHT file's content as 24 bits. A file that cannot be opened, announces
     // no pixels or holds fewer than it announces leaves the picture as it was (false).
     bool LoadPHT(const char* path);
-    // Whether the file has a sound phone header: magic "ANI" for type 21 (EBA), "IMG" for any other
+    // Whether the file has a sound phone header: magic "ANI" for FILETYPE_EBA, "IMG" for any other
     // type, width and height from 1 to 400, and all the announced pixels present (for an EBA file
     // also a frame count from 1 to 16). Pixels are not decoded.
     static bool IsValidFormat(const CString& path, int type);

@@ -4,12 +4,6 @@
 #include "imaging/PhoneFormat.h"
 #include "imaging/extImage.h"
 
-namespace {
-
-constexpr int kTypeEBA = 21;
-
-}  // namespace
-
 void extImage::SetBitmapHeader(tagBITMAP_HEADER* header, CSize size, int still) {
     if (!header) return;
     *header = tagBITMAP_HEADER{};
@@ -51,7 +45,7 @@ bool extImage::LoadPHT(const char* path) {
 
 bool extImage::IsValidFormat(const CString& path, int type) {
     phone::Contents contents;
-    const bool animation = type == kTypeEBA;
+    const bool animation = type == FILETYPE_EBA;
     const phone::FileError error =
         animation ? phone::ReadAnimation(path.c_str(), contents) : phone::ReadStill(path.c_str(), contents);
     if (error != phone::FileError::None) return false;

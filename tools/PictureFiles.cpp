@@ -5,6 +5,7 @@
 
 #include "common/Gandry.h"
 #include "imaging/Quantizer.h"
+#include "platform/win/filetype.h"
 
 namespace tool {
 
@@ -16,7 +17,7 @@ int PictureType(const std::string& path) {
 
 bool OpenPicture(const std::string& path, extImage& picture, std::string& error) {
     int type = PictureType(path);
-    if (type == 0) {
+    if (type == FILETYPE_UNKNOWN) {
         error = "'" + path + "': unknown picture type";
         return false;
     }
@@ -31,27 +32,26 @@ bool OpenPicture(const std::string& path, extImage& picture, std::string& error)
 
 bool SavePicture(const extImage& picture, const std::string& path, std::string& error) {
     int type = PictureType(path);
-    if (type == 20) {  // PHT still picture (.pht, .img)
+    if (type == FILETYPE_PHT) {
         if (!picture.SavePHT(path.c_str())) {
             error = "cannot write '" + path + "'";
             return false;
         }
         return true;
     }
-    if (!CxImage::IsKnownFileType(static_cast<DWORD>(type)) || type == CXIMAGE_FORMAT_ICO ||
-        type == CXIMAGE_FORMAT_TGA || type == CXIMAGE_FORMAT_PCX) {
+    if (!CxImage::IsKnownFileType(static_cast<DWORD>(type))) {
         error = "'" + path + "': cannot write this picture type";
         return false;
     }
     extImage out(picture);
-    if (type == CXIMAGE_FORMAT_GIF) {
+    if (type == FILETYPE_GIF) {
         if (out.GetBpp() < 24) out.IncreaseBpp(24);
         CQuantizer quantizer(256, 7);
         quantizer.ProcessImage(out.GetDIB());
         RGBQUAD palette[256] = {};
         quantizer.SetColorTable(palette);
         out.DecreaseBpp(8, true, palette, 256);
-    } else if (type == CXIMAGE_FORMAT_BMP && out.GetBpp() < 24) {
+    } else if (type == FILETYPE_BMP && out.GetBpp() < 24) {
         out.IncreaseBpp(24);
     }
     if (!out.Save(path.c_str(), static_cast<DWORD>(type))) {

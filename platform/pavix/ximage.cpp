@@ -17,6 +17,7 @@
 #include "platform/pavix/ximapng.h"
 #include "platform/pavix/ximatga.h"
 #include "platform/pavix/ximatif.h"
+#include "platform/pavix/ximawbmp.h"
 #include "platform/pavix/xiofile.h"
 #include "platform/pavix/xmemfile.h"
 
@@ -297,6 +298,7 @@ bool CxImage::IsKnownFileType(DWORD imagetype) {
         case CXIMAGE_FORMAT_TIF:
         case CXIMAGE_FORMAT_TGA:
         case CXIMAGE_FORMAT_PCX:
+        case CXIMAGE_FORMAT_WBMP:
             return true;
         default:
             return false;
@@ -414,6 +416,9 @@ bool CxImage::Decode(CxFile* hFile, DWORD imagetype) {
         case CXIMAGE_FORMAT_PCX:
             ok = DecodeWith<CxImagePCX>(*this, hFile, imagetype);
             break;
+        case CXIMAGE_FORMAT_WBMP:
+            ok = DecodeWith<CxImageWBMP>(*this, hFile, imagetype);
+            break;
         default:
             Destroy();
             SetLastError("CxImage::Decode : format not supported");
@@ -442,6 +447,14 @@ bool CxImage::Encode(CxFile* hFile, DWORD imagetype) {
             return EncodeWith<CxImagePNG>(*this, hFile);
         case CXIMAGE_FORMAT_TIF:
             return EncodeWith<CxImageTIF>(*this, hFile);
+        case CXIMAGE_FORMAT_ICO:
+            return EncodeWith<CxImageICO>(*this, hFile);
+        case CXIMAGE_FORMAT_TGA:
+            return EncodeWith<CxImageTGA>(*this, hFile);
+        case CXIMAGE_FORMAT_PCX:
+            return EncodeWith<CxImagePCX>(*this, hFile);
+        case CXIMAGE_FORMAT_WBMP:
+            return EncodeWith<CxImageWBMP>(*this, hFile);
         default:
             SetLastError("CxImage::Encode : format not supported");
             return false;

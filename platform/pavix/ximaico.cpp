@@ -134,8 +134,3 @@ bool CxImageICO::Decode(CxFile* hFile) {
     Transfer(reader);
     return true;
 }
-
-bool CxImageICO::Encode(CxFile*) {
-    SetLastError("ICO: writing is not supported");
-    return false;
-}

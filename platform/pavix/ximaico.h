@@ -1,4 +1,4 @@
-// CxImageICO: Windows icons (BMP and PNG images); the largest image is read; no writer.
+// CxImageICO: Windows icons (BMP and PNG images); the largest image is read; one image is written.
 #pragma once
 
 #include "platform/pavix/ximage.h"

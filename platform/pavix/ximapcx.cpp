@@ -110,8 +110,3 @@ bool CxImagePCX::Decode(CxFile* hFile) {
     }
     return true;
 }
-
-bool CxImagePCX::Encode(CxFile*) {
-    SetLastError("PCX: writing is not supported");
-    return false;
-}

@@ -1,4 +1,4 @@
-// CxImagePCX: PCX: 1, 4 and 8-bit indexed, 24-bit as three planes, RLE; no writer.
+// CxImagePCX: PCX: 1, 4 and 8-bit indexed, 24-bit as three planes, RLE; written as 8-bit planes.
 #pragma once
 
 #include "platform/pavix/ximage.h"

@@ -148,8 +148,3 @@ bool CxImageTGA::Decode(CxFile* hFile) {
     }
     return true;
 }
-
-bool CxImageTGA::Encode(CxFile*) {
-    SetLastError("TGA: writing is not supported");
-    return false;
-}

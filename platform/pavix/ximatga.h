@@ -1,4 +1,4 @@
-// CxImageTGA: Targa: 8-bit indexed or grey, 15/16/24/32-bit true colour, raw or RLE; no writer.
+// CxImageTGA: Targa: 8-bit indexed or grey, 15/16/24/32-bit true colour, raw or RLE; written uncompressed.
 #pragma once
 
 #include "platform/pavix/ximage.h"

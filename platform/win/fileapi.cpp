@@ -21,19 +21,6 @@ std::string TempNameBeside(const std::string& path) {
     return path + ".part." + std::to_string(::getpid()) + "." + std::to_string(counter++);
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Copies src into a new file tmp; true when every byte is written and synced.
 bool CopyInto(const std::string& src, const std::string& tmp) {
     int in = ::open(src.c_str(), O_RDONLY | O_CLOEXEC);
@@ -242,15 +229,56 @@ bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxB
     return true;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& contents) {
-    std::string tmp = TempNameBeside(path);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, contents.data(), contents.size()) && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
+bool ReplaceFileAtomic(const std::string& path, const std::function<bool(const std::string& temp)>& write, bool flush) {
+    const std::string tmp = TempNameBeside(path);
+    bool ok = write(tmp);
+    if (ok && flush) {
+        const int fd = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC);
+        ok = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0) ::close(fd);
+    }
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(tmp.c_str());
     return ok;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& contents) {
+    return ReplaceFileAtomic(path, [&contents](const std::string& tmp) {
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        bool ok = WriteAll(fd, contents.data(), contents.size());
+        if (::close(fd) != 0) ok = false;
+        return ok;
+    });
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool ReadExact(int fd, void* buffer, std::size_t size, std::int64_t offset) {
+    auto* p = static_cast<char*>(buffer);
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, p, size, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+void FileCloser::operator()(std::FILE* file) const {
+    if (file) std::fclose(file);
 }
 
 }  // namespace win

@@ -2,7 +2,11 @@
 // FindFirstFile, GetDiskFreeSpaceEx, GetFileTime/GetFileSize). Paths use "/".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,9 +56,29 @@ bool ReadFile(const std::string& path, std::string& contents);
 // (and *tooLarge, when given, says so).
 bool ReadFile(const std::string& path, std::string& contents, std::uint64_t maxBytes, bool* tooLarge = nullptr);
 
-// Writes a file through a temporary name in the same folder and a rename, so a reader never
-// sees half of it.
+// Replaces path in one step: `write` makes a new file under the temporary name it is given (in
+// the same folder), which is then renamed over path, so a reader never sees half a file. With
+// `flush` the new file reaches the disk before the rename, so even a power cut leaves the old file
+// or the new one; a cache that is rebuilt when lost can skip that cost. When `write` or anything
+// after it fails, path is left as it was and the temporary is removed.
+bool ReplaceFileAtomic(const std::string& path, const std::function<bool(const std::string& temp)>& write,
+                       bool flush = true);
+
+// ReplaceFileAtomic with the whole contents at hand; flushed.
 bool WriteFileAtomic(const std::string& path, const std::string& contents);
+
+// Writes all of data, going on after short writes and interruptions; false on an error.
+bool WriteAll(int fd, const void* data, std::size_t size);
+
+// Reads exactly size bytes at offset (the descriptor's position is not used); false on an error
+// or when the file ends first.
+bool ReadExact(int fd, void* buffer, std::size_t size, std::int64_t offset);
+
+// Closes a C stream when its owner goes.
+struct FileCloser {
+    void operator()(std::FILE* file) const;
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Case-insensitive wildcard match with "*" and "?"; a closing ".*" also matches a name's end.
 bool WildcardMatch(const std::string& pattern, const std::string& name);

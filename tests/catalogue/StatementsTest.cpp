@@ -63,7 +63,7 @@ TEST_F(CatalogueTest, FreeIdentifiersAreReusedSmallestFirst) {
     EXPECT_EQ(view->AddAlbum("four"), 4);
     trace.clear();
     EXPECT_EQ(view->AddAlbum("five"), 5);
-    EXPECT_EQ(trace.size(), 6u);
+    ASSERT_EQ(trace.size(), 6u);
     EXPECT_EQ(trace[1], "select * from tbl_Album where AlbumID = 1");
     EXPECT_EQ(trace[5], "insert into tbl_Album values(5, 'five')");
     db->SetTrace(nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -24,7 +25,10 @@ TEST(CLog, CreatingTruncatesAnOldLog) {
     t.Write(t.runDir() + "logThumb.txt", std::string(5000, 'x'));
     CLog log;
     log.CreateFileA("logThumb.txt");
-    EXPECT_LT(ReadAll(t.runDir() + "logThumb.txt").size(), 100u);
+    const std::string text = ReadAll(t.runDir() + "logThumb.txt");
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex("Log file started [ 0-9]{2}월 [ 0-9]{2}일 [ 0-9]{2}시 [ 0-9]{2}분 [ 0-9]{2}초\n\n")))
+        << text;
 }
 
 TEST(CLog, LogStringFormatsAndStampsLines) {
@@ -67,22 +71,49 @@ TEST(CLog, PrintWritesHexSixteenToALine) {
               " 00 0F\n");
 }
 
+namespace {
+
+// Every entry below a folder, with the sizes of the files.
+std::string Listing(const std::string& folder) {
+    std::string listing;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        listing += e.path().string() + (e.is_regular_file() ? " " + std::to_string(e.file_size()) : "") + "\n";
+    return listing;
+}
+
+}  // namespace
+
 TEST(CLog, NoFileMeansNoWrites) {
     TempHome t;
+    const std::string before = Listing(t.root());
     CLog log;
     log.LogString("nothing");  // no file started: the path is the folder itself
+    log.Print(reinterpret_cast<const unsigned char*>("ab"), 2);
+    EXPECT_EQ(std::string(log.GetPath()), t.runDir().substr(0, t.runDir().size() - 1));
+    EXPECT_TRUE(std::filesystem::is_directory(log.GetPath()));
+    EXPECT_EQ(Listing(t.root()), before);
+
     ::setenv("VIMBRO_HOME", (t.root() + "/missing").c_str(), 1);
     CLog other;
     other.CreateFileA("x.log");
     other.LogString("lost");
-    EXPECT_FALSE(std::filesystem::exists(t.root() + "/missing/x.log"));
+    EXPECT_FALSE(std::filesystem::exists(t.root() + "/missing"));
+    EXPECT_EQ(Listing(t.root()), before);
 }
 
 TEST(CLog, PathsBeyond256BytesAreNotCut) {
     TempHome t;
+    const std::string before = Listing(t.root());
     CLog log;
     std::string name(300, 'n');
     log.CreateFileA(name.c_str());
-    log.LogString("text");
     EXPECT_EQ(std::string(log.GetPath()), t.runDir().substr(0, t.runDir().size() - 1));
+    EXPECT_EQ(Listing(t.root()), before);  // nothing created under a cut-off name
+    log.LogString("text");
+    log.Print(reinterpret_cast<const unsigned char*>("ab"), 2);
+    EXPECT_EQ(std::string(log.GetPath()), t.runDir().substr(0, t.runDir().size() - 1));
+    EXPECT_EQ(Listing(t.root()), before);
+    // A name that fits is refused too once one did not: the log stays off.
+    log.CreateFileA("late.log");
+    EXPECT_FALSE(std::filesystem::exists(t.runDir() + "late.log"));
 }

@@ -300,6 +300,16 @@ void RepairPngChecksums(Bytes& b) {
     }
 }
 
+// Wireless bitmaps from our writer: an odd width, and one over 127 (a side of two bytes).
+std::vector<Bytes> WbmpSamples() {
+    std::vector<Bytes> out;
+    for (DWORD w : {13u, 130u}) {
+        CxImage p = Pattern(w, 7, 1);
+        out.push_back(Encode(p, CXIMAGE_FORMAT_WBMP));
+    }
+    return out;
+}
+
 std::vector<Bytes> AllSamples() {
     std::vector<Bytes> all;
     for (auto make : {BmpSamples, JpegSamples, PngSamples, GifSamples, TiffSamples, IcoSamples, PcxSamples}) {
@@ -328,6 +338,8 @@ const bool registered =
         {"tga", TgaSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_TGA); }}) &&
     fuzz::Register(
         {"pcx", PcxSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_PCX); }}) &&
+    fuzz::Register(
+        {"wbmp", WbmpSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_WBMP); }}) &&
     fuzz::Register(
         {"sniffed", AllSamples, [](const std::uint8_t* d, size_t n) { return Read(d, n, CXIMAGE_FORMAT_UNKNOWN); }});
 

@@ -15,23 +15,8 @@ using namespace picturetest;
 
 namespace {
 
-CxImage Pattern(DWORD w, DWORD h) {
-    CxImage p(w, h, 24);
-    FillPattern(p);
-    return p;
-}
-
-// An indexed picture with a distinct palette and every index in use.
-CxImage IndexedPattern(DWORD w, DWORD h, DWORD bpp) {
-    CxImage p(w, h, bpp);
-    DWORD n = p.GetNumColors();
-    for (DWORD i = 0; i < n; ++i)
-        p.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i * 37), static_cast<BYTE>(255 - i),
-                          static_cast<BYTE>(i * 11));
-    for (long y = 0; y < static_cast<long>(h); ++y)
-        for (long x = 0; x < static_cast<long>(w); ++x) p.SetPixelIndex(x, y, static_cast<BYTE>((x * 3 + y * 5) % n));
-    return p;
-}
+using picturetest::patterns::IndexedPattern;
+using picturetest::patterns::Pattern;
 
 CxImage RoundTrip(CxImage& p, DWORD type) {
     BYTE* buffer = nullptr;
@@ -230,7 +215,8 @@ TEST(CodecFiles, SaveAndLoadThroughFilesAndUnsupportedTypesFailCleanly) {
     CxImage sniffed;
     EXPECT_TRUE(sniffed.Load(dir.File("a.bmp").c_str(), CXIMAGE_FORMAT_UNKNOWN));
     EXPECT_EQ(sniffed.GetType(), CXIMAGE_FORMAT_BMP);
-    // A BMP read as PNG, a missing file, WBMP and WMF all give an invalid picture.
+    // A BMP read as PNG or WBMP, a missing file, WMF and unknown codes all give an invalid picture;
+    // WMF and unknown codes are not written either, and leave no file behind.
     CxImage wrong(dir.File("a.bmp").c_str(), CXIMAGE_FORMAT_PNG);
     EXPECT_FALSE(wrong.IsValid());
     CxImage missing(dir.File("none.png").c_str(), CXIMAGE_FORMAT_PNG);
@@ -238,9 +224,16 @@ TEST(CodecFiles, SaveAndLoadThroughFilesAndUnsupportedTypesFailCleanly) {
     for (DWORD type : {DWORD{CXIMAGE_FORMAT_WBMP}, DWORD{CXIMAGE_FORMAT_WMF}, DWORD{77}}) {
         CxImage other(dir.File("a.bmp").c_str(), type);
         EXPECT_FALSE(other.IsValid());
-        EXPECT_FALSE(p.Save(dir.File("x.out").c_str(), type));
     }
-    EXPECT_FALSE(p.Save(dir.File("x.ico").c_str(), CXIMAGE_FORMAT_ICO));
+    for (DWORD type : {DWORD{CXIMAGE_FORMAT_WMF}, DWORD{77}}) {
+        EXPECT_FALSE(p.Save(dir.File("x.out").c_str(), type));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("x.out")));
+    }
+    // Every format the library names for saving, except WMF/EMF, saves and reads back.
+    for (DWORD type : {CXIMAGE_FORMAT_ICO, CXIMAGE_FORMAT_TGA, CXIMAGE_FORMAT_PCX}) {
+        ASSERT_TRUE(p.Save(dir.File("x.saved").c_str(), type)) << type;
+        EXPECT_TRUE(SamePixels(p, CxImage(dir.File("x.saved").c_str(), type))) << type;
+    }
     EXPECT_FALSE(p.Save(dir.File("no/such/folder/a.bmp").c_str(), CXIMAGE_FORMAT_BMP));
 }
 

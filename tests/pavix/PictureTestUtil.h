@@ -25,6 +25,31 @@ inline void FillPattern(Picture& p) {
         for (long x = 0; x < static_cast<long>(p.GetWidth()); ++x) p.SetPixelColor(x, y, PatternColour(x, y));
 }
 
+// Pictures the codec tests share, kept out of `using namespace picturetest` because several tests
+// have helpers of these names of their own.
+namespace patterns {
+
+// A 24-bit picture filled with PatternColour.
+inline CxImage Pattern(DWORD w, DWORD h) {
+    CxImage p(w, h, 24);
+    FillPattern(p);
+    return p;
+}
+
+// An indexed picture with a distinct palette and every index in use.
+inline CxImage IndexedPattern(DWORD w, DWORD h, DWORD bpp) {
+    CxImage p(w, h, bpp);
+    DWORD n = p.GetNumColors();
+    for (DWORD i = 0; i < n; ++i)
+        p.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i * 37), static_cast<BYTE>(255 - i),
+                          static_cast<BYTE>(i * 11));
+    for (long y = 0; y < static_cast<long>(h); ++y)
+        for (long x = 0; x < static_cast<long>(w); ++x) p.SetPixelIndex(x, y, static_cast<BYTE>((x * 3 + y * 5) % n));
+    return p;
+}
+
+}  // namespace patterns
+
 inline bool SameColour(RGBQUAD a, RGBQUAD b) {
     return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "imaging/extImage.h"
 #include "tests/pavix/PictureTestUtil.h"
@@ -64,8 +65,8 @@ TEST_F(ToolPictures, ConvertFailsCleanly) {
     EXPECT_EQ(Tool("convert " + In()).code, 1);
     EXPECT_EQ(Tool("convert " + Out("none.png") + " " + Out("x.bmp")).code, 1);
     EXPECT_EQ(Tool("convert " + In() + " " + Out("x.xyz")).code, 1);
-    EXPECT_EQ(Tool("convert " + In() + " " + Out("x.tga")).code, 1);
-    EXPECT_FALSE(std::filesystem::exists(dir_.File("x.tga")));
+    EXPECT_EQ(Tool("convert " + In() + " " + Out("x.wmf")).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("x.wmf")));
     EXPECT_EQ(Tool("convert --help").code, 0);
 }
 
@@ -145,4 +146,13 @@ TEST_F(ToolPictures, QuantizePrintsLeavesAndThePalette) {
     EXPECT_EQ(Tool("quantize " + Out("q.bmp") + " --colors").code, 1);
     EXPECT_EQ(Tool("quantize").code, 1);
     EXPECT_EQ(Tool("quantize " + Out("none.bmp")).code, 1);
+}
+
+TEST_F(ToolPictures, ConvertWritesIconTargaAndPcxExactly) {
+    const std::pair<const char*, DWORD> outputs[] = {
+        {"a.ico", CXIMAGE_FORMAT_ICO}, {"a.tga", CXIMAGE_FORMAT_TGA}, {"a.pcx", CXIMAGE_FORMAT_PCX}};
+    for (const auto& [name, type] : outputs) {
+        ASSERT_EQ(Tool("convert " + In() + " " + Out(name)).code, 0) << name;
+        EXPECT_TRUE(SamePixels(Open(name, type), source_)) << name;
+    }
 }

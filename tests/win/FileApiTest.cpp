@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
@@ -138,6 +139,60 @@ TEST(FileApi, AtomicWriteReplacesWholeFiles) {
     EXPECT_EQ(back, "two!");
     EXPECT_EQ(ListFiles(t.root()).size(), 1u);
     EXPECT_FALSE(WriteFileAtomic(t.root() + "/no/such/folder/f", "x"));
+}
+
+TEST(FileApi, ReplacingLeavesTheOldFileWhenTheWriterFails) {
+    TempHome t;
+    const std::string p = t.Write(t.root() + "/photo.jpg", "old picture");
+    std::string seen;
+    // The writer gets a name beside the target, not the target; a failure after a partial write
+    // removes it and keeps the old file.
+    EXPECT_FALSE(ReplaceFileAtomic(p, [&](const std::string& temp) {
+        seen = temp;
+        t.Write(temp, "half");
+        return false;
+    }));
+    EXPECT_EQ(std::filesystem::path(seen).parent_path(), std::filesystem::path(p).parent_path());
+    EXPECT_NE(seen, p);
+    EXPECT_EQ(ReadAll(p), "old picture");
+    EXPECT_EQ(ListFiles(t.root()), std::vector<std::string>{"photo.jpg"});
+    // A writer that reports success without making the file: nothing to rename, the old file stays.
+    EXPECT_FALSE(ReplaceFileAtomic(p, [](const std::string&) { return true; }));
+    EXPECT_EQ(ReadAll(p), "old picture");
+    for (bool flush : {true, false}) {
+        ASSERT_TRUE(ReplaceFileAtomic(
+            p, [&](const std::string& temp) { return !t.Write(temp, flush ? "flushed" : "cache").empty(); }, flush));
+        EXPECT_EQ(ReadAll(p), flush ? "flushed" : "cache");
+        EXPECT_EQ(ListFiles(t.root()).size(), 1u);
+    }
+}
+
+TEST(FileApi, WholeWritesAndExactReads) {
+    TempHome t;
+    const std::string p = t.root() + "/bytes";
+    const int out = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(out, 0);
+    const std::string data(200000, 'q');
+    EXPECT_TRUE(WriteAll(out, data.data(), data.size()));
+    EXPECT_TRUE(WriteAll(out, "end", 3));
+    ::close(out);
+    EXPECT_FALSE(WriteAll(-1, "x", 1));
+
+    const int in = ::open(p.c_str(), O_RDONLY);
+    ASSERT_GE(in, 0);
+    char tail[4] = {};
+    EXPECT_TRUE(ReadExact(in, tail, 3, 200000));
+    EXPECT_STREQ(tail, "end");
+    EXPECT_TRUE(ReadExact(in, tail, 0, 500000));   // nothing asked, nothing needed
+    EXPECT_FALSE(ReadExact(in, tail, 4, 200000));  // the file ends one byte short
+    EXPECT_FALSE(ReadExact(in, tail, 1, 200003));  // at the very end
+    ::close(in);
+
+    FilePtr file(std::fopen(p.c_str(), "rb"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(std::fgetc(file.get()), 'q');
+    FilePtr none(std::fopen((t.root() + "/missing").c_str(), "rb"));
+    EXPECT_FALSE(none);  // an empty holder is let go without a close
 }
 
 TEST(FileApi, BoundedReadRefusesLargerFilesBeforeReadingThem) {

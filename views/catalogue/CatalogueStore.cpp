@@ -9,7 +9,9 @@
 #include "common/Gandry.h"
 #include "imaging/extImage.h"
 #include "platform/kordune/DBManagerOper.h"
+#include "platform/kordune/SqlText.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/filetype.h"
 
 namespace catalogue {
 
@@ -31,8 +33,7 @@ CString FormatSql(const char* format, ...) {
 }
 
 CString Quote(const CString& text) {
-    CString copy = text;
-    return CGandry::GetFixedQoute(copy);
+    return kordune::QuoteText(text);
 }
 
 std::vector<int> ParseIdList(const CString& list) {
@@ -176,9 +177,9 @@ int TypeOfName(const CString& name) {
 
 bool IsAcceptedFile(const CString& path) {
     const int type = TypeOfName(path);
-    if (type == 1 || type == 2 || type == 3 || type == 4) return true;
+    if (type == FILETYPE_BMP || type == FILETYPE_GIF || type == FILETYPE_JPG || type == FILETYPE_PNG) return true;
     // A phone file must carry a sound header; its pixels are not decoded here.
-    if (type == 20 || type == 21) return extImage::IsValidFormat(path, type);
+    if (type == FILETYPE_PHT || type == FILETYPE_EBA) return extImage::IsValidFormat(path, type);
     return false;
 }
 

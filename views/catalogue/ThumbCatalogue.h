@@ -207,9 +207,9 @@ public:
     // Cells of every item by display position.
     void LayoutItems();
     void SetScrollSizes();
-    // Painting step 1: takes the scroll position, marks the items of the visible rows.
+    // Takes the scroll position and marks the items of the visible rows.
     void UpdateVisibility(int scrollPos);
-    // Painting step 6: frees the current level of the row that just left the view.
+    // Frees the current level of the row that just left the view.
     void ReleaseScrolledOut();
     // The label rectangle under a cell.
     CRect GetLabelRect(const vxImage* item) const;

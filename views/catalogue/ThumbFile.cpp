@@ -4,11 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cerrno>
 #include <cstring>
 
 #include "common/Gandry.h"
+#include "platform/win/fileapi.h"
 
 namespace thumbfile {
 namespace {
@@ -27,35 +26,10 @@ std::int32_t GetInt32(const std::uint8_t* p) {
                                      (static_cast<std::uint32_t>(p[3]) << 24));
 }
 
-bool ReadExact(int fd, void* buffer, std::size_t size, std::int64_t offset) {
-    auto* p = static_cast<std::uint8_t*>(buffer);
-    while (size > 0) {
-        ssize_t n = ::pread(fd, p, size, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    while (size > 0) {
-        ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool MarkerAtEnd(int fd, std::int64_t fileSize) {
     if (fileSize < static_cast<std::int64_t>(kMarkerBytes)) return false;
     char tail[kMarkerBytes];
-    if (!ReadExact(fd, tail, kMarkerBytes, fileSize - static_cast<std::int64_t>(kMarkerBytes))) return false;
+    if (!win::ReadExact(fd, tail, kMarkerBytes, fileSize - static_cast<std::int64_t>(kMarkerBytes))) return false;
     return std::memcmp(tail, kMarker, kMarkerBytes) == 0;
 }
 
@@ -81,7 +55,7 @@ bool WalkRecords(int fd, std::int64_t fileSize, Header headers[kLevels], std::in
     std::int64_t offset = 0;
     for (int level = 0; level < kLevels; ++level) {
         std::uint8_t raw[12];
-        if (offset + 12 > end || !ReadExact(fd, raw, sizeof raw, offset)) return false;
+        if (offset + 12 > end || !win::ReadExact(fd, raw, sizeof raw, offset)) return false;
         Header h;
         h.width = GetInt32(raw);
         h.height = GetInt32(raw + 4);
@@ -146,24 +120,27 @@ bool Write(const std::string& path, const Level levels[kLevels]) {
             return false;
         }
     }
-    static std::atomic<unsigned> counter{0};
-    const std::string temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = true;
-    for (int i = 0; i < kLevels && ok; ++i) {
-        std::uint8_t header[12];
-        PutInt32(header, levels[i].width);
-        PutInt32(header + 4, levels[i].height);
-        PutInt32(header + 8, static_cast<std::int32_t>(levels[i].bits.size()));
-        ok = WriteAll(fd, header, sizeof header) && WriteAll(fd, levels[i].bits.data(), levels[i].bits.size());
-    }
-    ok = ok && WriteAll(fd, kMarker, kMarkerBytes);
-    if (::close(fd) != 0) ok = false;
-    // The rename makes the file appear whole; no reader ever sees a half-written cache.
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    // The file appears whole or not at all; no reader ever sees a half-written cache. It is not
+    // flushed to the disk first: a cache lost to a power cut is simply made again.
+    return win::ReplaceFileAtomic(
+        path,
+        [&levels](const std::string& temp) {
+            const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd < 0) return false;
+            bool ok = true;
+            for (int i = 0; i < kLevels && ok; ++i) {
+                std::uint8_t header[12];
+                PutInt32(header, levels[i].width);
+                PutInt32(header + 4, levels[i].height);
+                PutInt32(header + 8, static_cast<std::int32_t>(levels[i].bits.size()));
+                ok = win::WriteAll(fd, header, sizeof header) &&
+                     win::WriteAll(fd, levels[i].bits.data(), levels[i].bits.size());
+            }
+            ok = ok && win::WriteAll(fd, kMarker, kMarkerBytes);
+            if (::close(fd) != 0) ok = false;
+            return ok;
+        },
+        false);
 }
 
 bool HasMarker(const std::string& path) {
@@ -213,7 +190,7 @@ bool OpenRecord(const std::string& path, int level, Record& record) {
 }
 
 bool ReadPixels(Record& record, std::uint8_t* dst) {
-    return ReadExact(record.fd, dst, static_cast<std::size_t>(record.bytes), record.offset);
+    return win::ReadExact(record.fd, dst, static_cast<std::size_t>(record.bytes), record.offset);
 }
 
 void Close(Record& record) {

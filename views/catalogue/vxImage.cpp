@@ -1,8 +1,5 @@
 #include "views/catalogue/vxImage.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +14,7 @@
 #include "common/Gandry.h"
 #include "imaging/extImage.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/filetype.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/ThumbFile.h"
@@ -39,12 +37,6 @@ struct JpegErrors {
 
 void JpegQuiet(j_common_ptr, int) {}
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-
 // The largest picture the thumbnail maker decodes; anything claiming more is refused before a
 // byte of pixels is allocated.
 constexpr std::uint64_t kMaxPixels = 100'000'000;
@@ -62,7 +54,7 @@ enum class JpegOutcome { Decoded, Unsupported, Broken };
 
 // Reads the header only (dims) or, with `decode`, the pixels at the reduced scale.
 JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    win::FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) return JpegOutcome::Broken;
     jpeg_decompress_struct cinfo;
     JpegErrors errors;
@@ -130,22 +122,11 @@ JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
     return JpegOutcome::Decoded;
 }
 
-// Saves a picture over its file in one step: written beside it, then renamed over it.
+// Saves a picture over its file in one step: written beside it, flushed, then renamed over it, so
+// the user's photo is never left half written.
 bool SaveReplacing(extImage& image, const CString& path, int type) {
-    static std::atomic<unsigned> counter{0};
-    const std::size_t slash = path.rfind('/');
-    const CString folder = slash == CString::npos ? CString() : path.substr(0, slash + 1);
-    const CString temp = folder + "." + CGandry::FindFilename(path, 1) + ".vimbro" + std::to_string(::getpid()) + "_" +
-                         std::to_string(counter++);
-    if (!image.Save(temp.c_str(), static_cast<DWORD>(type))) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return win::ReplaceFileAtomic(
+        path, [&](const std::string& temp) { return image.Save(temp.c_str(), static_cast<DWORD>(type)); });
 }
 
 // A new 24-bit picture holding one level's pixels.
@@ -225,7 +206,7 @@ bool vxImage::MakingThumb() {
     int fullWidth = 0, fullHeight = 0;
 
     bool viaJpeg = false;
-    if (type == CXIMAGE_FORMAT_JPG) {
+    if (type == FILETYPE_JPG) {
         JpegOutcome outcome = ReadJpeg(m_strFullPath, true, jpeg);
         if (outcome == JpegOutcome::Decoded) viaJpeg = true;
     }
@@ -250,7 +231,7 @@ bool vxImage::MakingThumb() {
             // Lossless formats are rewritten at 24 bits, so later edits start from true colour;
             // a JPEG would lose quality by re-encoding and a GIF cannot hold 24 bits, so those
             // are converted in memory only.
-            if (type == CXIMAGE_FORMAT_BMP || type == CXIMAGE_FORMAT_PNG) {
+            if (type == FILETYPE_BMP || type == FILETYPE_PNG) {
                 if (SaveReplacing(*picture, m_strFullPath, type)) {
                     CString key = catalogue::KeyFromFile(m_strFullPath, m_strFilename);
                     if (!key.empty()) {
@@ -323,7 +304,7 @@ void vxImage::MakingOriginal(int) {
 
 CString vxImage::ReadDimension(const CString& path) {
     const int type = catalogue::TypeOfName(path);
-    if (type == CXIMAGE_FORMAT_JPG) {
+    if (type == FILETYPE_JPG) {
         JpegPicture jpeg;
         if (ReadJpeg(path, false, jpeg) == JpegOutcome::Decoded) {
             return catalogue::FormatSql("%d x %d", jpeg.fullWidth, jpeg.fullHeight);
