@@ -19,13 +19,23 @@ bool Contains(const std::vector<std::string>& list, const std::string& name) {
 
 const std::vector<int>& CFrameRules::Commands() {
     static const std::vector<int> ids = {
-        IDC_MODE_COMPOSE, IDC_MODE_EDIT,     IDC_MODE_DECORATE, IDC_ADD_ALBUM,   ID_ALBUM_ADD,
-        ID_ALBUM_FROM_SELECTION, ID_ALBUM_DELETE, IDC_IMPORT,   ID_FILE_IMPORT,  ID_EDIT_COPY,
-        ID_EDIT_PASTE,    ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,  ID_SHOW_MODE_0,  ID_SHOW_MODE_1,
-        ID_SHOW_MODE_2,   ID_SORT_ORDER_0,   ID_SORT_ORDER_1,   ID_PICTURE_INFO, ID_KEYWORD,
-        ID_ALBUM_COPY,    ID_BUNDLE_RENAME,  ID_RESTORE,        ID_FILE_EXPORT,  ID_FILE_SAVE_PICTURE,
-        ID_FILE_SAVE_PICTURE_AS, ID_PRINT_PREVIEW, ID_EDIT_UNDO, ID_EDIT_REDO,   ID_ENVIRONMENT,
-        ID_CHECK_UPDATE,  ID_HELP,           ID_APP_ABOUT,      ID_APP_EXIT,
+        IDC_MODE_COMPOSE,     IDC_MODE_EDIT,
+        IDC_MODE_DECORATE,    IDC_ADD_ALBUM,
+        ID_ALBUM_ADD,         ID_ALBUM_FROM_SELECTION,
+        ID_ALBUM_DELETE,      IDC_IMPORT,
+        ID_FILE_IMPORT,       ID_EDIT_COPY,
+        ID_EDIT_PASTE,        ID_EDIT_SELECT_ALL,
+        ID_THUMB_DELETE,      ID_SHOW_MODE_0,
+        ID_SHOW_MODE_1,       ID_SHOW_MODE_2,
+        ID_SORT_ORDER_0,      ID_SORT_ORDER_1,
+        ID_PICTURE_INFO,      ID_KEYWORD,
+        ID_ALBUM_COPY,        ID_BUNDLE_RENAME,
+        ID_RESTORE,           ID_FILE_EXPORT,
+        ID_FILE_SAVE_PICTURE, ID_FILE_SAVE_PICTURE_AS,
+        ID_PRINT_PREVIEW,     ID_EDIT_UNDO,
+        ID_EDIT_REDO,         ID_ENVIRONMENT,
+        ID_CHECK_UPDATE,      ID_HELP,
+        ID_APP_ABOUT,         ID_APP_EXIT,
     };
     return ids;
 }
@@ -94,12 +104,18 @@ bool CFrameRules::IsEnabled(int id, const FrameState& s) {
 
 bool CFrameRules::IsChecked(int id, const FrameState& s) {
     switch (id) {
-        case ID_SHOW_MODE_0: return s.showMode == 0;
-        case ID_SHOW_MODE_1: return s.showMode == 1;
-        case ID_SHOW_MODE_2: return s.showMode == 2;
-        case ID_SORT_ORDER_0: return s.order == 0;
-        case ID_SORT_ORDER_1: return s.order == 1;
-        default: return false;
+        case ID_SHOW_MODE_0:
+            return s.showMode == 0;
+        case ID_SHOW_MODE_1:
+            return s.showMode == 1;
+        case ID_SHOW_MODE_2:
+            return s.showMode == 2;
+        case ID_SORT_ORDER_0:
+            return s.order == 0;
+        case ID_SORT_ORDER_1:
+            return s.order == 1;
+        default:
+            return false;
     }
 }
 

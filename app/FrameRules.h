@@ -9,13 +9,13 @@
 
 // Everything the enabled-when rules read.
 struct FrameState {
-    int mode = 0;             // current work mode 0..2
-    int model = 0;            // CGandry::m_enumModel
-    int showMode = 0;         // CGandry::m_enumShow
-    int order = 0;            // CGandry::m_enumOrder
-    int selection = 0;        // the browser's selected-item count
-    int album = 99;           // the browser's current album
-    int albumItems = 0;       // items of the album on show
+    int mode = 0;        // current work mode 0..2
+    int model = 0;       // CGandry::m_enumModel
+    int showMode = 0;    // CGandry::m_enumShow
+    int order = 0;       // CGandry::m_enumOrder
+    int selection = 0;   // the browser's selected-item count
+    int album = 99;      // the browser's current album
+    int albumItems = 0;  // items of the album on show
     bool copySetEmpty = true;
     bool canRestore = false;  // the browser has something to restore
     int canvasMode = -1;      // editor canvas CURRENT_MODE, -1 without a canvas

@@ -33,12 +33,14 @@ QImage KeyedOut(const QImage& image) {
 
 void TileX(QPainter& p, const QImage& tile, int x0, int x1, int y) {
     if (tile.isNull() || tile.width() <= 0) return;
-    for (int x = x0; x < x1; x += tile.width()) p.drawImage(QPoint(x, y), tile, QRect(0, 0, std::min(tile.width(), x1 - x), tile.height()));
+    for (int x = x0; x < x1; x += tile.width())
+        p.drawImage(QPoint(x, y), tile, QRect(0, 0, std::min(tile.width(), x1 - x), tile.height()));
 }
 
 void TileY(QPainter& p, const QImage& tile, int x, int y0, int y1) {
     if (tile.isNull() || tile.height() <= 0) return;
-    for (int y = y0; y < y1; y += tile.height()) p.drawImage(QPoint(x, y), tile, QRect(0, 0, tile.width(), std::min(tile.height(), y1 - y)));
+    for (int y = y0; y < y1; y += tile.height())
+        p.drawImage(QPoint(x, y), tile, QRect(0, 0, tile.width(), std::min(tile.height(), y1 - y)));
 }
 
 }  // namespace
@@ -82,10 +84,14 @@ CCaptionButtons::Command CCaptionButtons::Release(const QPoint& point, bool maxi
     m_pressed = None;
     if (pressed == None || HitTest(point) != pressed) return NoCommand;
     switch (pressed) {
-        case Minimize: return SC_MINIMIZE;
-        case Maximize: return maximized ? SC_RESTORE : SC_MAXIMIZE;
-        case Close: return SC_CLOSE;
-        default: return NoCommand;
+        case Minimize:
+            return SC_MINIMIZE;
+        case Maximize:
+            return maximized ? SC_RESTORE : SC_MAXIMIZE;
+        case Close:
+            return SC_CLOSE;
+        default:
+            return NoCommand;
     }
 }
 
@@ -144,11 +150,20 @@ Qt::Edges CGnomeFrame::BorderAt(const QPoint& point) const {
 
 void CGnomeFrame::SysCommand(CCaptionButtons::Command command) {
     switch (command) {
-        case CCaptionButtons::SC_MINIMIZE: showMinimized(); break;
-        case CCaptionButtons::SC_MAXIMIZE: showMaximized(); break;
-        case CCaptionButtons::SC_RESTORE: showNormal(); break;
-        case CCaptionButtons::SC_CLOSE: close(); break;
-        default: break;
+        case CCaptionButtons::SC_MINIMIZE:
+            showMinimized();
+            break;
+        case CCaptionButtons::SC_MAXIMIZE:
+            showMaximized();
+            break;
+        case CCaptionButtons::SC_RESTORE:
+            showNormal();
+            break;
+        case CCaptionButtons::SC_CLOSE:
+            close();
+            break;
+        default:
+            break;
     }
 }
 
@@ -239,14 +254,21 @@ void CGnomeFrame::paintEvent(QPaintEvent*) {
 
     // Edges and bottom.
     const int bottomH = m_borderBottom.isNull() ? kMargin : m_borderBottom.height();
-    if (m_borderLeft.isNull()) p.fillRect(QRect(0, m_captionHeight, kMargin, h - m_captionHeight), kPlainBorder);
-    else TileY(p, m_borderLeft, 0, m_captionHeight, h - bottomH);
-    if (m_borderRight.isNull()) p.fillRect(QRect(w - kMargin, m_captionHeight, kMargin, h - m_captionHeight), kPlainBorder);
-    else TileY(p, m_borderRight, w - m_borderRight.width(), m_captionHeight, h - bottomH);
-    if (m_borderBottom.isNull()) p.fillRect(QRect(0, h - kMargin, w, kMargin), kPlainBorder);
-    else TileX(p, m_borderBottom, m_cornerLeft.width(), w - m_cornerRight.width(), h - bottomH);
+    if (m_borderLeft.isNull())
+        p.fillRect(QRect(0, m_captionHeight, kMargin, h - m_captionHeight), kPlainBorder);
+    else
+        TileY(p, m_borderLeft, 0, m_captionHeight, h - bottomH);
+    if (m_borderRight.isNull())
+        p.fillRect(QRect(w - kMargin, m_captionHeight, kMargin, h - m_captionHeight), kPlainBorder);
+    else
+        TileY(p, m_borderRight, w - m_borderRight.width(), m_captionHeight, h - bottomH);
+    if (m_borderBottom.isNull())
+        p.fillRect(QRect(0, h - kMargin, w, kMargin), kPlainBorder);
+    else
+        TileX(p, m_borderBottom, m_cornerLeft.width(), w - m_cornerRight.width(), h - bottomH);
     if (!m_cornerLeft.isNull()) p.drawImage(QPoint(0, h - m_cornerLeft.height()), m_cornerLeft);
-    if (!m_cornerRight.isNull()) p.drawImage(QPoint(w - m_cornerRight.width(), h - m_cornerRight.height()), m_cornerRight);
+    if (!m_cornerRight.isNull())
+        p.drawImage(QPoint(w - m_cornerRight.width(), h - m_cornerRight.height()), m_cornerRight);
 
     // Buttons and the caption text.
     for (int b = CCaptionButtons::Minimize; b <= CCaptionButtons::Close; ++b) PaintButton(p, b);
@@ -281,11 +303,16 @@ void CGnomeFrame::mousePressEvent(QMouseEvent* event) {
 void CGnomeFrame::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const Qt::Edges edges = BorderAt(pos);
-    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge)) setCursor(Qt::SizeFDiagCursor);
-    else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge)) setCursor(Qt::SizeBDiagCursor);
-    else if (edges & (Qt::LeftEdge | Qt::RightEdge)) setCursor(Qt::SizeHorCursor);
-    else if (edges & (Qt::TopEdge | Qt::BottomEdge)) setCursor(Qt::SizeVerCursor);
-    else unsetCursor();
+    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+        setCursor(Qt::SizeFDiagCursor);
+    else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+        setCursor(Qt::SizeBDiagCursor);
+    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+        setCursor(Qt::SizeHorCursor);
+    else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+        setCursor(Qt::SizeVerCursor);
+    else
+        unsetCursor();
     const bool changed = pos.y() < kCaptionBand ? m_buttons.Move(pos) : m_buttons.Leave();
     if (changed) update(QRect(0, 0, width(), kCaptionBand));
     QMainWindow::mouseMoveEvent(event);

@@ -13,4 +13,3 @@ void RemoveGuiHelpers();
 
 // "Images (*.bmp;*.jpg)|*.bmp;*.jpg|All (*.*)|*.*||" -> "Images (*.bmp *.jpg);;All (*.*)"
 QString QtFileFilter(const std::string& filter);
-

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,20 +11,19 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <QAbstractSpinBox>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionMenuItem>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
+#include <QTextEdit>
 #include <QThread>
 #include <QToolButton>
 #include <QUrl>
@@ -131,23 +131,24 @@ CBrelt::MenuItem Popup(const char* text, std::vector<CBrelt::MenuItem> children)
 // The menu the program shows when the resource file has none.
 std::vector<CBrelt::MenuItem> PlainMenu() {
     return {
-        Popup("파일(&F)", {Cmd(ID_FILE_IMPORT, "가져오기(&I)...", "Ctrl+I"), Cmd(ID_FILE_EXPORT, "내보내기(&E)..."), Sep(),
-                          Cmd(ID_FILE_SAVE_PICTURE, "저장(&S)", "Ctrl+S"),
-                          Cmd(ID_FILE_SAVE_PICTURE_AS, "다른 이름으로 저장(&A)..."), Sep(),
-                          Cmd(ID_PRINT_PREVIEW, "인쇄 미리 보기(&V)"), Sep(), Cmd(ID_ENVIRONMENT, "환경설정(&O)..."),
-                          Sep(), Cmd(ID_APP_EXIT, "끝내기(&X)")}),
+        Popup("파일(&F)", {Cmd(ID_FILE_IMPORT, "가져오기(&I)...", "Ctrl+I"), Cmd(ID_FILE_EXPORT, "내보내기(&E)..."),
+                           Sep(), Cmd(ID_FILE_SAVE_PICTURE, "저장(&S)", "Ctrl+S"),
+                           Cmd(ID_FILE_SAVE_PICTURE_AS, "다른 이름으로 저장(&A)..."), Sep(),
+                           Cmd(ID_PRINT_PREVIEW, "인쇄 미리 보기(&V)"), Sep(), Cmd(ID_ENVIRONMENT, "환경설정(&O)..."),
+                           Sep(), Cmd(ID_APP_EXIT, "끝내기(&X)")}),
         Popup("편집(&E)", {Cmd(ID_EDIT_UNDO, "실행 취소(&U)", "Ctrl+Z"), Cmd(ID_EDIT_REDO, "다시 실행(&R)", "Ctrl+Y"),
-                          Sep(), Cmd(ID_EDIT_COPY, "복사(&C)", "Ctrl+C"), Cmd(ID_EDIT_PASTE, "붙여넣기(&P)", "Ctrl+V"),
-                          Cmd(ID_EDIT_SELECT_ALL, "모두 선택(&A)", "Ctrl+A"), Cmd(ID_THUMB_DELETE, "삭제(&D)"), Sep(),
-                          Cmd(ID_RESTORE, "원본 복원(&O)"), Cmd(ID_BUNDLE_RENAME, "일괄 이름 변경(&B)..."),
-                          Cmd(ID_KEYWORD, "키워드(&K)..."), Cmd(ID_PICTURE_INFO, "사진 정보(&N)...")}),
-        Popup("앨범(&A)", {Cmd(ID_ALBUM_ADD, "앨범 추가(&N)..."), Cmd(ID_ALBUM_FROM_SELECTION, "선택항목으로 앨범 만들기(&S)..."),
-                          Cmd(ID_ALBUM_COPY, "앨범에 복사(&C)"), Sep(), Cmd(ID_ALBUM_DELETE, "앨범 삭제(&D)")}),
+                           Sep(), Cmd(ID_EDIT_COPY, "복사(&C)", "Ctrl+C"), Cmd(ID_EDIT_PASTE, "붙여넣기(&P)", "Ctrl+V"),
+                           Cmd(ID_EDIT_SELECT_ALL, "모두 선택(&A)", "Ctrl+A"), Cmd(ID_THUMB_DELETE, "삭제(&D)"), Sep(),
+                           Cmd(ID_RESTORE, "원본 복원(&O)"), Cmd(ID_BUNDLE_RENAME, "일괄 이름 변경(&B)..."),
+                           Cmd(ID_KEYWORD, "키워드(&K)..."), Cmd(ID_PICTURE_INFO, "사진 정보(&N)...")}),
+        Popup("앨범(&A)",
+              {Cmd(ID_ALBUM_ADD, "앨범 추가(&N)..."), Cmd(ID_ALBUM_FROM_SELECTION, "선택항목으로 앨범 만들기(&S)..."),
+               Cmd(ID_ALBUM_COPY, "앨범에 복사(&C)"), Sep(), Cmd(ID_ALBUM_DELETE, "앨범 삭제(&D)")}),
         Popup("보기(&V)", {Cmd(ID_SHOW_MODE_0, "파일 이름 표시(&F)"), Cmd(ID_SHOW_MODE_1, "제목 표시(&T)"),
-                          Cmd(ID_SHOW_MODE_2, "키워드 표시(&K)"), Sep(), Cmd(ID_SORT_ORDER_0, "날짜순 정렬(&D)"),
-                          Cmd(ID_SORT_ORDER_1, "이름순 정렬(&N)")}),
+                           Cmd(ID_SHOW_MODE_2, "키워드 표시(&K)"), Sep(), Cmd(ID_SORT_ORDER_0, "날짜순 정렬(&D)"),
+                           Cmd(ID_SORT_ORDER_1, "이름순 정렬(&N)")}),
         Popup("도움말(&H)", {Cmd(ID_HELP, "도움말(&H)", "F1"), Cmd(ID_CHECK_UPDATE, "업데이트 확인(&U)"), Sep(),
-                            Cmd(ID_APP_ABOUT, "VimbroSuite 정보(&A)...")}),
+                             Cmd(ID_APP_ABOUT, "VimbroSuite 정보(&A)...")}),
     };
 }
 
@@ -289,8 +290,8 @@ FrameState CMainFrame::CurrentState() const {
     }
     // What this build can carry out; the editor canvas, slide composer and the dialogs of
     // the album, keyword, information, export and environment commands join as they arrive.
-    s.served = {IDC_MODE_COMPOSE, IDC_MODE_EDIT, IDC_MODE_DECORATE, ID_SHOW_MODE_0, ID_SHOW_MODE_1, ID_SHOW_MODE_2,
-                ID_SORT_ORDER_0, ID_SORT_ORDER_1, ID_CHECK_UPDATE, ID_HELP, ID_APP_ABOUT, ID_APP_EXIT};
+    s.served = {IDC_MODE_COMPOSE, IDC_MODE_EDIT,   IDC_MODE_DECORATE, ID_SHOW_MODE_0, ID_SHOW_MODE_1, ID_SHOW_MODE_2,
+                ID_SORT_ORDER_0,  ID_SORT_ORDER_1, ID_CHECK_UPDATE,   ID_HELP,        ID_APP_ABOUT,   ID_APP_EXIT};
     if (browser) {
         for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
                        ID_ALBUM_COPY, ID_RESTORE})
@@ -323,37 +324,72 @@ void CMainFrame::SetBrowser(CThumbCatalogue* browser) {
 void CMainFrame::OnCommand(int id) {
     if (!CFrameRules::IsEnabled(id, CurrentState()) && id != IDC_MODEL_LIST) return;
     switch (id) {
-        case IDC_MODE_COMPOSE: SwitchToMode(0); break;
-        case IDC_MODE_EDIT: SwitchToMode(1); break;
-        case IDC_MODE_DECORATE: SwitchToMode(2); break;
-        case IDC_MODEL_LIST: OnModelChange(); break;
-        case IDC_IMPORT:
-        case ID_FILE_IMPORT: OnImport(); break;
-        case ID_EDIT_COPY:
-            {
-                CStringList paths;
-                m_pBrowser->PushStack(&paths);
-                m_copySet.insert(paths.begin(), paths.end());
-            }
+        case IDC_MODE_COMPOSE:
+            SwitchToMode(0);
             break;
-        case ID_EDIT_PASTE: OnPaste(); break;
-        case ID_EDIT_SELECT_ALL: m_pBrowser->set_select_all(1); break;
-        case ID_THUMB_DELETE: m_pBrowser->OnDeleteThumbItem(); break;
-        case ID_ALBUM_COPY: m_pBrowser->AlbumCopy(); break;
+        case IDC_MODE_EDIT:
+            SwitchToMode(1);
+            break;
+        case IDC_MODE_DECORATE:
+            SwitchToMode(2);
+            break;
+        case IDC_MODEL_LIST:
+            OnModelChange();
+            break;
+        case IDC_IMPORT:
+        case ID_FILE_IMPORT:
+            OnImport();
+            break;
+        case ID_EDIT_COPY: {
+            CStringList paths;
+            m_pBrowser->PushStack(&paths);
+            m_copySet.insert(paths.begin(), paths.end());
+        } break;
+        case ID_EDIT_PASTE:
+            OnPaste();
+            break;
+        case ID_EDIT_SELECT_ALL:
+            m_pBrowser->set_select_all(1);
+            break;
+        case ID_THUMB_DELETE:
+            m_pBrowser->OnDeleteThumbItem();
+            break;
+        case ID_ALBUM_COPY:
+            m_pBrowser->AlbumCopy();
+            break;
         case ID_RESTORE:
             m_pBrowser->Restore();
             if (m_nCurrentMode == 0 && m_pViews[0]) m_pViews[0]->update();
             break;
-        case ID_SHOW_MODE_0: OnShowMode(SHOW_MODE_0); break;
-        case ID_SHOW_MODE_1: OnShowMode(SHOW_MODE_1); break;
-        case ID_SHOW_MODE_2: OnShowMode(SHOW_MODE_2); break;
-        case ID_SORT_ORDER_0: OnSortOrder(SORT_ORDER_0); break;
-        case ID_SORT_ORDER_1: OnSortOrder(SORT_ORDER_1); break;
-        case ID_CHECK_UPDATE: RunUpdateCheck(true); break;
-        case ID_HELP: ShowHelp(); break;
-        case ID_APP_ABOUT: ShowAbout(); break;
-        case ID_APP_EXIT: close(); break;
-        default: break;
+        case ID_SHOW_MODE_0:
+            OnShowMode(SHOW_MODE_0);
+            break;
+        case ID_SHOW_MODE_1:
+            OnShowMode(SHOW_MODE_1);
+            break;
+        case ID_SHOW_MODE_2:
+            OnShowMode(SHOW_MODE_2);
+            break;
+        case ID_SORT_ORDER_0:
+            OnSortOrder(SORT_ORDER_0);
+            break;
+        case ID_SORT_ORDER_1:
+            OnSortOrder(SORT_ORDER_1);
+            break;
+        case ID_CHECK_UPDATE:
+            RunUpdateCheck(true);
+            break;
+        case ID_HELP:
+            ShowHelp();
+            break;
+        case ID_APP_ABOUT:
+            ShowAbout();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        default:
+            break;
     }
     UpdateCommands();
 }
@@ -450,8 +486,10 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     }
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
-    if (mode == 2) m_pTopFrame->RemoveUndecoratedModels();
-    else m_pTopFrame->RestoreUndecoratedModels();
+    if (mode == 2)
+        m_pTopFrame->RemoveUndecoratedModels();
+    else
+        m_pTopFrame->RestoreUndecoratedModels();
 }
 
 // ---- Model --------------------------------------------------------------------------------
@@ -535,8 +573,10 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CANVAS_MODE:
             // Crop, LCD fitting and text keep the user in the canvas; normal mode lets go.
-            if (wParam <= 2) m_pTopFrame->setEnabled(false);
-            else if (wParam == 5 && !m_bProgress) m_pTopFrame->setEnabled(true);
+            if (wParam <= 2)
+                m_pTopFrame->setEnabled(false);
+            else if (wParam == 5 && !m_bProgress)
+                m_pTopFrame->setEnabled(true);
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);

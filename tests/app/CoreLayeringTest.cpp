@@ -91,7 +91,8 @@ TEST(CoreLayering, CoreLibrariesLinkNoWidgetLibrary) {
         }
         const auto needed = Needed(path);
         EXPECT_FALSE(needed.empty()) << "readelf found no dynamic section in " << path;
-        for (const auto& name : needed) EXPECT_EQ(name.find("Qt6Widgets"), std::string::npos) << lib << " needs " << name;
+        for (const auto& name : needed)
+            EXPECT_EQ(name.find("Qt6Widgets"), std::string::npos) << lib << " needs " << name;
         ++checked;
     }
     EXPECT_GE(checked, 6);

@@ -42,7 +42,8 @@ QApplication& App() {
 void InstallModels(const testsupport::TempHome& home, std::vector<int> ids = {}) {
     if (ids.empty())
         for (int id = 0; id < 66; ++id) ids.push_back(id);
-    for (int id : ids) home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
+    for (int id : ids)
+        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
 }
 
 std::vector<std::string> ModelRange(int from, int to) {
@@ -60,9 +61,7 @@ protected:
         frame = std::make_unique<CMainFrame>();
         EXPECT_TRUE(frame->OnCreate(false));
     }
-    ~FrameTest() override {
-        frame.reset();
-    }
+    ~FrameTest() override { frame.reset(); }
     TopFrame* top() { return frame->GetTopFrame(); }
     bool Enabled(int id) {
         frame->UpdateCommands();
@@ -99,7 +98,8 @@ TEST_F(FrameTest, CommandsWithoutBrowserOrTheirViewsStayDisabled) {
     for (int id : {ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE, ID_FILE_IMPORT, ID_RESTORE,
                    ID_FILE_SAVE_PICTURE, ID_PRINT_PREVIEW, ID_EDIT_UNDO, ID_PICTURE_INFO, ID_ALBUM_ADD})
         EXPECT_FALSE(Enabled(id)) << id;
-    for (int id : {ID_SHOW_MODE_0, ID_SORT_ORDER_1, ID_CHECK_UPDATE, ID_HELP, ID_APP_ABOUT}) EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : {ID_SHOW_MODE_0, ID_SORT_ORDER_1, ID_CHECK_UPDATE, ID_HELP, ID_APP_ABOUT})
+        EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(top()->ImportButton()->isEnabled());
 }
 
