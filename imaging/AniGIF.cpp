@@ -22,11 +22,15 @@ constexpr int kSavedLoops = 1024;
 constexpr BYTE kSavedDisposal = 2;
 constexpr DWORD kGifCodecOption = 2;
 
-// The frame picture of a single-frame GIF, as the picture library decodes it.
-std::unique_ptr<CxImage> DecodeSingleFrame(const BYTE* data, std::size_t size) {
+// The frame picture of a single-frame GIF, as the picture library decodes it; on failure `error`
+// gets the library's reason.
+std::unique_ptr<CxImage> DecodeSingleFrame(const BYTE* data, std::size_t size, std::string& error) {
     CxImageGIF decoder;
     CxMemFile memory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
-    if (!decoder.Decode(&memory)) return nullptr;
+    if (!decoder.Decode(&memory)) {
+        error = decoder.GetLastError();
+        return nullptr;
+    }
     auto picture = std::make_unique<CxImage>();
     picture->Transfer(decoder);
     return picture;
@@ -88,9 +92,13 @@ void CAniGIF::UnLoad() {
 }
 
 int CAniGIF::Load(const char* path, bool firstOnly) {
+    m_strError.clear();
     if (!path) return 0;
     std::FILE* file = std::fopen(path, "rb");
-    if (!file) return 0;
+    if (!file) {
+        m_strError = "GIF: cannot open the file";
+        return 0;
+    }
     std::vector<BYTE> data;
     struct stat st {};
     bool ok = ::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
@@ -100,16 +108,22 @@ int CAniGIF::Load(const char* path, bool firstOnly) {
         ok = std::fread(data.data(), 1, data.size(), file) == data.size();
     }
     std::fclose(file);
-    if (!ok) return 0;
+    if (!ok) {
+        m_strError = "GIF: unreadable file";
+        return 0;
+    }
     return Load(data.data(), static_cast<unsigned long>(data.size()), firstOnly);
 }
 
 int CAniGIF::Load(const void* data, unsigned long length, bool firstOnly) {
     UnLoad();
+    m_strError.clear();
     const auto* bytes = static_cast<const BYTE*>(data);
     if (!bytes || length < 6 || length > 0x7FFFFFFFul || std::memcmp(bytes, "GIF", 3) != 0 ||
-        (std::memcmp(bytes + 3, "87a", 3) != 0 && std::memcmp(bytes + 3, "89a", 3) != 0))
+        (std::memcmp(bytes + 3, "87a", 3) != 0 && std::memcmp(bytes + 3, "89a", 3) != 0)) {
+        m_strError = "GIF: not a GIF87a or GIF89a file";
         return 0;
+    }
 
     m_bIsInitialized = true;
     m_pRawData = bytes;
@@ -121,8 +135,9 @@ int CAniGIF::Load(const void* data, unsigned long length, bool firstOnly) {
         m_nGlobalCTSize = (packed & 0x80) ? 3L << ((packed & 7) + 1) : 0;
     }
     // The data belongs to the caller; nothing may point into it after this call.
-    auto fail = [this](enumGIFError error) {
+    auto fail = [this](enumGIFError error, const std::string& why) {
         if (error != GIFERR_NONE) m_nError = error;
+        m_strError = why;
         UnLoad();
         return 0;
     };
@@ -130,13 +145,18 @@ int CAniGIF::Load(const void* data, unsigned long length, bool firstOnly) {
     ResetDataPointer();
     int count = 0;
     while (SkipNextGraphicBlock()) ++count;
-    if (count == 0) return fail(GIFERR_NOFRAME);
-    if (!firstOnly && count > kMaxFrames) return fail(GIFERR_MAXFRAME);
+    std::string why;
+    if (count == 0) {
+        // The block walk only sees that no whole frame is there; the decoder can say what broke.
+        if (!DecodeSingleFrame(bytes, length, why)) return fail(GIFERR_NOFRAME, why);
+        return fail(GIFERR_NOFRAME, "GIF: no complete frame");
+    }
+    if (!firstOnly && count > kMaxFrames) return fail(GIFERR_MAXFRAME, "GIF: more than 16 frames");
 
     if (count == 1) {
         m_bAnimated = false;
-        m_pPicture = DecodeSingleFrame(bytes, length);
-        if (!m_pPicture) return fail(GIFERR_NONE);
+        m_pPicture = DecodeSingleFrame(bytes, length, why);
+        if (!m_pPicture) return fail(GIFERR_NONE, why);
     } else {
         m_bAnimated = true;
         ResetDataPointer();
@@ -149,22 +169,79 @@ int CAniGIF::Load(const void* data, unsigned long length, bool firstOnly) {
             // Every decoded frame is held until composition, so together they must fit the picture
             // memory limit: a few kilobytes of well-compressed LZW can announce hundreds of megabytes.
             const std::uint64_t announced = PictureBytes(frame.m_frameSize.cx, frame.m_frameSize.cy, 8);
-            if (held + announced > pavix::GetMemoryLimit()) return fail(GIFERR_NONE);
-            frame.m_pPicture = DecodeSingleFrame(single.data(), single.size());
+            if (held + announced > pavix::GetMemoryLimit()) return fail(GIFERR_NONE, "GIF: frames too large");
+            frame.m_pPicture = DecodeSingleFrame(single.data(), single.size(), why);
             // A frame the picture library refuses is left out; the animation goes on without it.
             if (!frame.m_pPicture) continue;
             held += PictureBytes(*frame.m_pPicture);
             m_arrFrames.push_back(std::move(frame));
             if (firstOnly) break;
         }
-        if (m_arrFrames.empty()) return fail(GIFERR_NOFRAME);
+        if (m_arrFrames.empty()) return fail(GIFERR_NOFRAME, why.empty() ? "GIF: no readable frame" : why);
     }
     m_pRawData = nullptr;
     if (!MakeCanvas()) {
+        m_strError = "GIF: logical screen too large";
         UnLoad();
         return 0;
     }
     return 1;
+}
+
+bool CAniGIF::ReadScreenSize(const char* path, CSize& size, std::string& error) {
+    size = CSize(0, 0);
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file) {
+        error = "GIF: cannot open the file";
+        return false;
+    }
+    BYTE head[kScreenDescriptorEnd] = {};
+    const bool whole = std::fread(head, 1, sizeof head, file) == sizeof head;
+    if (!whole || std::memcmp(head, "GIF", 3) != 0 ||
+        (std::memcmp(head + 3, "87a", 3) != 0 && std::memcmp(head + 3, "89a", 3) != 0)) {
+        std::fclose(file);
+        error = "GIF: not a GIF87a or GIF89a file";
+        return false;
+    }
+    long width = head[6] | head[7] << 8, height = head[8] | head[9] << 8;
+    // A screen of zero size takes the first frame's extent, as the composition of the first frame
+    // does; that needs only its image descriptor, found by skipping the blocks before it by their
+    // lengths.
+    if (width == 0 || height == 0) {
+        const long table = (head[10] & 0x80) ? 3L << ((head[10] & 7) + 1) : 0;
+        long right = 0, bottom = 0;
+        auto skipChain = [file] {
+            for (int length = std::fgetc(file); length != EOF; length = std::fgetc(file)) {
+                if (length == 0) return true;
+                if (std::fseek(file, length, SEEK_CUR) != 0) return false;
+            }
+            return false;
+        };
+        bool walking = std::fseek(file, table, SEEK_CUR) == 0;
+        while (walking) {
+            const int kind = std::fgetc(file);
+            if (kind == 0x2C) {
+                BYTE d[9];
+                if (std::fread(d, 1, sizeof d, file) != sizeof d) break;
+                right = (d[0] | d[1] << 8) + (d[4] | d[5] << 8);
+                bottom = (d[2] | d[3] << 8) + (d[6] | d[7] << 8);
+                break;
+            } else if (kind == 0x21) {
+                walking = std::fgetc(file) != EOF && skipChain();
+            } else {
+                walking = false;
+            }
+        }
+        if (width == 0) width = right;
+        if (height == 0) height = bottom;
+    }
+    std::fclose(file);
+    if (width <= 0 || height <= 0) {
+        error = "GIF: no image";
+        return false;
+    }
+    size = CSize(width, height);
+    return true;
 }
 
 bool CAniGIF::MakeCanvas() {

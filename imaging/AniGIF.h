@@ -13,6 +13,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "imaging/extImage.h"
@@ -66,6 +67,10 @@ public:
     bool LoadGIF(const char* path);
     // The first frame composed on the logical screen, a new picture the caller owns; null on failure.
     extImage* LoadGIFFirst(const char* path);
+    // The size LoadGIFFirst's picture would have, from the logical screen descriptor (from the
+    // first image descriptor when the screen is given as 0) without decoding a pixel; false when
+    // the file is not a GIF or holds no image.
+    static bool ReadScreenSize(const char* path, CSize& size, std::string& error);
     // Composes the loaded file: with firstOnly `out` becomes a new picture of the first frame,
     // otherwise the frame array holds one composed picture per frame record.
     int MakingImage(extImage*& out, bool firstOnly);
@@ -75,6 +80,9 @@ public:
     // Whether the loaded file holds more than one frame (also when only the first was decoded).
     bool HasSeveralFrames() const { return m_bIsInitialized && m_bAnimated; }
     enumGIFError GetErrorCode() const { return m_nError; }
+    // Why the last Load failed, in words (the picture library's reason when it refused a frame);
+    // empty after a successful one.
+    const std::string& GetErrorText() const { return m_strError; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
 
@@ -150,6 +158,7 @@ private:
 protected:
     // State is protected so that a block walk can be driven over a buffer of one's own.
     enumGIFError m_nError = GIFERR_NONE;
+    std::string m_strError;
     std::vector<extImage*> m_pImageAni;  // owned
     int m_nValidCount = 0;
     extImage* m_pFrameImage = nullptr;  // not owned

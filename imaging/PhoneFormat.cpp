@@ -1,5 +1,5 @@
-#include "platform/win/fileapi.h"
 #include "imaging/PhoneFormat.h"
+#include "platform/win/fileapi.h"
 
 #include <sys/stat.h>
 
@@ -137,6 +137,48 @@ FileError ReadAnimation(const char* path, Contents& c, int index, std::vector<BY
         if (!win::ReadExact(::fileno(file.get()), pixels->data(), pixels->size(), at))
             return FileError::ShortPixels;
     }
+    return FileError::None;
+}
+
+const char* ErrorText(FileError error) {
+    switch (error) {
+        case FileError::None:
+            return "no error";
+        case FileError::Open:
+            return "cannot open the file";
+        case FileError::ShortHeader:
+            return "the file is shorter than its header";
+        case FileError::BadSize:
+            return "width or height out of range";
+        case FileError::BadCount:
+            return "frame count out of range (1 to 16)";
+        case FileError::ShortPixels:
+            return "the file holds fewer pixel bytes than its header announces";
+        case FileError::BadIndex:
+            return "no such frame";
+        case FileError::TooLarge:
+            return "picture too large";
+        case FileError::BadMagic:
+            return "not a phone picture (wrong magic)";
+        case FileError::SideTooLong:
+            return "wider or taller than 400 pixels";
+    }
+    return "unknown error";
+}
+
+FileError CheckFile(const char* path, int type, Contents& contents) {
+    constexpr int kTypeAnimation = 21;
+    const bool animation = type == kTypeAnimation;
+    const FileError error = animation ? ReadAnimation(path, contents) : ReadStill(path, contents);
+    // The magic comes first: a file of another format is named as such, whatever its bytes at the
+    // size fields happen to say.
+    if (error != FileError::None && error != FileError::Open && error != FileError::ShortHeader &&
+        std::memcmp(contents.picture.szMagic, animation ? kAnimationMagic : kStillMagic, 3) != 0)
+        return FileError::BadMagic;
+    if (error != FileError::None) return error;
+    if (std::memcmp(contents.picture.szMagic, animation ? kAnimationMagic : kStillMagic, 3) != 0)
+        return FileError::BadMagic;
+    if (contents.width > kMaxPhoneSide || contents.height > kMaxPhoneSide) return FileError::SideTooLong;
     return FileError::None;
 }
 

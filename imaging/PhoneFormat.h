@@ -83,7 +83,27 @@ struct Contents {
 
 // Why a file was not read; the readers report only success or failure, the tool and the tests
 // can say more.
-enum class FileError { None, Open, ShortHeader, BadSize, BadCount, ShortPixels, BadIndex, TooLarge };
+enum class FileError {
+    None,
+    Open,
+    ShortHeader,
+    BadSize,
+    BadCount,
+    ShortPixels,
+    BadIndex,
+    TooLarge,
+    BadMagic,     // not "IMG" (still picture) or "ANI" (animation) as the type wants
+    SideTooLong,  // wider or taller than a phone shows
+};
+
+// The reason in words, as the tool prints it.
+const char* ErrorText(FileError error);
+
+// The one check of a phone file the catalogue and the tool run before opening it (IsValidFormat):
+// the magic of the type (21: "ANI", any other: "IMG"), width and height of 1 to 400, for an
+// animation a frame count of 1 to 16, and every pixel byte the headers announce present in the
+// file. No pixel is read.
+FileError CheckFile(const char* path, int type, Contents& contents);
 
 // Reads and checks a PHT file's header: the file must open, hold the 48 header bytes, announce a
 // width and height of at least 1 and hold all width x height x 2 pixel bytes after the header.

@@ -86,6 +86,11 @@ public:
     // also a frame count from 1 to 16). Pixels are not decoded.
     static bool IsValidFormat(const CString& path, int type);
 
+    // The size the loading constructor's picture would have, without decoding pixels where the
+    // format allows it (BMP, GIF, JPEG with its EXIF orientation, PNG, TIFF, PHT, EBA); false with
+    // the reader's reason in `error` when the file cannot be read.
+    static bool ReadPictureSize(const CString& path, unsigned long type, CSize& size, CString& error);
+
 private:
     // Moves a finished temporary into dst, or into this picture when dst is null.
     void Deliver(CxImage& tmp, extImage* dst);

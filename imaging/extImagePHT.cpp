@@ -1,5 +1,6 @@
 // PHT still pictures: the 48-byte header and RGB565 pixels.
 #include <cstring>
+#include <string>
 
 #include "imaging/PhoneFormat.h"
 #include "imaging/extImage.h"
@@ -37,19 +38,19 @@ bool extImage::SavePHT(const char* path) const {
 }
 
 bool extImage::LoadPHT(const char* path) {
+    // Only what keeps the read safe is tested here (the announced pixels are all there and fit in
+    // memory); the magic and the phone's size limit are IsValidFormat's.
     phone::Contents contents;
     std::vector<BYTE> words;
-    if (phone::ReadStill(path, contents, &words) != phone::FileError::None) return false;
+    const phone::FileError error = phone::ReadStill(path, contents, &words);
+    if (error != phone::FileError::None) {
+        SetLastError((std::string("PHT: ") + phone::ErrorText(error)).c_str());
+        return false;
+    }
     return phone::DecodePixels(words.data(), contents.width, contents.height, *this);
 }
 
 bool extImage::IsValidFormat(const CString& path, int type) {
     phone::Contents contents;
-    const bool animation = type == FILETYPE_EBA;
-    const phone::FileError error =
-        animation ? phone::ReadAnimation(path.c_str(), contents) : phone::ReadStill(path.c_str(), contents);
-    if (error != phone::FileError::None) return false;
-    const char* magic = animation ? phone::kAnimationMagic : phone::kStillMagic;
-    return std::memcmp(contents.picture.szMagic, magic, 3) == 0 && contents.width <= phone::kMaxPhoneSide &&
-           contents.height <= phone::kMaxPhoneSide;
+    return phone::CheckFile(path.c_str(), type, contents) == phone::FileError::None;
 }

@@ -13,14 +13,16 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 #include "platform/kordune/DBManagerOper.h"
-#include "platform/win/codepage.h"
 #include "platform/win/fileapi.h"
 #include "tools/Tool.h"
 #include "views/catalogue/CatalogueStore.h"
+#include "views/catalogue/NameRules.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 
 namespace {
+
+constexpr const char* kAlbumNameTooLong = "album names hold at most 20 characters";
 
 constexpr const char* kUsage =
     "usage: vimbro-tool catalog [--album ID] [--yes|--no] COMMAND ...\n"
@@ -302,11 +304,7 @@ int RunAlbum(Session& s, tool::Args args) {
     if (verb == "add") {
         if (args.size() != 1) return Usage("album add needs one name");
         // The name edit of the program takes at most 20 characters.
-        const std::string bytes = win::Utf8ToCp949(args[0]);
-        int pairs = 0;
-        CGandry::GetHanguleCount(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-                                 pairs);
-        if (static_cast<int>(bytes.size()) - pairs > 20) return tool::Fail("album names hold at most 20 characters");
+        if (!catalogue::FitsNameEdit(args[0])) return tool::Fail(kAlbumNameTooLong);
         const CString refusal = view.CheckNewAlbumName(args[0]);
         if (!refusal.empty()) {
             AfxMessageBox(refusal);
@@ -326,7 +324,15 @@ int RunAlbum(Session& s, tool::Args args) {
         if (id == catalogue::kAllPhotosAlbum || view.GetAlbumName(id).empty()) {
             return tool::Fail("no album " + args[0]);
         }
-        return view.RenameAlbum(id, args[1]) < 0 ? 1 : 0;
+        // What the album strip would not take is refused; the duplicate's message is the strip's.
+        switch (view.CheckAlbumRename(id, args[1])) {
+            case catalogue::AlbumRenameVerdict::Empty:
+                return tool::Fail("album names cannot be empty");
+            case catalogue::AlbumRenameVerdict::TooLong:
+                return tool::Fail(kAlbumNameTooLong);
+            default:
+                return view.RenameAlbum(id, args[1]) < 0 ? 1 : 0;
+        }
     }
     if (verb == "delete") {
         if (args.empty()) return Usage("album delete needs identifiers");
@@ -394,6 +400,7 @@ int RunKeyword(Session& s, tool::Args args) {
         int id = 0;
         if (args.size() != 2 || !ParseId(args[0], id)) return Usage("keyword rename needs an identifier and a name");
         if (!known(id)) return tool::Fail("no keyword " + args[0]);
+        // The change-name dialog's rules, with its messages.
         return view.RenameKeyword(id, args[1]) < 0 ? 1 : 0;
     }
     if (verb == "delete") {

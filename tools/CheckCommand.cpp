@@ -9,8 +9,15 @@ namespace {
 
 int RunCheck(const tool::Args& args) {
     if (args.size() != 1) return tool::Fail("check needs one FILE");
-    const bool valid = extImage::IsValidFormat(args[0], tool::PictureType(args[0]));
+    const int type = tool::PictureType(args[0]);
+    const bool valid = extImage::IsValidFormat(args[0], type);
     std::puts(valid ? "valid" : "invalid");
+    if (!valid) {
+        // The same check again for its reason, which IsValidFormat keeps to itself.
+        phone::Contents contents;
+        std::fprintf(stderr, "vimbro-tool: '%s': %s\n", args[0].c_str(),
+                     phone::ErrorText(phone::CheckFile(args[0].c_str(), type, contents)));
+    }
     return valid ? 0 : 1;
 }
 
@@ -20,7 +27,7 @@ const bool registered =
                     "Tests FILE the way the catalogue does before opening a phone picture: an .eba file needs the\n"
                     "magic \"ANI\", any other the magic \"IMG\"; the width and height must be 1 to 400, an animation\n"
                     "must hold 1 to 16 frames, and every announced pixel must be in the file.\n"
-                    "Prints \"valid\" (exit 0) or \"invalid\" (exit 1).\n",
+                    "Prints \"valid\" (exit 0) or \"invalid\" (exit 1, the reason on stderr).\n",
                     RunCheck});
 
 }  // namespace

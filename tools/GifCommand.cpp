@@ -16,10 +16,13 @@ constexpr unsigned kDefaultDelay = 10;  // hundredths of a second
 int Info(const tool::Args& args) {
     if (args.size() != 2) return tool::Fail("gif info needs one FILE");
     CAniGIF gif;
-    if (!gif.LoadGIF(args[1].c_str())) {
+    // The error code on stdout as before; the reason the file was refused on stderr.
+    auto refused = [&gif, &args] {
         std::printf("error=%d\n", static_cast<int>(gif.GetErrorCode()));
-        return 1;
-    }
+        std::fflush(stdout);
+        return tool::Fail("cannot read '" + args[1] + "': " + gif.GetErrorText());
+    };
+    if (!gif.LoadGIF(args[1].c_str())) return refused();
     std::vector<unsigned long> delays;
     if (gif.GetValidCount() > 0) {
         for (int i = 0; i < gif.GetValidCount(); ++i) {
@@ -29,10 +32,7 @@ int Info(const tool::Args& args) {
     } else {
         // A one-frame file loads without frames; its one picture comes through the first-frame path.
         std::unique_ptr<extImage> first(gif.LoadGIFFirst(args[1].c_str()));
-        if (!first) {
-            std::printf("error=%d\n", static_cast<int>(gif.GetErrorCode()));
-            return 1;
-        }
+        if (!first) return refused();
         delays.push_back(first->GetFrameDelay());
     }
     std::string list;
@@ -47,11 +47,11 @@ int Unpack(const tool::Args& args) {
     CAniGIF gif;
     std::vector<const extImage*> frames;
     std::unique_ptr<extImage> first;
-    if (!gif.LoadGIF(args[1].c_str())) return tool::Fail("cannot read '" + args[1] + "' as a GIF");
+    if (!gif.LoadGIF(args[1].c_str())) return tool::Fail("cannot read '" + args[1] + "': " + gif.GetErrorText());
     for (int i = 0; i < gif.GetValidCount(); ++i) frames.push_back(gif.GetPtrImageAni()[i]);
     if (frames.empty()) {
         first.reset(gif.LoadGIFFirst(args[1].c_str()));
-        if (!first) return tool::Fail("cannot read '" + args[1] + "' as a GIF");
+        if (!first) return tool::Fail("cannot read '" + args[1] + "': " + gif.GetErrorText());
         frames.push_back(first.get());
     }
     std::string error;
@@ -109,7 +109,7 @@ const bool registered = tool::Register(
      "info    prints \"GIF <W>x<H> frames=<N> animated=<0|1> delays=<d0>,...\" (logical screen, composed\n"
      "        frames, delays in hundredths of a second as stored; a frame without a graphic control\n"
      "        extension shows 4294967295), or \"error=<code>\" with exit 1 when the file cannot be loaded\n"
-     "        (1: no readable frame, 2: more than 16 frames).\n"
+     "        (1: no readable frame, 2: more than 16 frames), the reason on stderr.\n"
      "pack    writes the pictures as an animation, each shown DELAY_CS hundredths of a second (default 10),\n"
      "        every frame with its own 256-colour palette. A --frame picture is laid over every frame, its\n"
      "        pure green (0, 255, 0) left out.\n"

@@ -21,9 +21,20 @@ bool OpenPicture(const std::string& path, extImage& picture, std::string& error)
         error = "'" + path + "': unknown picture type";
         return false;
     }
+    // A phone file is checked as the catalogue checks it before it is opened: a file of another
+    // format under a phone extension is refused, not read as pixels.
+    if (type == FILETYPE_PHT || type == FILETYPE_EBA) {
+        phone::Contents contents;
+        const phone::FileError refused = phone::CheckFile(path.c_str(), type, contents);
+        if (refused != phone::FileError::None) {
+            error = "cannot read '" + path + "': " + (type == FILETYPE_EBA ? "EBA: " : "PHT: ") + phone::ErrorText(refused);
+            return false;
+        }
+    }
     extImage opened(path.c_str(), static_cast<unsigned long>(type));
     if (!opened.IsValid()) {
         error = "cannot read '" + path + "'";
+        if (opened.GetLastError()[0]) error += std::string(": ") + opened.GetLastError();
         return false;
     }
     picture.Transfer(opened);

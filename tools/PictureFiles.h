@@ -10,7 +10,8 @@ namespace tool {
 // Type code of a path's lower-cased extension (CGandry::FindType), 0 when unknown.
 int PictureType(const std::string& path);
 
-// Opens a picture by the type of its extension; false (with a message) when it cannot be read.
+// Opens a picture by the type of its extension; false (with the reader's reason) when it cannot be
+// read. Phone files (.pht .img .eba) must pass IsValidFormat's check first.
 bool OpenPicture(const std::string& path, extImage& picture, std::string& error);
 
 // Writes a picture by the type of its extension: GIF through a 256-colour octree palette with

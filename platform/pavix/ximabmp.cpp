@@ -1,6 +1,8 @@
 // BMP reader and writer.
 #include "platform/pavix/ximabmp.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -26,17 +28,20 @@ struct BmpHeader {
     long yPelsPerMeter = 0;
     size_t paletteOffset = 0;
     int paletteEntrySize = 4;
+    bool paletteDeclared = false;  // the header gave the colour count
 };
 
 // The one validity check every entry point uses: magic, a known header variant, depth and
-// compression that belong together, sizes within reason.
-bool ParseHeader(ByteReader& in, BmpHeader& h) {
-    if (in.U8() != 'B' || in.U8() != 'M') return false;
+// compression that belong together, sizes within reason. Returns why the header was refused, or
+// null when it can be read.
+const char* ParseHeader(ByteReader& in, BmpHeader& h, char* text, size_t textSize) {
+    if (in.U8() != 'B' || in.U8() != 'M') return "BMP: not a bitmap file";
     in.U32();  // file size: often wrong in real files, not trusted
     in.U32();
     h.dataOffset = in.U32();
     h.headerSize = in.U32();
-    if (!in.ok) return false;
+    if (!in.ok) return "BMP: header cut short";
+    bool sizeInRange = true;
     if (h.headerSize == 12) {  // OS/2 core header
         h.width = in.U16();
         long height = static_cast<std::int16_t>(in.U16());
@@ -57,56 +62,68 @@ bool ParseHeader(ByteReader& in, BmpHeader& h) {
         h.yPelsPerMeter = in.S32();
         h.colorsUsed = in.U32();
         in.U32();  // important colours
-        if (width <= 0 || height == 0 || height == INT32_MIN) return false;
+        sizeInRange = width > 0 && height != 0 && height != INT32_MIN;
         h.width = width;
         h.topDown = height < 0;
         h.height = height < 0 ? -static_cast<long>(height) : height;
-        if (h.headerSize == 64) {
-            // OS/2 2.x: compression 3 and 4 mean Huffman and RLE24, not read here.
-            if (h.compression > BI_RLE4) return false;
-        }
         if (h.compression == BI_BITFIELDS) {
             // Masks follow a 40-byte header, or sit inside the larger ones at the same place.
             for (int i = 0; i < 3; ++i) h.masks[i] = in.U32();
             if (h.headerSize >= 56) h.masks[3] = in.U32();
         }
     } else {
-        return false;
+        std::snprintf(text, textSize, "BMP: unknown header size %u", static_cast<unsigned>(h.headerSize));
+        return text;
     }
-    if (!in.ok || h.width <= 0 || h.height <= 0) return false;
+    if (!in.ok) return "BMP: header cut short";
+    if (!sizeInRange || h.width <= 0 || h.height <= 0) return "BMP: width or height out of range";
     switch (h.bpp) {
         case 1:
         case 4:
         case 8:
-        case 24:
-            break;
         case 16:
+        case 24:
         case 32:
             break;
         default:
-            return false;
+            std::snprintf(text, textSize, "BMP: unsupported depth of %u bits per pixel", static_cast<unsigned>(h.bpp));
+            return text;
     }
-    switch (h.compression) {
-        case BI_RGB:
-            break;
-        case BI_RLE8:
-            if (h.bpp != 8 || h.topDown) return false;
-            break;
-        case BI_RLE4:
-            if (h.bpp != 4 || h.topDown) return false;
-            break;
-        case BI_BITFIELDS:
-            if (h.bpp != 16 && h.bpp != 32) return false;
-            if (h.masks[0] == 0 && h.masks[1] == 0 && h.masks[2] == 0) return false;
-            break;
-        default:
-            return false;
+    // OS/2 2.x numbers 3 and 4 Huffman and RLE24, which are not read here.
+    const bool known = h.headerSize == 64 ? h.compression <= BI_RLE4 : h.compression <= BI_BITFIELDS;
+    if (!known) {
+        std::snprintf(text, textSize, "BMP: unknown compression %u", static_cast<unsigned>(h.compression));
+        return text;
     }
+    bool fits = true;
+    if (h.compression == BI_RLE8) fits = h.bpp == 8 && !h.topDown;
+    if (h.compression == BI_RLE4) fits = h.bpp == 4 && !h.topDown;
+    if (h.compression == BI_BITFIELDS) fits = h.bpp == 16 || h.bpp == 32;
+    if (!fits) {
+        std::snprintf(text, textSize, "BMP: compression %u does not fit %u bits per pixel%s",
+                      static_cast<unsigned>(h.compression), static_cast<unsigned>(h.bpp),
+                      h.topDown ? " in top-down rows" : "");
+        return text;
+    }
+    if (h.compression == BI_BITFIELDS && h.masks[0] == 0 && h.masks[1] == 0 && h.masks[2] == 0)
+        return "BMP: bit fields without masks";
+    // A colour count from the header is what the writer put there; without one the palette may
+    // be shorter than the depth allows and ends where the pixels begin.
+    h.paletteDeclared = h.bpp <= 8 && h.colorsUsed != 0;
     if (h.bpp <= 8 && h.colorsUsed > (1u << h.bpp)) h.colorsUsed = 1u << h.bpp;
     if (h.bpp <= 8 && h.colorsUsed == 0) h.colorsUsed = 1u << h.bpp;
     if (h.bpp > 8) h.colorsUsed = 0;
     h.paletteOffset = kFileHeaderSize + h.headerSize;
-    return true;
+    if (h.headerSize == 40 && h.compression == BI_BITFIELDS) h.paletteOffset += 12;
+    // Pixels inside the header or the palette would be read as header and colour bytes.
+    if (h.dataOffset < h.paletteOffset) return "BMP: the pixel data offset points into the header";
+    if (h.bpp <= 8) {
+        const size_t paletteEnd = h.paletteOffset + static_cast<size_t>(h.colorsUsed) * h.paletteEntrySize;
+        if (h.dataOffset < paletteEnd &&
+            (h.paletteDeclared || h.dataOffset < h.paletteOffset + static_cast<size_t>(h.paletteEntrySize)))
+            return "BMP: the pixel data offset points into the palette";
+    }
+    return nullptr;
 }
 
 // Splits a bit-field mask into shift and width so a field value scales to 0..255.
@@ -179,13 +196,34 @@ bool DecodeRle(const BYTE* data, size_t size, bool rle4, CxImage& img) {
 
 }  // namespace
 
+bool CxImageBMP::ReadSize(CxFile* hFile, long& width, long& height, std::string& error) {
+    width = height = 0;
+    // The largest header with its bit-field masks.
+    BYTE head[kFileHeaderSize + 124 + 16] = {};
+    const size_t got = hFile ? hFile->Read(head, 1, sizeof head) : 0;
+    ByteReader in(head, got);
+    BmpHeader h;
+    char text[128];
+    if (const char* refused = ParseHeader(in, h, text, sizeof text)) {
+        error = refused;
+        return false;
+    }
+    width = h.width;
+    height = h.height;
+    return true;
+}
+
 bool CxImageBMP::Decode(CxFile* hFile) {
     std::vector<BYTE> file;
-    if (!pavix::ReadAll(hFile, file)) return false;
+    if (!pavix::ReadAll(hFile, file)) {
+        SetLastError("BMP: unreadable file");
+        return false;
+    }
     ByteReader in(file.data(), file.size());
     BmpHeader h;
-    if (!ParseHeader(in, h)) {
-        SetLastError("BMP: not a readable bitmap header");
+    char text[128];
+    if (const char* refused = ParseHeader(in, h, text, sizeof text)) {
+        SetLastError(refused);
         return false;
     }
     if (h.dataOffset >= file.size()) {
@@ -198,11 +236,25 @@ bool CxImageBMP::Decode(CxFile* hFile) {
         // Uncompressed rows must all be there; the last one may lack its padding.
         std::uint64_t needed = stride * (h.height - 1) + (static_cast<std::uint64_t>(h.width) * h.bpp + 7) / 8;
         if (needed > available) {
-            SetLastError("BMP: pixel data cut short");
+            std::snprintf(text, sizeof text, "BMP: pixel data cut short (%llu of %llu bytes)",
+                          static_cast<unsigned long long>(available), static_cast<unsigned long long>(needed));
+            SetLastError(text);
+            return false;
+        }
+    } else {
+        // Two bytes of run-length data give at most 255 pixels, so the file bounds the size it may
+        // claim; a few bytes announcing gigapixels are refused before anything is allocated.
+        const std::uint64_t pixels = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.height);
+        if (pixels > static_cast<std::uint64_t>(available) * 128) {
+            SetLastError("BMP: run-length data too short for the picture size");
             return false;
         }
     }
     DWORD outBpp = h.bpp <= 8 ? h.bpp : 24;
+    if (!FitsMemoryLimit(h.width, h.height, outBpp)) {
+        SetLastError("BMP: picture too large");
+        return false;
+    }
     if (!Create(h.width, h.height, outBpp, CXIMAGE_FORMAT_BMP)) return false;
     if (h.xPelsPerMeter > 0) SetXDPI(static_cast<long>(h.xPelsPerMeter * 254 / 10000));
     if (h.yPelsPerMeter > 0) SetYDPI(static_cast<long>(h.yPelsPerMeter * 254 / 10000));
@@ -226,7 +278,7 @@ bool CxImageBMP::Decode(CxFile* hFile) {
     if (h.compression == BI_RLE8 || h.compression == BI_RLE4) {
         if (!DecodeRle(pixels, available, h.compression == BI_RLE4, *this)) {
             Destroy();
-            SetLastError("BMP: broken run-length data");
+            SetLastError("BMP: run-length data cut short");
             return false;
         }
         return true;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <sys/mman.h>
 
@@ -319,6 +320,41 @@ DWORD CxImage::GuessFormat(const BYTE* d, size_t n) {
     return CXIMAGE_FORMAT_UNKNOWN;  // TGA has no signature; it is read only when asked for
 }
 
+bool CxImage::ReadSize(const char* filename, DWORD imagetype, long& width, long& height, std::string& error) {
+    width = height = 0;
+    CxIOFile file;
+    if (!filename || !file.Open(filename, "rb")) {
+        error = "CxImage::Load : cannot open the file";
+        return false;
+    }
+    if (imagetype == CXIMAGE_FORMAT_UNKNOWN) {
+        BYTE sniff[16] = {};
+        const size_t got = file.Read(sniff, 1, sizeof sniff);
+        file.Seek(0, SEEK_SET);
+        imagetype = GuessFormat(sniff, got);
+    }
+    switch (imagetype) {
+        case CXIMAGE_FORMAT_BMP:
+            return CxImageBMP::ReadSize(&file, width, height, error);
+        case CXIMAGE_FORMAT_JPG:
+            return CxImageJPG::ReadSize(&file, width, height, error);
+        case CXIMAGE_FORMAT_PNG:
+            return CxImagePNG::ReadSize(&file, width, height, error);
+        case CXIMAGE_FORMAT_TIF:
+            return CxImageTIF::ReadSize(&file, width, height, error);
+        default: {
+            CxImage picture;
+            if (!picture.Decode(&file, imagetype)) {
+                error = picture.GetLastError();
+                return false;
+            }
+            width = static_cast<long>(picture.GetWidth());
+            height = static_cast<long>(picture.GetHeight());
+            return true;
+        }
+    }
+}
+
 bool CxImage::Load(const char* filename, DWORD imagetype) {
     CxIOFile file;
     if (!filename || !file.Open(filename, "rb")) {
@@ -352,12 +388,15 @@ bool CxImage::Save(const char* filename, DWORD imagetype) {
 
 namespace {
 
+// The codec's own failure text comes back in `error`, so the caller can say what is wrong with
+// the file instead of only that it failed.
 template <class Codec>
-bool DecodeWith(CxImage& self, CxFile* file, DWORD type) {
+bool DecodeWith(CxImage& self, CxFile* file, DWORD type, std::string& error) {
     Codec codec;
     codec.CopyInfo(self);
     codec.SetType(type);
     if (!codec.Decode(file)) {
+        error = codec.GetLastError();
         self.Destroy();
         return false;
     }
@@ -378,6 +417,9 @@ bool EncodeWith(CxImage& self, CxFile* file) {
 
 bool CxImage::Decode(CxFile* hFile, DWORD imagetype) {
     if (!hFile) return false;
+    // A failure text from an earlier call must not pass for this file's.
+    info.szLastError[0] = 0;
+    std::string error;
     if (imagetype == CXIMAGE_FORMAT_UNKNOWN) {
         BYTE sniff[16] = {};
         long start = hFile->Tell();
@@ -393,38 +435,38 @@ bool CxImage::Decode(CxFile* hFile, DWORD imagetype) {
     bool ok = false;
     switch (imagetype) {
         case CXIMAGE_FORMAT_BMP:
-            ok = DecodeWith<CxImageBMP>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageBMP>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_GIF:
-            ok = DecodeWith<CxImageGIF>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageGIF>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_JPG:
-            ok = DecodeWith<CxImageJPG>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageJPG>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_PNG:
-            ok = DecodeWith<CxImagePNG>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImagePNG>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_ICO:
-            ok = DecodeWith<CxImageICO>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageICO>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_TIF:
-            ok = DecodeWith<CxImageTIF>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageTIF>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_TGA:
-            ok = DecodeWith<CxImageTGA>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageTGA>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_PCX:
-            ok = DecodeWith<CxImagePCX>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImagePCX>(*this, hFile, imagetype, error);
             break;
         case CXIMAGE_FORMAT_WBMP:
-            ok = DecodeWith<CxImageWBMP>(*this, hFile, imagetype);
+            ok = DecodeWith<CxImageWBMP>(*this, hFile, imagetype, error);
             break;
         default:
             Destroy();
             SetLastError("CxImage::Decode : format not supported");
             return false;
     }
-    if (!ok && info.szLastError[0] == 0) SetLastError("CxImage::Decode : the file is not a readable picture");
+    if (!ok) SetLastError(error.empty() ? "CxImage::Decode : the file is not a readable picture" : error.c_str());
     return ok;
 }
 

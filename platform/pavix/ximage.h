@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/win/windef.h"
 #include "platform/win/wingdi.h"
@@ -115,6 +116,10 @@ public:
     // The format a block of file data starts like, 0 when none is recognised.
     static DWORD GuessFormat(const BYTE* data, size_t size);
     static bool IsKnownFileType(DWORD imagetype);
+    // The width and height a file's picture shows at (a JPEG or TIFF turned upright by its
+    // orientation), read from the header alone for BMP, JPEG, PNG and TIFF, by decoding for the
+    // other formats. False with the reader's reason in `error` when the file cannot be read.
+    static bool ReadSize(const char* filename, DWORD imagetype, long& width, long& height, std::string& error);
 
     // --- information --------------------------------------------------------------------------------
     bool IsValid() const { return pDib != nullptr; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/pavix/ximaio.h"
@@ -71,7 +72,8 @@ bool CxImageGIF::Decode(CxFile* fp) {
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, ReadFromMemory, &error));
     if (!gif) {
-        SetLastError("GIF: broken header");
+        const char* why = GifErrorString(error);
+        SetLastError((std::string("GIF: broken header") + (why ? std::string(" (") + why + ")" : "")).c_str());
         return false;
     }
     m_screenWidth = gif->SWidth;
@@ -84,23 +86,30 @@ bool CxImageGIF::Decode(CxFile* fp) {
     frame.CopyInfo(*this);
 
     GifRecordType type;
+    // A record giflib cannot read ends the walk; its reason is kept for the caller.
+    int broken = 0;
     while (true) {
-        if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) break;
+        if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) {
+            broken = gif->Error;
+            break;
+        }
         if (type == TERMINATE_RECORD_TYPE) break;
         if (type == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType* ext = nullptr;
-            if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) break;
+            if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) {
+                broken = gif->Error;
+                break;
+            }
             if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) {
                 control.present = true;
                 control.disposal = static_cast<BYTE>((ext[1] >> 2) & 7);
                 control.delay = static_cast<DWORD>(ext[2] | (ext[3] << 8));
                 control.transIndex = (ext[1] & 1) ? ext[4] : -1;
             }
-            bool broken = false;
             while (ext) {
                 if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR) {
-                    broken = true;
+                    broken = gif->Error;
                     break;
                 }
             }
@@ -108,7 +117,10 @@ bool CxImageGIF::Decode(CxFile* fp) {
             continue;
         }
         if (type != IMAGE_DESC_RECORD_TYPE) break;
-        if (DGifGetImageDesc(gif.get()) == GIF_ERROR) break;
+        if (DGifGetImageDesc(gif.get()) == GIF_ERROR) {
+            broken = gif->Error;
+            break;
+        }
         const GifImageDesc& desc = gif->Image;
         if (frames != wanted || decoded) {
             ++frames;
@@ -116,7 +128,10 @@ bool CxImageGIF::Decode(CxFile* fp) {
             // keeps a record for every frame it meets.
             if (decoded && frames >= kMaxCountedFrames) break;
             control = FrameControl{};
-            if (!SkipImageData(gif.get())) break;
+            if (!SkipImageData(gif.get())) {
+                broken = decoded ? 0 : gif->Error;
+                break;
+            }
             continue;
         }
         ++frames;
@@ -163,7 +178,10 @@ bool CxImageGIF::Decode(CxFile* fp) {
         control = FrameControl{};
     }
     if (!decoded) {
-        SetLastError("GIF: no such frame");
+        const char* why = broken ? GifErrorString(broken) : nullptr;
+        SetLastError(why      ? (std::string("GIF: ") + why).c_str()
+                     : frames ? "GIF: no such frame"
+                              : "GIF: no image in the file");
         return false;
     }
     frame.SetNumFrames(frames);

@@ -15,6 +15,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include "platform/pavix/ximaexif.h"
 #include "platform/pavix/ximaio.h"
 
 namespace {
@@ -85,7 +86,14 @@ bool CxImageJPG::Decode(CxFile* hFile) {
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = static_cast<long>(std::min<std::uint64_t>(pavix::GetMemoryLimit(), LONG_MAX));
     jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    int orientation = 1;
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1 || m->data_length < 6 || std::memcmp(m->data, "Exif\0\0", 6) != 0) continue;
+        orientation = pavix::ExifOrientation(m->data, m->data_length);
+        break;
+    }
 
     bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
     bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
@@ -142,6 +150,60 @@ bool CxImageJPG::Decode(CxFile* hFile) {
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
+    if (!pavix::ApplyOrientation(*this, orientation)) {
+        Destroy();
+        SetLastError("JPEG: picture too large to turn upright");
+        return false;
+    }
+    return true;
+}
+
+bool CxImageJPG::ReadSize(CxFile* hFile, long& width, long& height, std::string& error) {
+    width = height = 0;
+    BYTE head[4];
+    if (!hFile || hFile->Read(head, 1, 2) != 2 || head[0] != 0xFF || head[1] != 0xD8) {
+        error = "JPEG: not a JPEG file";
+        return false;
+    }
+    int orientation = 1;
+    bool sized = false;
+    std::vector<BYTE> segment;
+    // Segment by segment up to the first scan: the frame header gives the size, an EXIF segment
+    // the orientation (which may come before or after it).
+    while (true) {
+        if (hFile->Read(head, 1, 2) != 2 || head[0] != 0xFF) break;
+        const BYTE marker = head[1];
+        if (marker == 0xFF) {
+            hFile->Seek(-1, SEEK_CUR);
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) break;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
+        if (hFile->Read(head, 1, 2) != 2) break;
+        const size_t length = static_cast<size_t>(head[0] << 8 | head[1]);
+        if (length < 2) break;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool exif = marker == 0xE1;
+        if (frame || exif) {
+            segment.resize(length - 2);
+            if (hFile->Read(segment.data(), 1, segment.size()) != segment.size()) break;
+            if (frame && segment.size() >= 5) {
+                height = segment[1] << 8 | segment[2];
+                width = segment[3] << 8 | segment[4];
+                sized = true;
+            } else if (exif && orientation == 1) {
+                orientation = pavix::ExifOrientation(segment.data(), segment.size());
+            }
+        } else if (!hFile->Seek(static_cast<long>(length - 2), SEEK_CUR)) {
+            break;
+        }
+    }
+    if (!sized || width <= 0 || height <= 0) {
+        error = sized ? "JPEG: width or height out of range" : "JPEG: no frame header before the image data";
+        width = height = 0;
+        return false;
+    }
+    if (pavix::SwapsSides(orientation)) std::swap(width, height);
     return true;
 }
 

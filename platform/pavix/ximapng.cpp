@@ -46,6 +46,33 @@ BYTE Key16(unsigned v) {
 
 }  // namespace
 
+bool CxImagePNG::ReadSize(CxFile* hFile, long& width, long& height, std::string& error) {
+    width = height = 0;
+    // Signature, then the IHDR chunk, which must come first: length, name, width, height.
+    BYTE head[24];
+    if (!hFile || hFile->Read(head, 1, sizeof head) != sizeof head || png_sig_cmp(head, 0, 8) != 0) {
+        error = "PNG: not a PNG file";
+        return false;
+    }
+    if (std::memcmp(head + 12, "IHDR", 4) != 0) {
+        error = "PNG: no header chunk";
+        return false;
+    }
+    auto big = [&](int at) {
+        return static_cast<std::uint32_t>(head[at]) << 24 | static_cast<std::uint32_t>(head[at + 1]) << 16 |
+               static_cast<std::uint32_t>(head[at + 2]) << 8 | head[at + 3];
+    };
+    const std::uint32_t w = big(16), h = big(20);
+    // libpng's own bound for a side.
+    if (w == 0 || h == 0 || w > PNG_UINT_31_MAX || h > PNG_UINT_31_MAX) {
+        error = "PNG: width or height out of range";
+        return false;
+    }
+    width = static_cast<long>(w);
+    height = static_cast<long>(h);
+    return true;
+}
+
 bool CxImagePNG::Decode(CxFile* hFile) {
     std::vector<BYTE> file;
     if (!pavix::ReadAll(hFile, file) || file.size() < 8 || png_sig_cmp(file.data(), 0, 8) != 0) {

@@ -1,6 +1,8 @@
 // CxImagePNG: PNG through libpng: palette, grey and alpha read; indexed and 24-bit (with alpha) written.
 #pragma once
 
+#include <string>
+
 #include "platform/pavix/ximage.h"
 
 class CxImagePNG : public CxImage {
@@ -10,4 +12,6 @@ public:
     using CxImage::Encode;
     bool Decode(CxFile* hFile);
     bool Encode(CxFile* hFile);
+    // Width and height from the header alone, checked as Decode checks it.
+    static bool ReadSize(CxFile* hFile, long& width, long& height, std::string& error);
 };

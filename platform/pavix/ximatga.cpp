@@ -55,7 +55,10 @@ RGBQUAD Colour(const BYTE* p, int bits) {
 
 bool CxImageTGA::Decode(CxFile* hFile) {
     std::vector<BYTE> file;
-    if (!pavix::ReadAll(hFile, file)) return false;
+    if (!pavix::ReadAll(hFile, file)) {
+        SetLastError("TGA: unreadable file");
+        return false;
+    }
     ByteReader in(file.data(), file.size());
     BYTE idLength = in.U8(), mapType = in.U8(), imageType = in.U8();
     WORD mapFirst = in.U16(), mapLength = in.U16();
@@ -71,7 +74,8 @@ bool CxImageTGA::Decode(CxFile* hFile) {
     if (valid && kind == 1)
         valid = mapType == 1 && bits == 8 && (mapBits == 15 || mapBits == 16 || mapBits == 24 || mapBits == 32);
     if (valid && kind == 2) valid = bits == 15 || bits == 16 || bits == 24 || bits == 32;
-    if (valid && kind == 3) valid = bits == 8;
+    // Grey comes with 8 bits, or 16 (grey and alpha).
+    if (valid && kind == 3) valid = bits == 8 || bits == 16;
     if (!valid) {
         SetLastError("TGA: not a readable Targa file");
         return false;
@@ -126,7 +130,7 @@ bool CxImageTGA::Decode(CxFile* hFile) {
     }
     const bool topDown = (descriptor & 0x20) != 0;
     const bool rightToLeft = (descriptor & 0x10) != 0;
-    const bool alpha = kind == 2 && bits == 32 && (descriptor & 0x0F) != 0;
+    const bool alpha = (kind == 2 && bits == 32 && (descriptor & 0x0F) != 0) || (kind == 3 && bits == 16);
     if (alpha) AlphaCreate();
     for (long i = 0; i < height; ++i) {
         long row = topDown ? height - 1 - i : i;
@@ -143,6 +147,7 @@ bool CxImageTGA::Decode(CxFile* hFile) {
                 if (alpha) AlphaSet(x, row, c.rgbReserved);
             } else {
                 dst[x] = p[0];
+                if (alpha) AlphaSet(x, row, p[1]);
             }
         }
     }

@@ -79,6 +79,13 @@ bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists)
     if (failIfExists && PathExists(dst)) return false;
     std::string tmp = TempNameBeside(dst);
     if (!CopyInto(src, tmp)) return false;
+    // The copy keeps the source's last-write time, as the Windows CopyFile does: item keys and
+    // dates name the picture's own time, not the moment it was copied.
+    struct stat st {};
+    if (::stat(src.c_str(), &st) == 0) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+        ::utimensat(AT_FDCWD, tmp.c_str(), times, 0);
+    }
     const bool ok = failIfExists ? RenameNoReplace(tmp, dst) == 0 : ::rename(tmp.c_str(), dst.c_str()) == 0;
     if (!ok) ::unlink(tmp.c_str());
     return ok;

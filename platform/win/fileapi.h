@@ -13,7 +13,8 @@
 namespace win {
 
 // Copies src to dst. With failIfExists the copy fails when dst exists (decided atomically);
-// otherwise dst is replaced. The target appears only when complete.
+// otherwise dst is replaced. The target appears only when complete, with the source's
+// last-write time.
 bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists);
 
 // Renames src to dst; fails when dst exists. Falls back to copy + delete across file systems.

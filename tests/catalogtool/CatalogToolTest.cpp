@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -242,4 +243,51 @@ TEST_F(CatalogTool, HelpAndMistakes) {
     EXPECT_EQ(Cat("keyword set a.jpg --ids 1,x", home).code, 2);
     EXPECT_EQ(Cat("keyword set a.jpg --ids 7", home).code, 1);
     EXPECT_EQ(Cat("title a.jpg --stamp date,weekday", home).code, 2);
+}
+
+TEST_F(CatalogTool, RenamesFollowTheDialogRules) {
+    ASSERT_EQ(Cat("album add 여행", home).code, 0);
+    ASSERT_EQ(Cat("album add home", home).code, 0);
+    // The album strip: another album's name, an empty text, more than its edit takes.
+    Result r = Cat("album rename 2 여행", home);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("message: 앨범명이 이미 존재합니다"), std::string::npos) << r.err;
+    r = Cat("album rename 2 ''", home);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("album names cannot be empty"), std::string::npos) << r.err;
+    r = Cat("album rename 2 가나다라마바사아자차카타파하가나다라마바a", home);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("album names hold at most 20 characters"), std::string::npos) << r.err;
+    EXPECT_EQ(Cat("album list", home).out, "1\t여행\n2\thome\n");
+    // Its own name changes nothing and is no fault; twenty Hangul characters fit.
+    EXPECT_EQ(Cat("album rename 2 home", home).code, 0);
+    EXPECT_EQ(Cat("album rename 2 가나다라마바사아자차카타파하가나다라마바", home).code, 0);
+    EXPECT_EQ(Cat("album list", home).out, "1\t여행\n2\t가나다라마바사아자차카타파하가나다라마바\n");
+
+    // The change-name dialog, message for message, the keyword's own name included.
+    ASSERT_EQ(Cat("keyword add 바다", home).code, 0);
+    ASSERT_EQ(Cat("keyword add sky", home).code, 0);
+    const std::pair<std::string, std::string> refused[] = {
+        {"''", "입력해주세요"},
+        {"' sea'", "파일이름 첫문자에 공백은 허용되지 않습니다"},
+        {"'a:b'", "\\/<>\"?*:| 문자는 사용할수 없습니다"},
+        {std::string(21, 'k'), "키워드명은 20자로 제한되어 있습니다"},
+        {"sky", "키워드명이 이미 존재합니다"},
+        {"바다", "키워드명이 이미 존재합니다"},
+    };
+    for (const auto& [name, message] : refused) {
+        r = Cat("keyword rename 1 " + name, home);
+        EXPECT_EQ(r.code, 1) << name;
+        EXPECT_NE(r.err.find("message: " + message + "\n"), std::string::npos) << name << ": " << r.err;
+    }
+    EXPECT_EQ(Cat("keyword list", home).out, "1\t바다\n2\tsky\n");
+    EXPECT_EQ(Cat("keyword rename 1 가나다라마바사아자차카타파하가나다라마바", home).code, 0);
+    EXPECT_EQ(Cat("keyword list", home).out, "1\t가나다라마바사아자차카타파하가나다라마바\n2\tsky\n");
+}
+
+TEST_F(CatalogTool, ImportedKeysNameThePicturesOwnTime) {
+    ASSERT_EQ(std::system(("touch -d @1136073600 " + ShellQuote(camera + "/beach.jpg")).c_str()), 0);
+    ASSERT_EQ(Cat("import " + ShellQuote(camera + "/beach.jpg"), home).code, 0);
+    const std::string size = std::to_string(std::filesystem::file_size(camera + "/beach.jpg"));
+    EXPECT_EQ(Field(Cat("list", home).out, 0), (std::vector<std::string>{"1136073600?" + size + "?beach.jpg"}));
 }

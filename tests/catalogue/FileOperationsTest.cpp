@@ -1,6 +1,8 @@
 // Import, paste, duplication, export, renaming and titles by pattern, backup and restore,
 // deletion.
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 #include "tests/catalogue/Fixture.h"
 #include "views/catalogue/ThumbFile.h"
@@ -523,4 +525,61 @@ TEST_F(CatalogueTest, FileNamesWithQuotesHangulAndSpacesSurviveEveryStatement) {
     view->OnDeleteThumbItem();
     EXPECT_EQ(RowCount(), 0);
     EXPECT_TRUE(PhotoFiles().empty());
+}
+
+TEST_F(CatalogueTest, CopiesKeepTheSourceTime) {
+    // Keys and dates name the picture's own time, whichever copy made the file.
+    constexpr long kTime = 1136073600;  // 2006-01-01 00:00:00 UTC
+    const std::string a = Outside("a.bmp", 64, 48, 1);
+    cattest::SetTime(a, kTime);
+    const std::string size = std::to_string(std::filesystem::file_size(a));
+    auto mtime = [](const std::string& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_mtime) : -1L;
+    };
+
+    view->SetAlbum(99, 0);
+    CStringList paths{a};
+    view->ImportFile(&paths, 1);
+    ASSERT_NE(Item("a.bmp"), nullptr);
+    EXPECT_EQ(Item("a.bmp")->m_strCLSID, "1136073600?" + size + "?a.bmp");
+    EXPECT_EQ(Column("ClsID", "a.bmp"), "1136073600?" + size + "?a.bmp");
+    const char* zone = std::getenv("TZ");
+    const std::string savedZone = zone ? zone : "";
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    view->SetAttribute(Item("a.bmp"));
+    EXPECT_EQ(view->GetAttrDate(), "2006. 1. 1");
+    if (zone)
+        ::setenv("TZ", savedZone.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
+
+    Select({"a.bmp"});
+    view->AlbumCopy();
+    ASSERT_NE(Item("a(1).bmp"), nullptr);
+    EXPECT_EQ(Item("a(1).bmp")->m_strCLSID, "1136073600?" + size + "?a(1).bmp");
+
+    const std::string out = home.root() + "/export";
+    std::filesystem::create_directories(out);
+    Select({"a.bmp"});
+    int copied = 0;
+    view->ExportFile(out, 0, 0, 0, copied);
+    EXPECT_EQ(copied, 1);
+    EXPECT_EQ(mtime(out + "/a.bmp"), kTime);
+
+    // The backup keeps the unedited picture's time, and so does the restored picture.
+    vxImage* item = Item("a.bmp");
+    item->MakingOriginal(0);
+    EXPECT_EQ(mtime(home.runDir() + "Origin/a.bmp"), kTime);
+    ASSERT_TRUE(cattest::MakePicture(photo + "/a.bmp", 90, 40, CXIMAGE_FORMAT_BMP, 7));
+    cattest::SetTime(photo + "/a.bmp", 1300000000);
+    view->UpdateCLSID(item);
+    EXPECT_EQ(item->m_strCLSID.substr(0, 11), "1300000000?");
+    Select({"a.bmp"});
+    view->Restore();
+    EXPECT_EQ(mtime(photo + "/a.bmp"), kTime);
+    EXPECT_EQ(item->m_strCLSID, "1136073600?" + size + "?a.bmp");
+    EXPECT_EQ(Column("ClsID", "a.bmp"), item->m_strCLSID);
 }

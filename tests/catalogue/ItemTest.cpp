@@ -401,3 +401,46 @@ TEST_F(CatalogueTest, AMissingOrEmptiedPhotoFolderKeepsTheRows) {
     view->SetAlbum(99, 1);
     EXPECT_EQ(RowCount(), 1);
 }
+
+TEST_F(CatalogueTest, AMissingOrEmptiedPhotoFolderKeepsTheAlbumRows) {
+    Photo("a.png");
+    Photo("b.png", 64, 48, 1);
+    view->SetAlbum(99, 1);
+    const int album = view->AddAlbum("trip");
+    view->set_select_all(1);
+    view->SetTitle("kept", 0);
+    view->MoveToAlbum(99, album);
+    std::vector<int> ids{view->AddKeyword("sea")};
+    int count = 0;
+    view->InsertKeyword(&ids, count);
+    ASSERT_EQ(count, 2);
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    const std::string away = home.root() + "/away";
+    std::filesystem::rename(photo, away);
+    // Opening the album, or searching it by keyword, with the folder gone takes no row away.
+    view->SetAlbum(album, 0);
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(Rows(), rows);
+    int total = 0;
+    view->loading_album(&ids, total);
+    EXPECT_EQ(total, 2);
+    EXPECT_EQ(Rows(), rows);
+    // Nor does an empty folder in its place.
+    std::filesystem::create_directories(photo);
+    view->SetAlbum(album, 0);
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(Rows(), rows);
+    // The pictures come back in their album with their titles.
+    std::filesystem::remove(photo);
+    std::filesystem::rename(away, photo);
+    view->SetAlbum(album, 0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"a.png", "b.png"}));
+    EXPECT_EQ(Item("b.png")->m_strTitle, "kept");
+    EXPECT_EQ(Rows(), rows);
+    // One picture deleted outside while the other is still there: its row goes, as before.
+    std::filesystem::remove(photo + "/a.png");
+    view->SetAlbum(album, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.png"}));
+    EXPECT_EQ(RowCount(), 1);
+}

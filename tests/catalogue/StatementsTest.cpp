@@ -108,6 +108,11 @@ TEST_F(CatalogueTest, AlbumNameChecksAndRenaming) {
     EXPECT_EQ(view->RenameAlbum(other, "trip"), -1);
     EXPECT_EQ(boxes.texts().back(), "앨범명이 이미 존재합니다");
     EXPECT_EQ(view->GetAlbumName(other), "home");
+    // A name the strip's edit would not take is refused without a message.
+    boxes.clear();
+    EXPECT_EQ(view->RenameAlbum(other, std::string(21, 'h')), -1);
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(view->GetAlbumName(other), "home");
     // The count limit comes first.
     for (int i = 0; i < 96; ++i) view->AddAlbum("a" + std::to_string(i));
     EXPECT_EQ(view->CheckNewAlbumName("new"), "앨범의 최대갯수는 98개입니다");
@@ -128,6 +133,54 @@ TEST_F(CatalogueTest, KeywordNameChecks) {
     EXPECT_EQ(view->CheckNewKeywordName(std::string(21, 'a')), "키워드명은 20자로 제한되어 있습니다");
     view->AddKeyword("sea");
     EXPECT_EQ(view->CheckNewKeywordName("sea"), "키워드명이 이미 존재합니다");
+}
+
+TEST(NameRules, AlbumRenamesFollowTheStrip) {
+    using catalogue::AlbumRenameVerdict;
+    const std::vector<CString> albums{"trip", "home"};
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "garden", albums), AlbumRenameVerdict::Accept);
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "home", albums), AlbumRenameVerdict::Unchanged);
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "", albums), AlbumRenameVerdict::Empty);
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "trip", albums), AlbumRenameVerdict::Duplicate);
+    // Names differing in case are different names.
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "Trip", albums), AlbumRenameVerdict::Accept);
+    // Twenty characters fit, Hangul counting once; the 21st does not.
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "가나다라마바사아자차카타파하가나다라마바", albums),
+              AlbumRenameVerdict::Accept);
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", "가나다라마바사아자차카타파하가나다라마바a", albums),
+              AlbumRenameVerdict::TooLong);
+    EXPECT_EQ(catalogue::CheckAlbumRename("home", std::string(21, 'a'), albums), AlbumRenameVerdict::TooLong);
+    EXPECT_EQ(catalogue::AlbumRenameMessage(AlbumRenameVerdict::Duplicate), "앨범명이 이미 존재합니다");
+    EXPECT_EQ(catalogue::AlbumRenameMessage(AlbumRenameVerdict::Empty), "");
+    EXPECT_EQ(catalogue::NameLength("가a나"), 3);
+}
+
+TEST(NameRules, KeywordNamesInTheDialogsOrder) {
+    const std::vector<CString> keywords{"sea", "하늘"};
+    // Each test comes before the next: a leading space before a forbidden character, a
+    // forbidden character before the length, the length before the duplicate.
+    EXPECT_EQ(catalogue::CheckKeywordName(" a*", keywords), "파일이름 첫문자에 공백은 허용되지 않습니다");
+    EXPECT_EQ(catalogue::CheckKeywordName(std::string(21, 'a') + "?", keywords),
+              "\\/<>\"?*:| 문자는 사용할수 없습니다");
+    EXPECT_EQ(catalogue::CheckKeywordName("하늘", keywords), "키워드명이 이미 존재합니다");
+    EXPECT_EQ(catalogue::CheckKeywordName("가나다라마바사아자차카타파하가나다라마바", keywords), "");
+    EXPECT_EQ(catalogue::CheckKeywordName("가나다라마바사아자차카타파하가나다라마바사", keywords),
+              "키워드명은 20자로 제한되어 있습니다");
+}
+
+TEST_F(CatalogueTest, KeywordRenamesFollowTheChangeNameDialog) {
+    const int sea = view->AddKeyword("sea");
+    view->AddKeyword("sky");
+    // The dialog's list holds the keyword's own name too.
+    for (const std::string& refused : std::vector<std::string>{"sky", "sea", "", " x", "a|b", std::string(21, 'k')}) {
+        boxes.clear();
+        EXPECT_EQ(view->RenameKeyword(sea, refused), -1) << refused;
+        EXPECT_EQ(boxes.texts(), std::vector<std::string>{view->CheckNewKeywordName(refused)}) << refused;
+    }
+    ASSERT_EQ(view->GetKeywords().size(), 2u);
+    EXPECT_EQ(view->GetKeywords()[0].strKeywordName, "sea");
+    EXPECT_EQ(view->RenameKeyword(sea, "바다"), 1);
+    EXPECT_EQ(view->GetKeywords()[0].strKeywordName, "바다");
 }
 
 TEST_F(CatalogueTest, ItemRowStatementsUseTheFixedTexts) {

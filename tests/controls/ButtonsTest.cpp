@@ -22,7 +22,9 @@ QImage Strip(int count, int w, int h) {
     return img;
 }
 
-QRgb ColourOf(const QImage& img) { return img.isNull() ? 0 : img.pixel(0, 0); }
+QRgb ColourOf(const QImage& img) {
+    return img.isNull() ? 0 : img.pixel(0, 0);
+}
 
 void Hover(QWidget* w, bool in) {
     if (in) {

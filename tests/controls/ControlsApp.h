@@ -17,6 +17,11 @@ inline QApplication& ControlsApp() {
     return *app;
 }
 
+// A fixture's first member, so the application exists before its widgets.
+struct CAppFirst {
+    CAppFirst() { ControlsApp(); }
+};
+
 class CRecordingDialog : public CBaseDialog {
 public:
     struct Message {

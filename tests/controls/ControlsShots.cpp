@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
         ok &= Save(box, dir + "/" + b.name + ".png");
     }
     {
-        CMessageBoxDialog box(nullptr, "앨범명이 이미 존재합니다", "ZEL VimbroSuite",
-                              MB_OK | MB_ICONEXCLAMATION | CMessageBoxLogic::kButtonsRight |
-                                  CMessageBoxLogic::kNoSound);
+        CMessageBoxDialog box(
+            nullptr, "앨범명이 이미 존재합니다", "ZEL VimbroSuite",
+            MB_OK | MB_ICONEXCLAMATION | CMessageBoxLogic::kButtonsRight | CMessageBoxLogic::kNoSound);
         box.Initialise();
         ok &= Save(box, dir + "/box-short.png");
     }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QScreen>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 

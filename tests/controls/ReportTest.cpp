@@ -47,10 +47,12 @@ protected:
 
     std::vector<std::string> Column(int c) const {
         std::vector<std::string> out;
-        for (int r = 0; r < list.GetRowCount(); ++r) out.push_back(list.GetRowItems(r)[static_cast<std::size_t>(c)].text);
+        for (int r = 0; r < list.GetRowCount(); ++r)
+            out.push_back(list.GetRowItems(r)[static_cast<std::size_t>(c)].text);
         return out;
     }
 
+    CAppFirst app;
     CReportCtrl list;
 };
 

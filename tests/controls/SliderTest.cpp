@@ -42,7 +42,7 @@ TEST(BitmapSliderLogic, PositionAndPixelFormulas) {
     const CBitmapSliderLogic n = Track(150, 3, 7, 9, -20, 20);
     EXPECT_EQ(n.PosToPixel(-20), 3 + 4);
     EXPECT_EQ(n.PosToPixel(0), 3 + 65 + 4);  // trunc(131 * 20 / 40) = 65
-    EXPECT_EQ(n.PixelToPos(72), 0);           // trunc(-20 + 65 / 131 * 40) = trunc(-0.15)
+    EXPECT_EQ(n.PixelToPos(72), 0);          // trunc(-20 + 65 / 131 * 40) = trunc(-0.15)
     EXPECT_EQ(n.PixelToPos(3 + 4 + 131), 20);
     // Both directions truncate, so a round trip may lose one position, never more.
     const CBitmapSliderLogic w = Track(500, 2, 2, 12, 0, 40);
@@ -52,6 +52,13 @@ TEST(BitmapSliderLogic, PositionAndPixelFormulas) {
         const int back = w.PixelToPos(w.PosToPixel(p));
         EXPECT_TRUE(back == p || back == p - 1) << p;
     }
+    // A press on the thumb's centre does not take that lost position away.
+    CBitmapSliderLogic held = w;
+    held.pos = 1;
+    EXPECT_EQ(held.DragPos(20, 0), 1);
+    EXPECT_EQ(held.DragPos(23, 3), 1);
+    EXPECT_EQ(held.DragPos(19, 0), 0);  // one pixel off reads the formula again
+    EXPECT_EQ(held.DragPos(21, 0), 1);
 }
 
 TEST(BitmapSliderLogic, DegenerateRangesAndTracksDoNotDivideByZero) {
@@ -78,10 +85,11 @@ TEST(BitmapSliderLogic, ClampingGrabAndDrag) {
     s.pos = 50;  // centre 100
     EXPECT_EQ(s.ClampCentre(0), 10);
     EXPECT_EQ(s.ClampCentre(500), 190);
-    EXPECT_EQ(s.GrabOffset(105), 5);   // within T / 2: the grab keeps its offset
+    EXPECT_EQ(s.GrabOffset(105), 5);  // within T / 2: the grab keeps its offset
     EXPECT_EQ(s.GrabOffset(95), -5);
-    EXPECT_EQ(s.GrabOffset(106), 0);   // further: the thumb jumps
+    EXPECT_EQ(s.GrabOffset(106), 0);  // further: the thumb jumps
     EXPECT_EQ(s.DragPos(125, 5), s.PixelToPos(120));
+    EXPECT_EQ(s.DragPos(105, 5), 50);
     EXPECT_EQ(s.DragPos(-40, 0), 0);
     EXPECT_EQ(s.DragPos(400, 0), 100);
 }
@@ -102,11 +110,11 @@ TEST(BitmapSliderLogic, KeysAndWheel) {
     EXPECT_EQ(s.KeyPos(Key::PageDown), 100);
     s.pos = 50;
     s.wheelRange = 5;
-    EXPECT_EQ(s.WheelPos(120), 45);   // wheel up lowers the position
+    EXPECT_EQ(s.WheelPos(120), 45);  // wheel up lowers the position
     EXPECT_EQ(s.WheelPos(-240), 60);
     EXPECT_EQ(s.WheelPos(1200), 0);
     s.wheelRange = 1;
-    EXPECT_EQ(s.WheelPos(60), 49);    // MulDiv rounds -0.5 away from zero
+    EXPECT_EQ(s.WheelPos(60), 49);  // MulDiv rounds -0.5 away from zero
     EXPECT_EQ(s.WheelPos(59), 50);
 }
 
@@ -127,6 +135,7 @@ protected:
         dlg.Take();
     }
 
+    CAppFirst app;
     CRecordingDialog dlg;
     CBitmapSlider* slider = nullptr;
 };
@@ -158,6 +167,12 @@ TEST_F(SliderWidget, PressOnTheThumbKeepsTheGrabOffset) {
     EXPECT_EQ(slider->GetPos(), 60);
     QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(122, 8));
     EXPECT_EQ(dlg.Take(), (std::vector<Msg>{{10449, 7093, 60}, {10450, 7093, 60}}));
+
+    // 33 sits at pixel 69, which reads back as 32: a click on the thumb still keeps 33.
+    slider->SetPos(33);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(69, 8));
+    EXPECT_EQ(slider->GetPos(), 33);
+    EXPECT_EQ(dlg.Take(), (std::vector<Msg>{{10450, 7093, 33}}));
 }
 
 TEST_F(SliderWidget, KeysPostMovedEachTime) {

@@ -201,19 +201,23 @@ TEST(PhtFormat, HostileFilesAreRefusedAndLeaveThePictureAlone) {
     struct Case {
         const char* name;
         std::vector<BYTE> bytes;
+        const char* reason;  // the opened picture's GetLastError
     };
     std::vector<BYTE> shortPixels = PhtFile(4, 4, std::vector<WORD>(15, 0));  // one word missing
     std::vector<BYTE> headerOnly = PhtFile(1, 1, {});
     std::vector<BYTE> cutHeader = PhtFile(1, 1, {0});
     cutHeader.resize(47);
+    const char* fewer = "PHT: the file holds fewer pixel bytes than its header announces";
+    const char* shortHeader = "PHT: the file is shorter than its header";
+    const char* size = "PHT: width or height out of range";
     const Case cases[] = {
-        {"short-pixels.pht", shortPixels},
-        {"header-only.pht", headerOnly},
-        {"cut-header.pht", cutHeader},
-        {"zero-width.pht", PhtFile(0, 5, std::vector<WORD>(10, 0))},
-        {"negative-height.pht", PhtFile(5, 0xFFFF, std::vector<WORD>(10, 0))},
-        {"huge.pht", PhtFile(32767, 32767, std::vector<WORD>(100, 0))},
-        {"empty.pht", {}},
+        {"short-pixels.pht", shortPixels, fewer},
+        {"header-only.pht", headerOnly, fewer},
+        {"cut-header.pht", cutHeader, shortHeader},
+        {"zero-width.pht", PhtFile(0, 5, std::vector<WORD>(10, 0)), size},
+        {"negative-height.pht", PhtFile(5, 0xFFFF, std::vector<WORD>(10, 0)), size},
+        {"huge.pht", PhtFile(32767, 32767, std::vector<WORD>(100, 0)), fewer},
+        {"empty.pht", {}, shortHeader},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -226,6 +230,7 @@ TEST(PhtFormat, HostileFilesAreRefusedAndLeaveThePictureAlone) {
         EXPECT_FALSE(extImage::IsValidFormat(dir.File(c.name), 20));
         extImage opened(dir.File(c.name).c_str(), 20);
         EXPECT_FALSE(opened.IsValid());
+        EXPECT_STREQ(opened.GetLastError(), c.reason);
     }
     extImage p;
     EXPECT_FALSE(p.LoadPHT(dir.File("missing.pht").c_str()));

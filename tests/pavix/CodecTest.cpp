@@ -369,29 +369,30 @@ TEST(BmpReader, HostileHeadersFailWithoutAPicture) {
     CxImage good = Pattern(9, 9);
     ASSERT_TRUE(good.Save(dir.File("g.bmp").c_str(), CXIMAGE_FORMAT_BMP));
     std::vector<BYTE> f = ReadBytes(dir.File("g.bmp"));
-    auto load = [](const std::vector<BYTE>& bytes) {
+    // The reader's reason for refusing, or "read".
+    auto load = [](const std::vector<BYTE>& bytes) -> std::string {
         CxImage p(bytes.data(), static_cast<DWORD>(bytes.size()), CXIMAGE_FORMAT_BMP);
-        return p.IsValid();
+        return p.IsValid() ? "read" : p.GetLastError();
     };
-    EXPECT_TRUE(load(f));
+    EXPECT_EQ(load(f), "read");
     std::vector<BYTE> cut(f.begin(), f.end() - 30);
-    EXPECT_FALSE(load(cut));  // pixel rows cut short
+    EXPECT_EQ(load(cut), "BMP: pixel data cut short (222 of 251 bytes)");
     std::vector<BYTE> huge = f;
     huge[18] = 0xFF;
     huge[19] = 0xFF;
     huge[20] = 0xFF;  // width 16 million: the rows the file claims are not there
-    EXPECT_FALSE(load(huge));
+    EXPECT_EQ(load(huge), "BMP: pixel data cut short (252 of 452984829 bytes)");
     std::vector<BYTE> header = f;
-    header[14] = 41;  // unknown header size
-    EXPECT_FALSE(load(header));
+    header[14] = 41;
+    EXPECT_EQ(load(header), "BMP: unknown header size 41");
     std::vector<BYTE> depth = f;
     depth[28] = 7;
-    EXPECT_FALSE(load(depth));
+    EXPECT_EQ(load(depth), "BMP: unsupported depth of 7 bits per pixel");
     std::vector<BYTE> offset = f;
     offset[10] = 0xFF;
     offset[11] = 0xFF;
     offset[12] = 0xFF;
-    EXPECT_FALSE(load(offset));
+    EXPECT_EQ(load(offset), "BMP: no pixel data");
 }
 
 TEST(IconReader, ReadsTheLargestImageWithItsMaskAsAlpha) {
@@ -449,6 +450,7 @@ TEST(IconReader, ReadsTheLargestImageWithItsMaskAsAlpha) {
     g[18] = 0xFF;  // offset past the end: no readable image
     CxImage broken(g.data(), static_cast<DWORD>(g.size()), CXIMAGE_FORMAT_ICO);
     EXPECT_FALSE(broken.IsValid());
+    EXPECT_STREQ(broken.GetLastError(), "ICO: no readable image");
 }
 
 TEST(TargaReader, ReadsRawRunLengthAndColourMappedFiles) {
@@ -474,7 +476,8 @@ TEST(TargaReader, ReadsRawRunLengthAndColourMappedFiles) {
     EXPECT_EQ(raw.GetPixelColor(0, 0).rgbBlue, 1);
     EXPECT_EQ(raw.GetPixelColor(1, 1).rgbRed, 12);
     f.resize(f.size() - 1);
-    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    EXPECT_STREQ(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).GetLastError(),
+                 "TGA: pixel data cut short");
 
     header(f, 10, 0, 0, 0, 3, 1, 32, 0x28);  // RLE, top-down, 8 alpha bits
     const BYTE packets[] = {0x82, 10, 20, 30, 99};
@@ -498,9 +501,11 @@ TEST(TargaReader, ReadsRawRunLengthAndColourMappedFiles) {
     header(f, 2, 0, 0, 0, 1, 1, 24, 0);
     f[0] = 200;
     f.insert(f.end(), {1, 2, 3});
-    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    EXPECT_STREQ(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).GetLastError(),
+                 "TGA: identification field cut short");
     f[0] = 3;  // the same bytes as the identification field leave no pixels
-    EXPECT_FALSE(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).IsValid());
+    EXPECT_STREQ(CxImage(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA).GetLastError(),
+                 "TGA: pixel data cut short");
     f.insert(f.end(), {4, 5, 6});
     CxImage named(f.data(), static_cast<DWORD>(f.size()), CXIMAGE_FORMAT_TGA);
     ASSERT_TRUE(named.IsValid());

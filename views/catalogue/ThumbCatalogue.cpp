@@ -10,22 +10,19 @@
 #include <cstdlib>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
-#include <thread>
 #include <unordered_map>
 
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 #include "platform/kordune/DBManagerOper.h"
-#include "platform/win/codepage.h"
 #include "platform/win/fileapi.h"
+#include "views/catalogue/NameRules.h"
+#include "views/catalogue/OrderedParallel.h"
 #include "views/catalogue/ThumbFile.h"
 #include "views/catalogue/vxImage.h"
 
 using catalogue::FormatSql;
-using catalogue::Quote;
 
 int CThumbHost::AskOverwrite(const CString& text) {
     return AfxMessageBox(text, MB_OKCANCEL | MB_ICONQUESTION) == IDOK ? 1 : 0;
@@ -55,16 +52,14 @@ void CThumbCatalogue::ReleaseThumbList() {
     for (vxImage* item : m_listThumb) delete item;
     m_listThumb.clear();
     m_vecThumb.clear();
-    m_pCurrent = nullptr;
+    m_grid.DetachCurrent();
 }
 
 // ---- Showing an album ---------------------------------------------------------------------
 
 void CThumbCatalogue::SetAlbum(int album, int bStartup) {
     ReleaseThumbList();
-    m_nCurrentNumber = 0;
-    m_nOldCurrentNumber = 0;
-    m_pCurrent = nullptr;
+    m_grid.ResetCurrent();
     m_nAlbumID = album;
     if (album == catalogue::kAllPhotosAlbum)
         loading_default(bStartup);
@@ -89,7 +84,7 @@ void CThumbCatalogue::loading_default(int bStartup) {
     const bool folderWasThere = win::DirectoryExists(photo);
     if (!folderWasThere) catalogue::MakeFolder(photo);
     if (bStartup) SweepStaleTemporaries(photo);
-    RecoverInterruptedRenames();
+    m_files.RecoverInterruptedRenames();
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
     std::unordered_map<CString, vxImage*> byKey;
@@ -102,36 +97,21 @@ void CThumbCatalogue::loading_default(int bStartup) {
         m_vecThumb.push_back(item);
         byKey.emplace(key, item);
     }
-    m_log.LogString("loading_default #1 register items into list");
     if (bStartup) NotifyMainWnd(WM_PROGRESS_BEGIN, m_vecThumb.size());
 
-    // Rows whose key names no file go; the others give their item its values. A photo folder
-    // that was missing, cannot be read or shows no picture at all is far more likely a documents
-    // folder on a drive that is not there than a catalogue whose every picture was deleted: then
-    // the rows stay until their pictures are seen again.
-    const bool listingComplete = folderWasThere && ::access(photo.c_str(), R_OK | X_OK) == 0 && !byKey.empty();
-    if (m_pDB) {
-        m_pDB->ExcuteQry(
-            FormatSql("select %s, %s, %s, %s from %s", "ClsID", "KeywordID", "Title", "OriginalPath", "tbl_Itemlist")
-                .c_str());
-        const int rows = m_pDB->m_nRowCount;
-        for (int row = 0; row < rows; ++row) {
-            const CString key = m_pDB->GetData(0, row);
-            auto it = byKey.find(key);
-            if (it == byKey.end()) {
-                if (listingComplete) {
-                    m_pDB->InsUpDel(
-                        FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str())
-                            .c_str());
-                }
-                continue;
-            }
-            vxImage* item = it->second;
-            item->m_strKeywordID = m_pDB->GetData(1, row);
-            item->m_strTitle = m_pDB->GetData(2, row);
-            item->m_strOriginalPath = m_pDB->GetData(3, row);
-            item->m_bNew = 0;
+    // Rows whose key names no file go; the others give their item its values.
+    const bool listingComplete = folderWasThere && CCatalogueRows::PhotoFolderIsTrusted(photo, !byKey.empty());
+    for (const CCatalogueRows::ItemRow& row : m_rows.ReadAllPhotoRows()) {
+        auto it = byKey.find(row.key);
+        if (it == byKey.end()) {
+            if (listingComplete) m_rows.DeleteRow(row.key);
+            continue;
         }
+        vxImage* item = it->second;
+        item->m_strKeywordID = row.keywords;
+        item->m_strTitle = row.title;
+        item->m_strOriginalPath = row.original;
+        item->m_bNew = 0;
     }
     update_catalogue();
     if (next_loading_thumb(0)) RebuildVectorFromList();
@@ -141,82 +121,40 @@ void CThumbCatalogue::loading_default(int bStartup) {
     }
 }
 
-bool CThumbCatalogue::ReconcileAlbumRow(const CString& key, const CString& filename, const CString& fullPath,
-                                        CString& newKey) {
-    newKey = key;
-    CString prefix;
-    if (!catalogue::KeyPrefixFromFile(fullPath, prefix)) {
-        m_pDB->InsUpDel(
-            FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", Quote(key).c_str()).c_str());
-        return false;
-    }
-    newKey = prefix + filename;
-    if (newKey != key) {
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                                  Quote(newKey).c_str(), "ClsID", Quote(key).c_str())
-                            .c_str());
-    }
-    return true;
-}
-
 void CThumbCatalogue::loading_album(int album) {
-    if (!m_pDB) return;
-    // A rename cut short must be finished before the rows are checked against the files, or
-    // the moved picture's row would be taken for a deleted file and dropped.
-    RecoverInterruptedRenames();
-    m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
-                               "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
-                         .c_str());
-    const int rows = m_pDB->m_nRowCount;
-    for (int row = 0; row < rows; ++row) {
-        if (!catalogue::IsIdInList(album, m_pDB->GetData(0, row))) continue;
-        const CString key = m_pDB->GetData(1, row);
-        const CString filename = m_pDB->GetData(4, row);
-        const CString fullPath = m_pDB->GetData(5, row);
-        CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey)) continue;
-        auto* item =
-            new vxImage(this, newKey, album, m_pDB->GetData(2, row), m_pDB->GetData(3, row), filename, fullPath);
-        item->m_strOriginalPath = m_pDB->GetData(6, row);
-        m_vecThumb.push_back(item);
-    }
-    re_composition();
-    if (next_loading_thumb(0)) RebuildVectorFromList();
-    SetScrollSizes();
-    LayoutItems();
-    Repaint();
+    if (!DB()) return;
+    LoadAlbumRows(album, [album](const CString& albums, const CString&) { return catalogue::IsIdInList(album, albums); });
 }
 
 void CThumbCatalogue::loading_album(std::vector<int>* ids, int& total) {
     total = 0;
     ReleaseThumbList();
-    m_nCurrentNumber = 0;
-    if (!m_pDB || !ids) return;
-    RecoverInterruptedRenames();
-    m_pDB->ExcuteQry(FormatSql("select %s, %s, %s, %s, %s, %s, %s from %s", "AlbumID", "ClsID", "KeywordID", "Title",
-                               "Filename", "FullPath", "OriginalPath", "tbl_Itemlist")
-                         .c_str());
-    const int rows = m_pDB->m_nRowCount;
+    m_grid.ZeroCurrentNumber();
+    if (!DB() || !ids) return;
     const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
-    for (int row = 0; row < rows; ++row) {
-        if (!all && !catalogue::IsIdInList(m_nAlbumID, m_pDB->GetData(0, row))) continue;
+    LoadAlbumRows(m_nAlbumID, [&](const CString& albums, const CString& keywords) {
+        if (!all && !catalogue::IsIdInList(m_nAlbumID, albums)) return false;
         ++total;
-        const CString keywords = m_pDB->GetData(2, row);
-        if (!catalogue::IsAnyIdInList(*ids, keywords)) continue;
-        const CString key = m_pDB->GetData(1, row);
-        const CString filename = m_pDB->GetData(4, row);
-        const CString fullPath = m_pDB->GetData(5, row);
+        return catalogue::IsAnyIdInList(*ids, keywords);
+    });
+}
+
+void CThumbCatalogue::LoadAlbumRows(int album, const std::function<bool(const CString&, const CString&)>& accept) {
+    // A rename cut short must be finished before the rows are checked against the files, or
+    // the moved picture's row would be taken for a deleted file and dropped.
+    m_files.RecoverInterruptedRenames();
+    int trusted = -1;
+    for (const CCatalogueRows::ItemRow& row : m_rows.ReadItemRows()) {
+        if (!accept(row.albums, row.keywords)) continue;
         CString newKey;
-        if (!ReconcileAlbumRow(key, filename, fullPath, newKey)) continue;
-        auto* item = new vxImage(this, newKey, m_nAlbumID, keywords, m_pDB->GetData(3, row), filename, fullPath);
-        item->m_strOriginalPath = m_pDB->GetData(6, row);
+        if (!m_rows.ReconcileAlbumRow(row.key, row.filename, row.fullPath, newKey, trusted)) continue;
+        auto* item = new vxImage(this, newKey, album, row.keywords, row.title, row.filename, row.fullPath);
+        item->m_strOriginalPath = row.original;
         m_vecThumb.push_back(item);
     }
     re_composition();
     if (next_loading_thumb(0)) RebuildVectorFromList();
-    SetScrollSizes();
-    LayoutItems();
-    Repaint();
+    FinishLayout();
 }
 
 void CThumbCatalogue::re_composition() {
@@ -241,23 +179,12 @@ void CThumbCatalogue::RebuildListFromVector() {
     m_listThumb.assign(m_vecThumb.begin(), m_vecThumb.end());
 }
 
-int CThumbCatalogue::IndexOf(const vxImage* item) const {
-    auto it = std::find(m_vecThumb.begin(), m_vecThumb.end(), item);
-    return it == m_vecThumb.end() ? -1 : static_cast<int>(it - m_vecThumb.begin());
-}
-
 void CThumbCatalogue::RemoveItem(vxImage* item) {
     if (!item) return;
     m_listThumb.remove(item);
     auto it = std::find(m_vecThumb.begin(), m_vecThumb.end(), item);
     if (it != m_vecThumb.end()) m_vecThumb.erase(it);
-    if (m_pCurrent == item) {
-        m_pCurrent = nullptr;
-        m_nOldCurrentNumber = m_nCurrentNumber;
-        m_nCurrentNumber = 0;
-    } else if (m_pCurrent) {
-        m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
-    }
+    m_grid.Forget(item);
     delete item;
 }
 
@@ -282,7 +209,7 @@ void CThumbCatalogue::update_catalogue() {
 namespace {
 
 // Outcome of one item's thumbnail work, made on any thread and handled in display order.
-enum class ThumbResult : unsigned char { Pending, Done, CacheFailed, Undecodable };
+enum class ThumbResult : unsigned char { Done, CacheFailed, Undecodable };
 
 }  // namespace
 
@@ -294,7 +221,7 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
         folderIsNew = true;
         catalogue::MakeFolder(folder);
     }
-    const std::vector<KEYWORD_HEADER> keywords = catalogue::ReadKeywordTable(m_pDB);
+    const std::vector<KEYWORD_HEADER> keywords = catalogue::ReadKeywordTable(DB());
 
     std::vector<vxImage*> items;
     {
@@ -307,81 +234,37 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
         }
     }
 
-    // The pictures are decoded and scaled on every core, but the results are taken in display
-    // order, so progress, questions and drops happen exactly as in a one-by-one loop.
-    const std::size_t count = items.size();
-    std::vector<ThumbResult> results(count, ThumbResult::Pending);
-    std::vector<CString> oldKeys(count);
-    std::atomic<std::size_t> nextClaim{0};
-    std::mutex mutex;
-    std::condition_variable finished;
-
-    auto work = [&](std::size_t index) {
-        vxImage* item = items[index];
-        oldKeys[index] = item->m_strCLSID;
-        ThumbResult result = ThumbResult::Done;
-        bool loaded = false;
-        if (!folderIsNew && thumbfile::HasMarker(item->m_strThumbPath)) loaded = item->LoadingThumb();
-        if (!loaded && !item->MakingThumb()) {
-            result = item->IsUndecodable() ? ThumbResult::Undecodable : ThumbResult::CacheFailed;
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            results[index] = result;
-        }
-        finished.notify_all();
-    };
-    auto helper = [&] {
-        for (std::size_t index; (index = nextClaim.fetch_add(1)) < count;) work(index);
-    };
-
-    unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), 8u) - 1;
-    if (count < 2) helpers = 0;
-    helpers = std::min<unsigned>(helpers, static_cast<unsigned>(count > 0 ? count - 1 : 0));
-    std::vector<std::thread> threads;
-    threads.reserve(helpers);
-    for (unsigned i = 0; i < helpers; ++i) threads.emplace_back(helper);
-
+    // The pictures are decoded and scaled on every core; the results come in display order.
+    std::vector<CString> oldKeys(items.size());
     bool dropped = false;
-    for (std::size_t index = 0; index < count; ++index) {
-        // While the next result in order is not ready, this thread takes work of its own.
-        for (;;) {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (results[index] != ThumbResult::Pending) break;
+    catalogue::OrderedParallelMap<ThumbResult>(
+        items.size(),
+        [&](std::size_t index) {
+            vxImage* item = items[index];
+            oldKeys[index] = item->m_strCLSID;
+            bool loaded = false;
+            if (!folderIsNew && thumbfile::HasMarker(item->m_strThumbPath)) loaded = item->LoadingThumb();
+            if (loaded || item->MakingThumb()) return ThumbResult::Done;
+            return item->IsUndecodable() ? ThumbResult::Undecodable : ThumbResult::CacheFailed;
+        },
+        [&](std::size_t index, ThumbResult result) {
+            vxImage* item = items[index];
+            if (result != ThumbResult::Undecodable && item->m_strCLSID != oldKeys[index]) {
+                FollowKeyChange(oldKeys[index], item);
             }
-            std::size_t claim = nextClaim.fetch_add(1);
-            if (claim < count) {
-                work(claim);
-                continue;
+            NotifyMainWnd(WM_PROGRESS_POS, index + 1);
+            if (result == ThumbResult::CacheFailed) {
+                m_log.LogString("thumbnail cache not written: %s", item->m_strThumbPath.c_str());
+            } else if (result == ThumbResult::Undecodable) {
+                AfxMessageBox(FormatSql("%s 유효하지 않은 포맷입니다.", item->m_strFilename.c_str()));
+                SetAsideUndecodable(item->m_strFullPath);
+                m_listThumb.remove(item);
+                if (m_grid.GetCurrent() == item) m_grid.ClearCurrent();
+                delete item;
+                items[index] = nullptr;
+                dropped = true;
             }
-            std::unique_lock<std::mutex> lock(mutex);
-            finished.wait(lock, [&] { return results[index] != ThumbResult::Pending; });
-            break;
-        }
-        ThumbResult result;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            result = results[index];
-        }
-        vxImage* item = items[index];
-        if (result != ThumbResult::Undecodable && item->m_strCLSID != oldKeys[index]) {
-            FollowKeyChange(oldKeys[index], item);
-        }
-        NotifyMainWnd(WM_PROGRESS_POS, index + 1);
-        if (result == ThumbResult::CacheFailed) {
-            m_log.LogString("thumbnail cache not written: %s", item->m_strThumbPath.c_str());
-        } else if (result == ThumbResult::Undecodable) {
-            AfxMessageBox(FormatSql("%s 유효하지 않은 포맷입니다.", item->m_strFilename.c_str()));
-            SetAsideUndecodable(item->m_strFullPath);
-            m_listThumb.remove(item);
-            if (m_pCurrent == item) ClearCurrent();
-            delete item;
-            items[index] = nullptr;
-            dropped = true;
-        }
-    }
-    for (std::thread& t : threads) t.join();
+        });
     m_bBusy = false;
     return dropped;
 }
@@ -389,10 +272,8 @@ bool CThumbCatalogue::next_loading_thumb(int first) {
 void CThumbCatalogue::FollowKeyChange(const CString& oldKey, vxImage* item) {
     // The picture was rewritten at 24 bits: its row must carry the new key, or the next loading of
     // the all-photos album would take it for a stranger and drop its albums, title and keywords.
-    if (!m_pDB || item->m_bNew) return;
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                              Quote(item->m_strCLSID).c_str(), "ClsID", Quote(oldKey).c_str())
-                        .c_str());
+    if (!DB() || item->m_bNew) return;
+    m_rows.SetColumn("ClsID", item->m_strCLSID, oldKey);
 }
 
 void CThumbCatalogue::SetAsideUndecodable(const CString& path) {
@@ -460,77 +341,6 @@ void CThumbCatalogue::SweepThumbFolder() {
 
 // ---- Item rows ------------------------------------------------------------------------------
 
-void CThumbCatalogue::InsertItem(vxImage* item, int album, int bNew) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    if (!bNew) {
-        m_pDB->ExcuteQry(
-            FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-        if (m_pDB->m_nRowCount >= 1) {
-            CString list = m_pDB->GetData(0, 0);
-            if (!catalogue::IsIdInList(album, list)) {
-                list = catalogue::AppendId(list, album);
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                          Quote(list).c_str(), "ClsID", key.c_str())
-                                    .c_str());
-            }
-            return;
-        }
-    }
-    CString albums;
-    if (album >= 1)
-        albums = catalogue::AppendId(CString(), album);
-    else if (item->m_nAlbumID > 0 && item->m_nAlbumID != catalogue::kAllPhotosAlbum)
-        albums = catalogue::AppendId(CString(), item->m_nAlbumID);
-    if (albums.empty()) {
-        m_pDB->InsUpDel(FormatSql("insert into %s(%s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s')",
-                                  "tbl_Itemlist", "ClsID", "KeywordID", "Title", "Filename", "FullPath", key.c_str(),
-                                  Quote(item->m_strKeywordID).c_str(), Quote(item->m_strTitle).c_str(),
-                                  Quote(item->m_strFilename).c_str(), Quote(item->m_strFullPath).c_str())
-                            .c_str());
-    } else {
-        m_pDB->InsUpDel(FormatSql("insert into %s(%s, %s, %s, %s, %s, %s) values('%s', '%s', '%s', '%s', '%s', '%s')",
-                                  "tbl_Itemlist", "ClsID", "AlbumID", "KeywordID", "Title", "Filename", "FullPath",
-                                  key.c_str(), Quote(albums).c_str(), Quote(item->m_strKeywordID).c_str(),
-                                  Quote(item->m_strTitle).c_str(), Quote(item->m_strFilename).c_str(),
-                                  Quote(item->m_strFullPath).c_str())
-                            .c_str());
-    }
-}
-
-void CThumbCatalogue::DeleteItem(vxImage* item, int album) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return;
-    const CString list = CGandry::get_new_stringid_except(album, m_pDB->GetData(0, 0));
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID", Quote(list).c_str(),
-                              "ClsID", key.c_str())
-                        .c_str());
-}
-
-void CThumbCatalogue::DeleteItem(vxImage* item) {
-    if (!m_pDB || !item) return;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return;
-    m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-}
-
-int CThumbCatalogue::InsertKeyword(vxImage* item, CString list) {
-    if (!m_pDB || !item) return 0;
-    const CString key = Quote(item->m_strCLSID);
-    m_pDB->ExcuteQry(
-        FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-    if (m_pDB->m_nRowCount < 1) return 0;
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "KeywordID",
-                              Quote(list).c_str(), "ClsID", key.c_str())
-                        .c_str());
-    return 1;
-}
-
 void CThumbCatalogue::InsertKeyword(std::vector<int>* ids, int& count) {
     count = 0;
     const CString list = catalogue::MakeIdList(ids ? *ids : std::vector<int>());
@@ -540,7 +350,7 @@ void CThumbCatalogue::InsertKeyword(std::vector<int>* ids, int& count) {
             ++count;
         }
     }
-    RefreshKeywordTexts(catalogue::ReadKeywordTable(m_pDB), true);
+    RefreshKeywordTexts(catalogue::ReadKeywordTable(DB()), true);
     if (count != 0) Repaint();
 }
 
@@ -562,44 +372,21 @@ void CThumbCatalogue::RefreshKeywordTexts(const std::vector<KEYWORD_HEADER>& tab
 }
 
 void CThumbCatalogue::reload_keyword() {
-    if (m_pDB) {
+    if (DB()) {
         for (vxImage* item : m_listThumb) {
-            m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "KeywordID", "tbl_Itemlist", "ClsID",
-                                       Quote(item->m_strCLSID).c_str())
-                                 .c_str());
-            item->m_strKeywordID = m_pDB->m_nRowCount >= 1 ? m_pDB->GetData(0, 0) : CString();
+            item->m_strKeywordID = m_rows.ReadColumn("KeywordID", item->m_strCLSID);
         }
     }
     invalid_keyword();
 }
 
 void CThumbCatalogue::invalid_keyword() {
-    RefreshKeywordTexts(catalogue::ReadKeywordTable(m_pDB), false);
+    RefreshKeywordTexts(catalogue::ReadKeywordTable(DB()), false);
     Repaint();
 }
 
 void CThumbCatalogue::RemoveAlbum(int album) {
     for (vxImage* item : m_listThumb) DeleteItem(item, album);
-}
-
-void CThumbCatalogue::RemoveAlbumInTotal(int album) {
-    if (!m_pDB) return;
-    m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "AlbumID", "ClsID", "tbl_Itemlist").c_str());
-    const int rows = m_pDB->m_nRowCount;
-    for (int row = 0; row < rows; ++row) {
-        const CString list = m_pDB->GetData(0, row);
-        std::set<int> held = catalogue::ParseIdSet(list);
-        if (!held.count(album)) continue;
-        const CString key = Quote(m_pDB->GetData(1, row));
-        if (held.size() == 1) {
-            m_pDB->InsUpDel(FormatSql("delete from %s where %s = '%s'", "tbl_Itemlist", "ClsID", key.c_str()).c_str());
-        } else {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                      Quote(CGandry::get_new_stringid_except(album, list)).c_str(), "ClsID",
-                                      key.c_str())
-                                .c_str());
-        }
-    }
 }
 
 void CThumbCatalogue::MoveToAlbum(int from, int to) {
@@ -609,153 +396,30 @@ void CThumbCatalogue::MoveToAlbum(int from, int to) {
 
 // ---- Albums and keywords ------------------------------------------------------------------
 
-namespace {
-
-CString NameRefusal(const CString& name) {
-    if (name.empty()) return CString();
-    if (name[0] == ' ') return "파일이름 첫문자에 공백은 허용되지 않습니다";
-    if (CGandry::CheckFileSpecialChar(name)) return "\\/<>\"?*:| 문자는 사용할수 없습니다";
-    return CString();
-}
-
-}  // namespace
-
-CString CThumbCatalogue::CheckNewAlbumName(const CString& name) {
-    std::vector<CString> names;
-    if (m_pDB) m_pDB->GetAlbumList(&names);
-    if (static_cast<int>(names.size()) >= catalogue::kMaxAlbums) return "앨범의 최대갯수는 98개입니다";
-    if (name.empty()) return "입력박스에 입력해주세요";
-    CString refusal = NameRefusal(name);
-    if (!refusal.empty()) return refusal;
-    if (std::find(names.begin(), names.end(), name) != names.end()) return "앨범명이 이미 존재합니다";
-    return CString();
-}
-
-int CThumbCatalogue::AddAlbum(const CString& name) {
-    if (!m_pDB) return 0;
-    return catalogue::InsertWithFreeId(m_pDB, true, name);
-}
-
-int CThumbCatalogue::RenameAlbum(int album, const CString& name) {
-    if (!m_pDB || name.empty() || album == catalogue::kAllPhotosAlbum) return 0;
-    if (GetAlbumName(album) == name) return 0;
-    std::vector<CString> names;
-    m_pDB->GetAlbumList(&names);
-    if (std::find(names.begin(), names.end(), name) != names.end()) {
-        AfxMessageBox("앨범명이 이미 존재합니다");
-        return -1;
-    }
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Album", "AlbumName", Quote(name).c_str(),
-                              "AlbumID", album)
-                        .c_str());
-    return 1;
-}
-
 bool CThumbCatalogue::DeleteAlbum(int album, bool bMultiple) {
     if (album == catalogue::kAllPhotosAlbum) {
         AfxMessageBox("전체사진은 삭제할수 없습니다");
         return false;
     }
-    if (!m_pDB) return false;
+    if (!DB()) return false;
     if (bMultiple) {
-        RemoveAlbumInTotal(album);
+        m_rows.RemoveAlbumInTotal(album);
     } else {
         RemoveAlbum(album);
-        // Items of the album that are not on show keep their rows but lose the album too: a
-        // stale identifier would otherwise put them into the next album that reuses it.
-        m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "AlbumID", "ClsID", "tbl_Itemlist").c_str());
-        const int rows = m_pDB->m_nRowCount;
-        for (int row = 0; row < rows; ++row) {
-            const CString list = m_pDB->GetData(0, row);
-            if (!catalogue::IsIdInList(album, list)) continue;
-            CString rest = list;
-            while (catalogue::IsIdInList(album, rest)) rest = CGandry::get_new_stringid_except(album, rest);
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                      Quote(rest).c_str(), "ClsID", Quote(m_pDB->GetData(1, row)).c_str())
-                                .c_str());
-        }
+        m_rows.TakeAlbumOffEveryRow(album);
     }
-    m_pDB->InsUpDel(FormatSql("delete from %s where %s = %d", "tbl_Album", "AlbumID", album).c_str());
+    m_rows.DeleteAlbumRow(album);
     return true;
 }
 
-CString CThumbCatalogue::GetAlbumName(int album) {
-    if (album == catalogue::kAllPhotosAlbum) return catalogue::kAllPhotosName;
-    if (!m_pDB) return CString();
-    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album).c_str());
-    return m_pDB->m_nRowCount >= 1 ? m_pDB->GetData(0, 0) : CString();
-}
-
-std::vector<std::pair<int, CString>> CThumbCatalogue::GetAlbums() {
-    std::vector<std::pair<int, CString>> albums;
-    if (!m_pDB) return albums;
-    m_pDB->ExcuteQry(FormatSql("select %s,%s from %s", "AlbumID", "AlbumName", "tbl_Album").c_str());
-    for (int row = 0; row < m_pDB->m_nRowCount; ++row) {
-        int id = 0;
-        m_pDB->GetData(0, row, id);
-        albums.emplace_back(id, m_pDB->GetData(1, row));
-    }
-    std::stable_sort(albums.begin(), albums.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    return albums;
-}
-
-CString CThumbCatalogue::CheckNewKeywordName(const CString& name) {
-    if (name.empty()) return "입력해주세요";
-    CString refusal = NameRefusal(name);
-    if (!refusal.empty()) return refusal;
-    const CString bytes = win::Utf8ToCp949(name);
-    int pairs = 0;
-    CGandry::GetHanguleCount(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-                             pairs);
-    if (static_cast<int>(bytes.size()) - pairs > 20) return "키워드명은 20자로 제한되어 있습니다";
-    for (const KEYWORD_HEADER& k : GetKeywords()) {
-        if (k.strKeywordName == name) return "키워드명이 이미 존재합니다";
-    }
-    return CString();
-}
-
-int CThumbCatalogue::AddKeyword(const CString& name) {
-    if (!m_pDB) return 0;
-    return catalogue::InsertWithFreeId(m_pDB, false, name);
-}
-
 int CThumbCatalogue::RenameKeyword(int keyword, const CString& name) {
-    if (!m_pDB || name.empty()) return 0;
-    for (const KEYWORD_HEADER& k : GetKeywords()) {
-        if (k.strKeywordName != name) continue;
-        if (k.nKeywordID == keyword) return 0;
-        AfxMessageBox("키워드명이 이미 존재합니다");
-        return -1;
-    }
-    m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = %d", "tbl_Keyword", "KeywordName",
-                              Quote(name).c_str(), "KeywordID", keyword)
-                        .c_str());
-    invalid_keyword();
-    return 1;
+    const int result = m_rows.RenameKeyword(keyword, name);
+    if (result == 1) invalid_keyword();
+    return result;
 }
 
 void CThumbCatalogue::DeleteKeyword(const std::vector<int>& ids) {
-    if (!m_pDB || ids.empty()) return;
-    m_pDB->ExcuteQry(FormatSql("select %s, %s from %s", "KeywordID", "Filename", "tbl_Itemlist").c_str());
-    const int rows = m_pDB->m_nRowCount;
-    for (int row = 0; row < rows; ++row) {
-        const CString list = m_pDB->GetData(0, row);
-        if (list.empty()) continue;
-        CString rest = list;
-        for (int id : ids) {
-            while (catalogue::IsIdInList(id, rest)) rest = CGandry::get_new_stringid_except(id, rest);
-        }
-        if (rest == list) continue;
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "KeywordID",
-                                  Quote(rest).c_str(), "KeywordID", Quote(list).c_str())
-                            .c_str());
-    }
-    for (int id : ids) {
-        m_pDB->InsUpDel(FormatSql("delete from %s where %s = %d", "tbl_Keyword", "KeywordID", id).c_str());
-    }
+    if (!DB() || ids.empty()) return;
+    m_rows.DeleteKeyword(ids);
     reload_keyword();
-}
-
-std::vector<KEYWORD_HEADER> CThumbCatalogue::GetKeywords() {
-    return catalogue::ReadKeywordTable(m_pDB);
 }

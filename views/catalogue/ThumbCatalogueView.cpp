@@ -1,137 +1,21 @@
-// Selection, the current item, keys and mouse, and the grid geometry of the browser.
+// The items on show of the browser by number and path, the show mode and order, deletion, and
+// the attribute texts of the current item.
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <ctime>
 
 #include "platform/afx/afxmsg.h"
 #include "platform/afx/afxwin.h"
 #include "platform/win/fileapi.h"
+#include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 
-// ---- Current item and selection ------------------------------------------------------------
+using catalogue::FormatSql;
 
-void CThumbCatalogue::SetCurrentItem(vxImage* item, int number) {
-    m_nOldCurrentNumber = m_nCurrentNumber;
-    m_pCurrent = item;
-    m_nCurrentNumber = number;
-    SetAttribute(item);
-}
-
-void CThumbCatalogue::ClearCurrent() {
-    m_nOldCurrentNumber = m_nCurrentNumber;
-    m_pCurrent = nullptr;
-    m_nCurrentNumber = 0;
-}
-
-void CThumbCatalogue::SelectOnly(int index) {
-    if (index < 0 || index >= GetThumbCount()) return;
-    for (vxImage* item : m_vecThumb) item->m_bSelected = 0;
-    vxImage* item = m_vecThumb[static_cast<std::size_t>(index)];
-    item->m_bSelected = 1;
-    SetCurrentItem(item, index + 1);
-}
-
-std::vector<vxImage*> CThumbCatalogue::GetSelectedItems() const {
-    std::vector<vxImage*> selected;
-    for (vxImage* item : m_listThumb) {
-        if (item->m_bSelected) selected.push_back(item);
-    }
-    return selected;
-}
-
-void CThumbCatalogue::set_select_all(int bSelect) {
-    for (vxImage* item : m_vecThumb) item->m_bSelected = bSelect ? 1 : 0;
-    if (bSelect && !m_vecThumb.empty()) {
-        SetCurrentItem(m_vecThumb.front(), 1);
-    } else {
-        ClearCurrent();
-        SetAttribute(nullptr);
-    }
-}
-
-void CThumbCatalogue::select_properly() {
-    if (m_nCurrentNumber != 0) return;
-    if (m_vecThumb.empty()) {
-        SetAttribute(nullptr);
-        return;
-    }
-    for (vxImage* item : m_vecThumb) {
-        if (item->m_bSelected) {
-            m_pCurrent = item;
-            SetAttribute(item);
-            return;
-        }
-    }
-    m_vecThumb.front()->m_bSelected = 1;
-    SetCurrentItem(m_vecThumb.front(), 1);
-}
-
-void CThumbCatalogue::select_properly(ARROW_WHERE where) {
-    const int n = m_nCurrentNumber;
-    const int c = GetThumbCount();
-    const int k = std::max(1, m_nColumns);
-    int target = 0;
-    switch (where) {
-        case ARROW_LEFT:
-            if (n >= 2 && n <= c) target = n - 1;
-            break;
-        case ARROW_RIGHT:
-            if (n > 0 && n != c) target = n + 1;
-            break;
-        case ARROW_UP:
-            if (n - k > 0) target = n - k;
-            break;
-        case ARROW_DOWN:
-            if (n + k <= c) target = n + k;
-            break;
-    }
-    if (target < 1 || target > c) return;
-    SelectOnly(target - 1);
-    const int y = AutoScroll(m_pCurrent);
-    if (y != m_nScrollPos) m_pHost->ScrollTo(y);
-    Repaint();
-}
-
-void CThumbCatalogue::Next() {
-    SetCurrent(m_nCurrentNumber + 1);
-}
-
-void CThumbCatalogue::Prev() {
-    SetCurrent(m_nCurrentNumber - 1);
-}
-
-void CThumbCatalogue::SetCurrent(int number) {
-    SelectOnly(number - 1);
-}
-
-int CThumbCatalogue::IsNextMove() {
-    return m_nCurrentNumber > 0 && m_nCurrentNumber < GetThumbCount() ? 1 : 0;
-}
-
-int CThumbCatalogue::IsPrevMove() {
-    return m_nCurrentNumber >= 2 && m_nCurrentNumber <= GetThumbCount() ? 1 : 0;
-}
-
-void CThumbCatalogue::Loading(int number) {
-    SelectOnly(number - 1);
-    Repaint();
-}
-
-void CThumbCatalogue::Loading(CString path) {
-    for (std::size_t i = 0; i < m_vecThumb.size(); ++i) {
-        if (m_vecThumb[i]->m_strFullPath == path) {
-            SelectOnly(static_cast<int>(i));
-            break;
-        }
-    }
-    Repaint();
-}
-
-int CThumbCatalogue::get_count_selected() {
-    int count = 0;
-    for (vxImage* item : m_vecThumb) count += item->m_bSelected ? 1 : 0;
-    return count;
-}
+// ---- Items on show ---------------------------------------------------------------------------
 
 int CThumbCatalogue::is_exist_clsid(CString& key) {
     for (vxImage* item : m_vecThumb) {
@@ -141,7 +25,7 @@ int CThumbCatalogue::is_exist_clsid(CString& key) {
 }
 
 extImage* CThumbCatalogue::GetLevelImage(int level) {
-    return m_pCurrent ? m_pCurrent->GetLevelImage(level) : nullptr;
+    return m_grid.GetCurrent() ? m_grid.GetCurrent()->GetLevelImage(level) : nullptr;
 }
 
 vxImage* CThumbCatalogue::GetVxImage(int index) {
@@ -185,7 +69,7 @@ void CThumbCatalogue::SetOrder(SORT_ORDER order) {
     m_enumOrder = order;
     m_listThumb.clear();
     re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
+    m_grid.RenumberCurrent();
     FinishLayout();
 }
 
@@ -201,229 +85,73 @@ CString CThumbCatalogue::GetLabel(const vxImage* item) const {
     }
 }
 
-// ---- Geometry -------------------------------------------------------------------------------
+// ---- Deletion ------------------------------------------------------------------------------
 
-void CThumbCatalogue::SetSliderSize(int value) {
-    if (value == m_nSliderValue) return;
-    m_nSliderValue = value;
-    m_nCellSize = value * 6 + 50;
-    m_nLevel = value <= 16 ? 0 : (value < 66 ? 1 : 2);
-    m_nColumns = std::max(1, (m_nClientWidth - 5) / (m_nCellSize + 20));
-    UpdateVisibility(m_nScrollPos);
+void CThumbCatalogue::OnDeleteThumbItem() {
+    if (AfxMessageBox("정말 삭제하시겠습니까?", MB_YESNO) != IDYES) return;
+    m_grid.ClearCurrent();
+    std::vector<vxImage*> selected = GetSelectedItems();
+    if (m_nAlbumID == catalogue::kAllPhotosAlbum) {
+        int inAlbums = 0;
+        for (vxImage* item : selected) {
+            CString list;
+            if (m_rows.ReadAlbumList(item->m_strCLSID, list) && !list.empty()) ++inAlbums;
+        }
+        if (inAlbums > 0 &&
+            AfxMessageBox(FormatSql("%d 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?", inAlbums),
+                          MB_YESNO) != IDYES) {
+            return;
+        }
+        for (vxImage* item : selected) DeleteItemCompletely(item);
+    } else {
+        for (vxImage* item : selected) {
+            DeleteItem(item, m_nAlbumID);
+            RemoveItem(item);
+        }
+    }
+    re_composition();
+    FinishLayout();
+    SetAttribute(nullptr);
+}
+
+void CThumbCatalogue::OnDeleteThumbItem(int number) {
+    vxImage* item = GetVxImage(number - 1);
+    if (!item) return;
+    DeleteItemCompletely(item);
+    RebuildListFromVector();
     FinishLayout();
 }
 
-void CThumbCatalogue::SetClientSize(int width, int height) {
-    m_nClientWidth = width;
-    m_nClientHeight = height;
-    if (m_nCellSize <= 0) return;
-    const int columns = std::max(1, (width - 5) / (m_nCellSize + 20));
-    if (columns != m_nColumns) {
-        m_nColumns = columns;
-        SetScrollSizes();
-        LayoutItems();
-    }
-    UpdateVisibility(m_nScrollPos);
-}
+// ---- Attributes ------------------------------------------------------------------------------
 
-void CThumbCatalogue::SetScrollSizes() {
-    const int pitch = GetRowPitch();
-    const int n = std::max(1, m_nColumns);
-    const int count = GetThumbCount();
-    m_nScrollHeight = (count / n) * pitch + 5 + (count % n != 0 ? pitch : 0);
-    m_pHost->ScrollSizesChanged(m_nScrollHeight, pitch);
-}
-
-void CThumbCatalogue::LayoutItems() {
-    const int n = std::max(1, m_nColumns);
-    const int pitch = GetRowPitch();
-    int i = 0;
-    for (vxImage* item : m_listThumb) {
-        const int left = (i % n) * (m_nCellSize + 20) + 5;
-        const int top = (i / n) * pitch + 5;
-        item->m_rect = CRect(left, top, left + m_nCellSize, top + m_nCellSize);
-        ++i;
-    }
-}
-
-void CThumbCatalogue::UpdateVisibility(int scrollPos) {
-    m_bScrollDown = scrollPos >= m_nScrollPos ? 1 : 0;
-    m_nScrollPos = scrollPos;
-    const int pitch = GetRowPitch();
-    if (pitch <= 0) return;
-    m_nFirstVisibleRow = scrollPos / pitch;
-    m_nVisibleRows = (m_nClientHeight + scrollPos + pitch - 1) / pitch - m_nFirstVisibleRow;
-    const int n = std::max(1, m_nColumns);
-    int i = 0;
-    for (vxImage* item : m_listThumb) {
-        const int row = i / n;
-        item->m_bVisible = row >= m_nFirstVisibleRow && row < m_nFirstVisibleRow + m_nVisibleRows ? 1 : 0;
-        ++i;
-    }
-}
-
-void CThumbCatalogue::ReleaseScrolledOut() {
-    if (m_nLevel <= 0) return;
-    const int n = std::max(1, m_nColumns);
-    const int row = m_bScrollDown ? m_nFirstVisibleRow - 1 : m_nFirstVisibleRow + m_nVisibleRows;
-    if (row < 0) return;
-    for (int i = row * n; i < (row + 1) * n && i < GetThumbCount(); ++i) {
-        vxImage* item = m_vecThumb[static_cast<std::size_t>(i)];
-        if (!item->m_bVisible) item->unload_thumb_num(m_nLevel);
-    }
-}
-
-CRect CThumbCatalogue::GetLabelRect(const vxImage* item) const {
-    return CRect(item->m_rect.left, item->m_rect.bottom + kTextGap, item->m_rect.right,
-                 item->m_rect.bottom + kTextGap + kTextHeight);
-}
-
-CRect CThumbCatalogue::CalcDrawRect(const CRect& cell, int width, int height) {
-    CRect inner = cell;
-    inner.DeflateRect(2, 2);
-    int size[2] = {width, height};
-    int box[2] = {inner.Width(), inner.Height()};
-    int out[2] = {0, 0};
-    CGandry::CalcThumbSize(size, box, out);
-    if (width > height) {
-        const int top = inner.top + (inner.Height() - out[1]) / 2;
-        return CRect(inner.left, top, inner.left + out[0], top + out[1]);
-    }
-    const int left = inner.left + (inner.Width() - out[0]) / 2;
-    return CRect(left, inner.top, left + out[0], inner.top + out[1]);
-}
-
-COLORREF CThumbCatalogue::GetTextColour(COLORREF background) {
-    return background < 0x7F7F80u ? 0xCCCCCCu : 0x000000u;
-}
-
-int CThumbCatalogue::HitTest(CPoint point) const {
-    int i = 0;
-    for (vxImage* item : m_listThumb) {
-        if (item->m_rect.PtInRect(point)) return i;
-        ++i;
-    }
-    return -1;
-}
-
-int CThumbCatalogue::AutoScroll(vxImage* item) {
-    if (!item) return m_nScrollPos;
-    if (item->m_rect.top < m_nScrollPos) return item->m_rect.top;
-    // Only a cell whose picture reaches below the view scrolls; its label may stay cut.
-    if (item->m_rect.bottom > m_nScrollPos + m_nClientHeight) {
-        return std::max(0, item->m_rect.bottom + kTextHeight + kTextGap + 20 - m_nClientHeight);
-    }
-    return m_nScrollPos;
-}
-
-// ---- Mouse and keys -------------------------------------------------------------------------
-
-void CThumbCatalogue::OnLButtonDown(CPoint point, bool ctrl, bool shift) {
-    const CPoint scrolled(point.x, point.y + m_nScrollPos);
-    const int hit = HitTest(scrolled);
-    vxImage* item = hit >= 0 ? m_vecThumb[static_cast<std::size_t>(hit)] : nullptr;
-    if (ctrl) {
-        if (item) {
-            item->m_bSelected = item->m_bSelected ? 0 : 1;
-            if (item->m_bSelected) {
-                SetCurrentItem(item, hit + 1);
-            } else {
-                ClearCurrent();
-                SetAttribute(nullptr);
-            }
-        }
-    } else if (shift) {
-        if (item) {
-            int anchor = -1;
-            for (int i = 0; i < GetThumbCount(); ++i) {
-                if (m_vecThumb[static_cast<std::size_t>(i)]->m_bSelected) {
-                    anchor = i;
-                    break;
-                }
-            }
-            if (anchor >= 0) {
-                for (int i = std::min(hit, anchor); i <= std::max(hit, anchor); ++i) {
-                    m_vecThumb[static_cast<std::size_t>(i)]->m_bSelected = 1;
-                }
-            }
-            SetCurrentItem(item, hit + 1);
-        } else {
-            ClearCurrent();
-            SetAttribute(nullptr);
-        }
-    } else if (item && item->m_bSelected) {
-        SetCurrentItem(item, hit + 1);
-    } else if (item) {
-        SelectOnly(hit);
-    } else {
-        for (vxImage* other : m_vecThumb) other->m_bSelected = 0;
-        ClearCurrent();
-        SetAttribute(nullptr);
-    }
-    m_ptPress = point;
-    m_bButtonDown = 1;
-    Repaint();
-}
-
-bool CThumbCatalogue::OnMouseMove(CPoint point) {
-    if (!m_bButtonDown || m_bDragging) return false;
-    if (std::abs(point.x - m_ptPress.x) < kDragDistance && std::abs(point.y - m_ptPress.y) < kDragDistance) {
-        return false;
-    }
-    if (get_count_selected() < 1) return false;
-    m_bDragging = 1;
-    m_nDropAlbum = 0;
-    return true;
-}
-
-void CThumbCatalogue::OnLButtonUp() {
-    m_bButtonDown = 0;
-    m_bDragging = 0;
-}
-
-void CThumbCatalogue::OnDrop(int album) {
-    m_bButtonDown = 0;
-    m_bDragging = 0;
-    m_nDropAlbum = album;
-    if (album != 0) MoveToAlbum(m_nAlbumID, album);
-}
-
-void CThumbCatalogue::OnLButtonDblClk(CPoint point) {
-    const CPoint scrolled(point.x, point.y + m_nScrollPos);
-    const int hit = HitTest(scrolled);
-    if (hit < 0) {
-        m_nOldCurrentNumber = m_nCurrentNumber;
-        m_nCurrentNumber = 0;
+void CThumbCatalogue::SetAttribute(vxImage* item) {
+    if (!item) {
+        m_strAttrCLSID.clear();
+        m_strAttrLabel.clear();
+        m_strAttrDate.clear();
+        m_strAttrSize.clear();
+        m_strAttrDimension.clear();
+        NotifyMainWnd(WM_THUMB_REPAINT, 0);
         return;
     }
-    vxImage* item = m_vecThumb[static_cast<std::size_t>(hit)];
-    item->m_bSelected = 1;
-    SetCurrentItem(item, hit + 1);
-    const int type = catalogue::TypeOfName(item->m_strFullPath);
-    ::PostMessage(AfxGetMainWnd(), type == 21 || type == 2 ? WM_SWITCH_DECORATE : WM_SWITCH_EDIT, 0, 0);
-    Repaint();
+    if (item->m_strCLSID == m_strAttrCLSID) return;
+    m_strAttrCLSID = item->m_strCLSID;
+    m_strAttrLabel = GetLabel(item);
+    m_strAttrDate.clear();
+    m_strAttrSize.clear();
+    struct stat st {};
+    if (::stat(item->m_strFullPath.c_str(), &st) == 0) {
+        std::time_t t = st.st_mtime;
+        std::tm local{};
+        localtime_r(&t, &local);
+        m_strAttrDate = FormatSql("%d. %d. %d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+        m_strAttrSize = CGandry::GetKBFromStr(static_cast<int>(static_cast<std::uint32_t>(st.st_size)));
+    }
+    if (item->m_strDimension.empty()) item->m_strDimension = vxImage::ReadDimension(item->m_strFullPath);
+    m_strAttrDimension = item->m_strDimension;
+    NotifyMainWnd(WM_THUMB_REPAINT, 0);
 }
 
-bool CThumbCatalogue::OnKeyDown(UINT key) {
-    if (m_bFocusMenu) return false;
-    switch (key) {
-        case kKeyLeft:
-            select_properly(ARROW_LEFT);
-            return true;
-        case kKeyRight:
-            select_properly(ARROW_RIGHT);
-            return true;
-        case kKeyUp:
-            select_properly(ARROW_UP);
-            return true;
-        case kKeyDown:
-            select_properly(ARROW_DOWN);
-            return true;
-        case kKeyDelete:
-            if (get_count_selected() < 1) return false;
-            OnDeleteThumbItem();
-            return true;
-        default:
-            return false;
-    }
+CString CThumbCatalogue::GetSelectedInfoString() {
+    return m_strAttrLabel + " / " + m_strAttrDate;
 }

@@ -13,10 +13,10 @@
 
 #include "common/Gandry.h"
 #include "imaging/extImage.h"
+#include "platform/pavix/ximaexif.h"
 #include "platform/win/fileapi.h"
 #include "platform/win/filetype.h"
 #include "views/catalogue/CatalogueStore.h"
-#include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/ThumbFile.h"
 
 namespace {
@@ -68,12 +68,19 @@ JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
     }
     jpeg_create_decompress(&cinfo);
     jpeg_stdio_src(&cinfo, file.get());
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&cinfo);
         return JpegOutcome::Broken;
     }
-    out.fullWidth = static_cast<int>(cinfo.image_width);
-    out.fullHeight = static_cast<int>(cinfo.image_height);
+    // A photo taken upright shows upright: the EXIF orientation turns the decoded rows, and the
+    // sides swap for the transposed orientations.
+    int orientation = 1;
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m && orientation == 1; m = m->next)
+        if (m->marker == JPEG_APP0 + 1) orientation = pavix::ExifOrientation(m->data, m->data_length);
+    const bool swapped = pavix::SwapsSides(orientation);
+    out.fullWidth = static_cast<int>(swapped ? cinfo.image_height : cinfo.image_width);
+    out.fullHeight = static_cast<int>(swapped ? cinfo.image_width : cinfo.image_height);
     out.components = cinfo.num_components;
     if (out.fullWidth < 1 || out.fullHeight < 1 ||
         static_cast<std::uint64_t>(out.fullWidth) * static_cast<std::uint64_t>(out.fullHeight) > kMaxPixels) {
@@ -92,10 +99,11 @@ JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
     }
     int needWidth = 0, needHeight = 0;
     thumbfile::LevelSize(thumbfile::kLevels - 1, out.fullWidth, out.fullHeight, needWidth, needHeight);
+    if (swapped) std::swap(needWidth, needHeight);
     unsigned scale = 8;
     for (unsigned m = 1; m <= 8; ++m) {
-        const auto w = (static_cast<std::uint64_t>(out.fullWidth) * m + 7) / 8;
-        const auto h = (static_cast<std::uint64_t>(out.fullHeight) * m + 7) / 8;
+        const auto w = (static_cast<std::uint64_t>(cinfo.image_width) * m + 7) / 8;
+        const auto h = (static_cast<std::uint64_t>(cinfo.image_height) * m + 7) / 8;
         if (w >= static_cast<std::uint64_t>(needWidth) && h >= static_cast<std::uint64_t>(needHeight)) {
             scale = m;
             break;
@@ -119,6 +127,16 @@ JpegOutcome ReadJpeg(const CString& path, bool decode, JpegPicture& out) {
     // A file cut short decodes as far as it goes, as the picture library shows it.
     jpeg_abort_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
+    if (orientation != 1) {
+        const int width = swapped ? out.height : out.width, height = swapped ? out.width : out.height;
+        const std::int64_t turnedStride = thumbfile::Stride24(width);
+        std::vector<std::uint8_t> turned(static_cast<std::size_t>(turnedStride * height), 0);
+        pavix::OrientPixels(out.bits.data(), stride, out.width, out.height, 3, orientation, turned.data(),
+                            turnedStride);
+        out.bits.swap(turned);
+        out.width = width;
+        out.height = height;
+    }
     return JpegOutcome::Decoded;
 }
 
@@ -171,21 +189,19 @@ extImage* ReadLevelImage(const CString& path, int level) {
 
 }  // namespace
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, const CString& filename, const CString& fullPath)
-    : m_pView(view),
-      m_bNew(1),
+vxImage::vxImage(CThumbCatalogue*, const CString& key, const CString& filename, const CString& fullPath)
+    : m_bNew(1),
       m_strCLSID(key),
       m_nAlbumID(catalogue::kAllPhotosAlbum),
       m_strFilename(filename),
       m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& filename, const CString& fullPath)
-    : m_pView(view), m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
+vxImage::vxImage(CThumbCatalogue*, const CString& key, int album, const CString& filename, const CString& fullPath)
+    : m_bNew(0), m_strCLSID(key), m_nAlbumID(album), m_strFilename(filename), m_strFullPath(fullPath) {}
 
-vxImage::vxImage(CThumbCatalogue* view, const CString& key, int album, const CString& keywordIds, const CString& title,
+vxImage::vxImage(CThumbCatalogue*, const CString& key, int album, const CString& keywordIds, const CString& title,
                  const CString& filename, const CString& fullPath)
-    : m_pView(view),
-      m_bNew(0),
+    : m_bNew(0),
       m_strCLSID(key),
       m_nAlbumID(album),
       m_strKeywordID(keywordIds),
@@ -303,14 +319,10 @@ void vxImage::MakingOriginal(int) {
 }
 
 CString vxImage::ReadDimension(const CString& path) {
-    const int type = catalogue::TypeOfName(path);
-    if (type == FILETYPE_JPG) {
-        JpegPicture jpeg;
-        if (ReadJpeg(path, false, jpeg) == JpegOutcome::Decoded) {
-            return catalogue::FormatSql("%d x %d", jpeg.fullWidth, jpeg.fullHeight);
-        }
-    }
-    extImage picture(path.c_str(), static_cast<DWORD>(type));
-    if (!picture.IsValid()) return CString();
-    return catalogue::FormatSql("%d x %d", static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+    // From the header alone: a catalogue scan must not decode whole pictures.
+    CSize size;
+    CString error;
+    if (!extImage::ReadPictureSize(path, static_cast<unsigned long>(catalogue::TypeOfName(path)), size, error))
+        return CString();
+    return catalogue::FormatSql("%d x %d", static_cast<int>(size.cx), static_cast<int>(size.cy));
 }

@@ -9,6 +9,7 @@ class extImage;
 
 class vxImage {
 public:
+    // The browser that makes an item is named first; the item itself never calls it.
     // A file found in the photo folder: album 99, not yet in the catalogue.
     vxImage(CThumbCatalogue* view, const CString& key, const CString& filename, const CString& fullPath);
     // A picture of an album, known to the catalogue.
@@ -41,7 +42,6 @@ public:
     // "%d x %d" of a picture file's size in pixels; empty when it cannot be read.
     static CString ReadDimension(const CString& path);
 
-    CThumbCatalogue* m_pView = nullptr;
     extImage* m_pThumb[3] = {nullptr, nullptr, nullptr};
     CRect m_rect;
     int m_bNew = 0;

@@ -25,7 +25,9 @@ CBaseDialog::CBaseDialog(QWidget* parent) : QDialog(parent) {
 
 CBaseDialog::~CBaseDialog() = default;
 
-LRESULT CBaseDialog::WindowProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT CBaseDialog::WindowProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
 
 void CBaseDialog::SetNcImg(int left, int middle, int right) {
     SetNcImgImages(skinart::Bitmap(left), skinart::Bitmap(middle), skinart::Bitmap(right));
@@ -43,6 +45,11 @@ void CBaseDialog::SetNcImgImages(const QImage& left, const QImage& middle, const
 }
 
 void CBaseDialog::SetCloseButton(int strip, int count) {
+    SetCloseButtonImage(skinart::Bitmap(strip), count);
+}
+
+void CBaseDialog::SetCloseButtonImage(const QImage& strip, int count) {
+    // Without the bitmap the plain button with its cross stays.
     if (m_pClose->SetSkinWithCount(strip, count)) m_pClose->setText(QString());
     PlaceCloseButton();
 }
@@ -52,28 +59,38 @@ void CBaseDialog::SetBackColor(COLORREF color) {
     update();
 }
 
-void CBaseDialog::SetBackImg(int id) { SetBackImgImage(skinart::Bitmap(id)); }
+void CBaseDialog::SetBackImg(int id) {
+    SetBackImgImage(skinart::Bitmap(id));
+}
 
 void CBaseDialog::SetBackImgImage(const QImage& image) {
     m_back = image;
     update();
 }
 
-void CBaseDialog::SetResize(bool resizable) { m_bResize = resizable; }
+void CBaseDialog::SetResize(bool resizable) {
+    m_bResize = resizable;
+}
 
 void CBaseDialog::Set_Resize(int minWidth, int minHeight) {
     m_minClient = QSize(minWidth, minHeight);
     setMinimumSize(minWidth + 2 * kBorder, minHeight + CaptionHeight() + kBorder);
 }
 
-int CBaseDialog::CaptionHeight() const { return m_capMiddle.isNull() ? kPlainCaption : m_capMiddle.height(); }
+int CBaseDialog::CaptionHeight() const {
+    return m_capMiddle.isNull() ? kPlainCaption : m_capMiddle.height();
+}
 
 QRect CBaseDialog::ClientRect() const {
     return QRect(kBorder, CaptionHeight(), std::max(0, width() - 2 * kBorder),
                  std::max(0, height() - CaptionHeight() - kBorder));
 }
 
-void CBaseDialog::SetClientSize(int cx, int cy) { resize(cx + 2 * kBorder, cy + CaptionHeight() + kBorder); }
+void CBaseDialog::SetClientSize(int cx, int cy) {
+    resize(cx + 2 * kBorder, cy + CaptionHeight() + kBorder);
+    // A hidden window gets its resize event only when shown.
+    PlaceCloseButton();
+}
 
 void CBaseDialog::PlaceChild(QWidget* child, int x, int y, int cx, int cy) {
     if (!child) return;
@@ -94,6 +111,8 @@ void CBaseDialog::CenterWindow(QWidget* over) {
 
 void CBaseDialog::PlaceCloseButton() {
     const int h = CaptionHeight();
+    // Layouts set on the dialog keep to the client area.
+    setContentsMargins(kBorder, h, kBorder, kBorder);
     m_pClose->move(width() - kBorder - m_pClose->width() - 4, std::max(0, (h - m_pClose->height()) / 2));
     m_pClose->raise();
 }

@@ -2,7 +2,8 @@
 // caption band (three bitmaps: left, tiled middle, right) with the title, a one-pixel border and
 // a close button, over a background colour or image; optionally resizable. Controls sit in the
 // client area below the caption (PlaceChild). It also takes the system's window messages
-// (WindowProc), so controls such as the bitmap slider can post to it.
+// (WindowProc), so controls such as the bitmap slider can post to it. A layout set on the dialog
+// keeps to the client area as well.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +31,7 @@ public:
     void SetNcImgImages(const QImage& left, const QImage& middle, const QImage& right);
     // Close button from a strip of `count` states (normal, pressed, hover, ...).
     void SetCloseButton(int strip, int count = 3);
+    void SetCloseButtonImage(const QImage& strip, int count = 3);
     void SetBackColor(COLORREF color);
     COLORREF GetBackColor() const { return m_crBack; }
     // Background picture, stretched over the client area; 0 removes it.

@@ -101,14 +101,18 @@ CBitmapSliderLogic CBitmapSlider::Logic() const {
     return l;
 }
 
-int CBitmapSlider::ThumbCentre() const { return Logic().PosToPixel(m_logic.pos); }
+int CBitmapSlider::ThumbCentre() const {
+    return Logic().PosToPixel(m_logic.pos);
+}
 
 QSize CBitmapSlider::sizeHint() const {
     if (!m_channel.isNull()) return m_channel.size();
     return m_bVertical ? QSize(16, 120) : QSize(120, 16);
 }
 
-QRect CBitmapSlider::ChannelRect() const { return rect(); }
+QRect CBitmapSlider::ChannelRect() const {
+    return rect();
+}
 
 void CBitmapSlider::Post(UINT message) {
     CMsgTarget* target = m_pTarget;
@@ -145,15 +149,33 @@ void CBitmapSlider::keyPressEvent(QKeyEvent* event) {
     using Key = CBitmapSliderLogic::Key;
     Key key;
     switch (event->key()) {
-        case Qt::Key_PageUp: key = Key::PageUp; break;
-        case Qt::Key_PageDown: key = Key::PageDown; break;
-        case Qt::Key_Home: key = Key::Home; break;
-        case Qt::Key_End: key = Key::End; break;
-        case Qt::Key_Left: key = Key::Left; break;
-        case Qt::Key_Up: key = Key::Up; break;
-        case Qt::Key_Right: key = Key::Right; break;
-        case Qt::Key_Down: key = Key::Down; break;
-        default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_PageUp:
+            key = Key::PageUp;
+            break;
+        case Qt::Key_PageDown:
+            key = Key::PageDown;
+            break;
+        case Qt::Key_Home:
+            key = Key::Home;
+            break;
+        case Qt::Key_End:
+            key = Key::End;
+            break;
+        case Qt::Key_Left:
+            key = Key::Left;
+            break;
+        case Qt::Key_Up:
+            key = Key::Up;
+            break;
+        case Qt::Key_Right:
+            key = Key::Right;
+            break;
+        case Qt::Key_Down:
+            key = Key::Down;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     ApplyPos(m_logic.KeyPos(key));
     Post(kMsgMoved);
@@ -196,7 +218,10 @@ void CBitmapSlider::DrawChannel(QPainter& p, const QRect& r, int centre) {
     p.setBrush(QColor(0xD8, 0xD8, 0xD8));
     p.drawRoundedRect(track, 2, 2);
     QRectF done = track;
-    if (m_bVertical) done.setBottom(centre); else done.setRight(centre);
+    if (m_bVertical)
+        done.setBottom(centre);
+    else
+        done.setRight(centre);
     p.setBrush(isEnabled() ? QColor(0x4A, 0x7E, 0xBB) : QColor(0xB0, 0xB0, 0xB0));
     p.drawRoundedRect(done, 2, 2);
 }
@@ -205,8 +230,8 @@ void CBitmapSlider::DrawThumb(QPainter& p, int centre) {
     const int t = ThumbLength();
     const int c = ThumbCross();
     const int crossMid = m_bVertical ? width() / 2 : height() / 2;
-    const QRect r = m_bVertical ? QRect(crossMid - c / 2, centre - t / 2, c, t)
-                                : QRect(centre - t / 2, crossMid - c / 2, t, c);
+    const QRect r =
+        m_bVertical ? QRect(crossMid - c / 2, centre - t / 2, c, t) : QRect(centre - t / 2, crossMid - c / 2, t, c);
     const QImage& img = (m_bPressed && !m_thumbActive.isNull()) ? m_thumbActive : m_thumb;
     if (!img.isNull()) {
         p.drawImage(r.topLeft(), img);

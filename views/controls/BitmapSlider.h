@@ -44,6 +44,10 @@ public:
     void SetPageSize(int size);
     int GetPageSize() const { return m_logic.page; }
     void SetMargin(int left, int top, int right, int bottom);
+    void SetMarginLeft(int m) { SetMargin(m, m_nMarginTop, m_nMarginRight, m_nMarginBottom); }
+    void SetMarginTop(int m) { SetMargin(m_nMarginLeft, m, m_nMarginRight, m_nMarginBottom); }
+    void SetMarginRight(int m) { SetMargin(m_nMarginLeft, m_nMarginTop, m, m_nMarginBottom); }
+    void SetMarginBottom(int m) { SetMargin(m_nMarginLeft, m_nMarginTop, m_nMarginRight, m); }
     void SetVertical(bool vertical);
     bool IsVertical() const { return m_bVertical; }
     void SetWheelRange(int range) { m_logic.wheelRange = range; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "views/controls/MessageBoxLogic.h"
 
@@ -49,7 +50,11 @@ int CBitmapSliderLogic::GrabOffset(int press) const {
 }
 
 int CBitmapSliderLogic::DragPos(int pixel, int offset) const {
-    return Clamp(PixelToPos(ClampCentre(pixel - offset)));
+    const int centre = ClampCentre(pixel - offset);
+    // Both formulas truncate, so the thumb's own centre can read back one position lower; a
+    // press on the thumb, or a drag back to where it stood, keeps the position.
+    if (centre == PosToPixel(pos)) return pos;
+    return Clamp(PixelToPos(centre));
 }
 
 int CBitmapSliderLogic::KeyPos(Key key) const {

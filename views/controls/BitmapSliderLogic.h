@@ -34,7 +34,8 @@ public:
     // The offset a press keeps from the thumb's centre: a press more than T / 2 away makes the
     // thumb jump under the cursor (offset 0).
     int GrabOffset(int press) const;
-    // The position a drag gives with the cursor at `pixel` and the grab offset.
+    // The position a drag gives with the cursor at `pixel` and the grab offset; the thumb's
+    // current centre keeps the current position.
     int DragPos(int pixel, int offset) const;
 
     // New position after a key (clamped).

@@ -4,7 +4,9 @@
 
 #include "views/controls/SkinArt.h"
 
-bool CCustomTheme::LoadBitmap(int id) { return LoadBitmapImage(skinart::Bitmap(id)); }
+bool CCustomTheme::LoadBitmap(int id) {
+    return LoadBitmapImage(skinart::Bitmap(id));
+}
 
 bool CCustomTheme::LoadBitmapImage(const QImage& image) {
     m_image = image;

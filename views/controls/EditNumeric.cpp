@@ -16,7 +16,9 @@ void CEditNumeric::SetNumeric(bool numeric, bool allowNegative) {
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
 }
 
-void CEditNumeric::SetLimitText(int characters) { setMaxLength(characters > 0 ? characters : 32767); }
+void CEditNumeric::SetLimitText(int characters) {
+    setMaxLength(characters > 0 ? characters : 32767);
+}
 
 int CEditNumeric::GetValue() const {
     bool ok = false;
@@ -24,7 +26,9 @@ int CEditNumeric::GetValue() const {
     return ok ? v : 0;
 }
 
-void CEditNumeric::SetValue(int value) { setText(QString::number(value)); }
+void CEditNumeric::SetValue(int value) {
+    setText(QString::number(value));
+}
 
 void CEditNumeric::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && m_onEscape) {

@@ -9,7 +9,9 @@ CHoverButton::CHoverButton(QWidget* parent) : QPushButton(parent) {
     setCursor(Qt::PointingHandCursor);
 }
 
-bool CHoverButton::LoadBitmap(int id) { return LoadBitmap(skinart::Bitmap(id)); }
+bool CHoverButton::LoadBitmap(int id) {
+    return LoadBitmap(skinart::Bitmap(id));
+}
 
 bool CHoverButton::LoadBitmap(const QImage& strip) {
     const std::vector<QImage> cells = skinart::Split(strip, kStates);
@@ -26,7 +28,9 @@ void CHoverButton::SetToolTipText(const QString& text) {
     if (this->text().isEmpty()) setAccessibleName(text);
 }
 
-void CHoverButton::SetBtnCursor(Qt::CursorShape shape) { setCursor(shape); }
+void CHoverButton::SetBtnCursor(Qt::CursorShape shape) {
+    setCursor(shape);
+}
 
 int CHoverButton::CurrentState() const {
     if (isDown()) return 2;

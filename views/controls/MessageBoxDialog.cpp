@@ -70,15 +70,17 @@ CSize BaseUnits(const QFont& font) {
 
 }  // namespace
 
-CMessageBoxDialog::CMessageBoxDialog(QWidget* parent, const std::string& message, const std::string& title,
-                                     UINT style, UINT helpId)
+CMessageBoxDialog::CMessageBoxDialog(QWidget* parent, const std::string& message, const std::string& title, UINT style,
+                                     UINT helpId)
     : CBaseDialog(parent), m_strMessage(message), m_strTitle(title), m_nStyle(style), m_nHelpId(helpId) {
     setModal(true);
 }
 
 CMessageBoxDialog::~CMessageBoxDialog() = default;
 
-void CMessageBoxDialog::SetMessage(int stringId) { m_strMessage = CBrelt::String(stringId).toStdString(); }
+void CMessageBoxDialog::SetMessage(int stringId) {
+    m_strMessage = CBrelt::String(stringId).toStdString();
+}
 
 void CMessageBoxDialog::SetTitle(int stringId) {
     m_strTitle = stringId ? CBrelt::String(stringId).toStdString() : std::string();
@@ -89,9 +91,13 @@ std::string CMessageBoxDialog::GetTitle() const {
     return QGuiApplication::applicationDisplayName().toStdString();
 }
 
-void CMessageBoxDialog::SetMessageIcon(int iconId) { m_icon = CBrelt::Icon(iconId); }
+void CMessageBoxDialog::SetMessageIcon(int iconId) {
+    m_icon = CBrelt::Icon(iconId);
+}
 
-void CMessageBoxDialog::SetHelpOpener(std::function<void(UINT)> opener) { g_helpOpener = std::move(opener); }
+void CMessageBoxDialog::SetHelpOpener(std::function<void(UINT)> opener) {
+    g_helpOpener = std::move(opener);
+}
 
 QString CMessageBoxDialog::Label(int labelId) {
     const QString text = CBrelt::String(labelId);
@@ -246,7 +252,8 @@ void CMessageBoxDialog::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool ctrlBreak = key == Qt::Key_Cancel || (key == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier));
+    const bool ctrlBreak =
+        key == Qt::Key_Cancel || (key == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier));
     if (key == Qt::Key_Escape || ctrlBreak) {
         reject();
         event->accept();

@@ -31,9 +31,13 @@ int CProgressEx::SetPos(int pos) {
     return prev;
 }
 
-int CProgressEx::OffsetPos(int delta) { return SetPos(value() + delta); }
+int CProgressEx::OffsetPos(int delta) {
+    return SetPos(value() + delta);
+}
 
-int CProgressEx::StepIt() { return SetPos(value() + m_nStep); }
+int CProgressEx::StepIt() {
+    return SetPos(value() + m_nStep);
+}
 
 int CProgressEx::SetStep(int step) {
     const int prev = m_nStep;
@@ -56,7 +60,9 @@ void CProgressEx::SetTextColor(COLORREF color) {
     update();
 }
 
-bool CProgressEx::SetBitmap(int id) { return SetBitmapImage(skinart::Bitmap(id)); }
+bool CProgressEx::SetBitmap(int id) {
+    return SetBitmapImage(skinart::Bitmap(id));
+}
 
 bool CProgressEx::SetBitmapImage(const QImage& image) {
     m_bar = image;

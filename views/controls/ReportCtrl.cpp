@@ -29,9 +29,12 @@ private:
 
 Qt::Alignment AlignmentOf(int format) {
     switch (format & 3) {
-        case CReportCtrlHeader::kRight: return Qt::AlignRight | Qt::AlignVCenter;
-        case CReportCtrlHeader::kCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-        default: return Qt::AlignLeft | Qt::AlignVCenter;
+        case CReportCtrlHeader::kRight:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case CReportCtrlHeader::kCenter:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -95,8 +98,8 @@ QTreeWidgetItem* CReportCtrl::Row(int row) const {
 
 void CReportCtrl::Fill(QTreeWidgetItem* item, const std::vector<CReportCtrlItem>& items) const {
     for (int c = 0; c < std::max(1, GetColumnCount()); ++c) {
-        const CReportCtrlItem cell = c < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(c)]
-                                                                          : CReportCtrlItem();
+        const CReportCtrlItem cell =
+            c < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(c)] : CReportCtrlItem();
         item->setText(c, QString::fromStdString(cell.text));
         item->setData(c, kImageRole, cell.image);
         const bool hasIcon = cell.image >= 0 && cell.image < static_cast<int>(m_images.size());
@@ -144,7 +147,9 @@ bool CReportCtrl::DeleteRow(int row) {
     return true;
 }
 
-void CReportCtrl::DeleteAllRows() { clear(); }
+void CReportCtrl::DeleteAllRows() {
+    clear();
+}
 
 std::vector<CReportCtrlItem> CReportCtrl::GetRowItems(int row) const {
     std::vector<CReportCtrlItem> items;
@@ -258,4 +263,6 @@ void CReportCtrl::SetImageList(const QImage& strip, int cellWidth) {
     SetImageList(skinart::Split(strip, strip.width() / cellWidth));
 }
 
-void CReportCtrl::SetImageList(int bitmapId, int cellWidth) { SetImageList(skinart::Bitmap(bitmapId), cellWidth); }
+void CReportCtrl::SetImageList(int bitmapId, int cellWidth) {
+    SetImageList(skinart::Bitmap(bitmapId), cellWidth);
+}

@@ -12,6 +12,6 @@ public:
 
     std::string title;
     int format = kLeft;
-    int width = -1;    // pixels; negative fits the title
+    int width = -1;  // pixels; negative fits the title
     int subItem = -1;
 };

@@ -36,9 +36,13 @@ QRegion RegionOf(const QImage& image) {
     return region;
 }
 
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
-COLORREF ToColorRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+COLORREF ToColorRef(const QColor& c) {
+    return RGB(c.red(), c.green(), c.blue());
+}
 
 void DrawPlainButton(QPainter& p, const QRect& r, bool pressed, bool hover, bool focus, bool enabled) {
     p.save();
@@ -74,11 +78,11 @@ void DrawThreePart(QPainter& p, const QRect& r, const QImage& left, const QImage
     if (vertical) {
         const int a = left.isNull() ? 0 : std::min(left.height(), r.height() / 2);
         const int b = right.isNull() ? 0 : std::min(right.height(), r.height() - a);
-        if (!middle.isNull())
-            p.drawImage(QRect(r.left(), r.top() + a, r.width(), r.height() - a - b), middle);
+        if (!middle.isNull()) p.drawImage(QRect(r.left(), r.top() + a, r.width(), r.height() - a - b), middle);
         if (a) p.drawImage(QRect(r.left(), r.top(), r.width(), a), left, QRect(0, 0, left.width(), a));
-        if (b) p.drawImage(QRect(r.left(), r.bottom() + 1 - b, r.width(), b), right,
-                           QRect(0, right.height() - b, right.width(), b));
+        if (b)
+            p.drawImage(QRect(r.left(), r.bottom() + 1 - b, r.width(), b), right,
+                        QRect(0, right.height() - b, right.width(), b));
         return;
     }
     const int a = left.isNull() ? 0 : std::min(left.width(), r.width() / 2);
@@ -88,11 +92,13 @@ void DrawThreePart(QPainter& p, const QRect& r, const QImage& left, const QImage
         const QRect mid(r.left() + a, r.top(), r.width() - a - b, r.height());
         const QImage scaled = middle.height() == r.height() ? middle : middle.scaled(middle.width(), r.height());
         for (int x = mid.left(); x <= mid.right(); x += scaled.width())
-            p.drawImage(QPoint(x, mid.top()), scaled, QRect(0, 0, std::min(scaled.width(), mid.right() + 1 - x), r.height()));
+            p.drawImage(QPoint(x, mid.top()), scaled,
+                        QRect(0, 0, std::min(scaled.width(), mid.right() + 1 - x), r.height()));
     }
     if (a) p.drawImage(QRect(r.left(), r.top(), a, r.height()), left, QRect(0, 0, a, left.height()));
-    if (b) p.drawImage(QRect(r.right() + 1 - b, r.top(), b, r.height()), right,
-                       QRect(right.width() - b, 0, b, right.height()));
+    if (b)
+        p.drawImage(QRect(r.right() + 1 - b, r.top(), b, r.height()), right,
+                    QRect(right.width() - b, 0, b, right.height()));
 }
 
 }  // namespace skinart

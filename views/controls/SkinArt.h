@@ -32,5 +32,4 @@ void DrawPlainButton(QPainter& p, const QRect& r, bool pressed, bool hover, bool
 void DrawThreePart(QPainter& p, const QRect& r, const QImage& left, const QImage& middle, const QImage& right,
                    bool vertical = false);
 
-
 }  // namespace skinart

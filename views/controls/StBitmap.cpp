@@ -4,9 +4,13 @@
 
 #include "views/controls/SkinArt.h"
 
-CStBitmap::CStBitmap(QWidget* parent) : QWidget(parent) { setAccessibleName(QStringLiteral("그림")); }
+CStBitmap::CStBitmap(QWidget* parent) : QWidget(parent) {
+    setAccessibleName(QStringLiteral("그림"));
+}
 
-bool CStBitmap::SetBitmap(int id) { return SetBitmapImage(skinart::Bitmap(id)); }
+bool CStBitmap::SetBitmap(int id) {
+    return SetBitmapImage(skinart::Bitmap(id));
+}
 
 bool CStBitmap::SetBitmapImage(const QImage& image) {
     m_image = image;
@@ -34,7 +38,9 @@ void CStBitmap::SetTransparentColor(COLORREF key) {
     update();
 }
 
-QSize CStBitmap::sizeHint() const { return m_image.isNull() ? QSize(16, 16) : m_image.size(); }
+QSize CStBitmap::sizeHint() const {
+    return m_image.isNull() ? QSize(16, 16) : m_image.size();
+}
 
 void CStBitmap::paintEvent(QPaintEvent*) {
     QPainter p(this);

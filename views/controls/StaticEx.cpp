@@ -37,8 +37,7 @@ void CStaticEx::SetFontEx(const QString& face, int pixelSize, bool bold) {
 
 QSize CStaticEx::MeasureText(const QFont& font, const QString& text, int width) {
     const QFontMetrics fm(font);
-    return fm.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4), Qt::TextWordWrap | Qt::AlignLeft, text)
-        .size();
+    return fm.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4), Qt::TextWordWrap | Qt::AlignLeft, text).size();
 }
 
 void CStaticEx::paintEvent(QPaintEvent*) {

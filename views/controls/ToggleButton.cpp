@@ -27,7 +27,9 @@ void CToggleButton::SetBitmapImages(const QImage& off, const QImage& on, const Q
     update();
 }
 
-void CToggleButton::SetToggle() { SetCheckState(!m_bOn); }
+void CToggleButton::SetToggle() {
+    SetCheckState(!m_bOn);
+}
 
 void CToggleButton::SetCheckState(bool on) {
     m_bOn = on;

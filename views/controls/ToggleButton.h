@@ -13,8 +13,7 @@ public:
     // Bitmaps of the released and the pressed state (resource identifiers; 0 for none), and
     // optionally their hover forms. The button takes the released bitmap's size.
     void SetBitmaps(int off, int on, int offHover = 0, int onHover = 0);
-    void SetBitmapImages(const QImage& off, const QImage& on, const QImage& offHover = {},
-                         const QImage& onHover = {});
+    void SetBitmapImages(const QImage& off, const QImage& on, const QImage& offHover = {}, const QImage& onHover = {});
 
     // Flips the state and repaints.
     void SetToggle();

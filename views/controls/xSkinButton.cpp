@@ -13,8 +13,7 @@ CxSkinButton::CxSkinButton(const QString& text, QWidget* parent) : QPushButton(t
 }
 
 void CxSkinButton::SetSkin(int normal, int down, int over, int disabled) {
-    SetSkinImages(skinart::Bitmap(normal), skinart::Bitmap(down), skinart::Bitmap(over), {},
-                  skinart::Bitmap(disabled));
+    SetSkinImages(skinart::Bitmap(normal), skinart::Bitmap(down), skinart::Bitmap(over), {}, skinart::Bitmap(disabled));
 }
 
 void CxSkinButton::SetSkin5(int normal, int down, int over, int focus, int disabled) {
@@ -35,7 +34,9 @@ void CxSkinButton::ApplyImages(const std::array<QImage, kStateCount>& images) {
     update();
 }
 
-void CxSkinButton::SetTextColor(COLORREF normal) { SetTextColor(normal, normal); }
+void CxSkinButton::SetTextColor(COLORREF normal) {
+    SetTextColor(normal, normal);
+}
 
 void CxSkinButton::SetTextColor(COLORREF normal, COLORREF hover) {
     m_crText = normal;

@@ -1,5 +1,5 @@
 // The browser's file operations: import, paste, duplication, export, renaming and titling by
-// pattern, the bookkeeping after an edit, restore, deletion, and the attribute texts.
+// pattern under the rename journal, the bookkeeping after an edit, backup and restore.
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,11 +14,11 @@
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/codepage.h"
 #include "platform/win/fileapi.h"
+#include "views/catalogue/CatalogueFiles.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 
 using catalogue::FormatSql;
-using catalogue::Quote;
 
 namespace {
 
@@ -41,16 +41,24 @@ std::tm LocalNow() {
 
 }  // namespace
 
-bool CThumbCatalogue::get_clsid_fromfile(CString& path, CString& out) {
+CCatalogueFiles::CCatalogueFiles(CThumbCatalogue& browser, std::list<vxImage*>& list,
+                                 std::vector<vxImage*>& vector, CCatalogueRows& rows, CThumbGrid& grid)
+    : m_browser(browser), m_listThumb(list), m_vecThumb(vector), m_rows(rows), m_grid(grid) {}
+
+std::vector<vxImage*> CCatalogueFiles::GetSelectedItems() const {
+    return m_grid.GetSelectedItems();
+}
+
+bool CCatalogueFiles::get_clsid_fromfile(CString& path, CString& out) {
     return catalogue::KeyPrefixFromFile(path, out);
 }
 
 // ---- Registration -----------------------------------------------------------------------------
 
-int CThumbCatalogue::loading_string_list(CStringList* paths) {
+int CCatalogueFiles::loading_string_list(CStringList* paths) {
     const int first = static_cast<int>(m_listThumb.size());
     if (!paths) return first;
-    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    const bool all = m_browser.m_nAlbumID == catalogue::kAllPhotosAlbum;
     for (const CString& path : *paths) {
         if (!win::FileExists(path) || !catalogue::IsAcceptedFile(path)) continue;
         const CString name = LeafName(path);
@@ -60,40 +68,25 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
         if (all) {
             // A file already on show (a paste whose copy failed hands in the existing name) must
             // not become a second item with a second row.
-            if (is_exist_clsid(key)) continue;
-            item = new vxImage(this, key, name, path);
+            if (m_browser.is_exist_clsid(key)) continue;
+            item = new vxImage(&m_browser, key, name, path);
         } else {
-            const CString quoted = Quote(key);
             CString list;
-            bool hasRow = false;
-            if (m_pDB) {
-                m_pDB->ExcuteQry(
-                    FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID", quoted.c_str())
-                        .c_str());
-                hasRow = m_pDB->m_nRowCount >= 1;
-                if (hasRow) list = m_pDB->GetData(0, 0);
-            }
-            if (hasRow && catalogue::IsIdInList(m_nAlbumID, list)) {
+            const bool hasRow = m_rows.ReadAlbumList(key, list);
+            if (hasRow && catalogue::IsIdInList(m_browser.m_nAlbumID, list)) {
                 AfxMessageBox(FormatSql("%s 파일이 이미 추가되어있습니다", name.c_str()));
                 continue;
             }
             if (hasRow) {
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "AlbumID",
-                                          Quote(catalogue::AppendId(list, m_nAlbumID)).c_str(), "ClsID", quoted.c_str())
-                                    .c_str());
-                item = new vxImage(this, key, m_nAlbumID, name, path);
+                m_rows.SetColumn("AlbumID", catalogue::AppendId(list, m_browser.m_nAlbumID), key);
+                item = new vxImage(&m_browser, key, m_browser.m_nAlbumID, name, path);
                 // The row already carries the picture's title, keywords and backup; the item
                 // shows them at once instead of after the next opening of the album.
-                const char* columns[] = {"KeywordID", "Title", "OriginalPath"};
-                CString* fields[] = {&item->m_strKeywordID, &item->m_strTitle, &item->m_strOriginalPath};
-                for (int c = 0; c < 3; ++c) {
-                    m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", columns[c], "tbl_Itemlist", "ClsID",
-                                               quoted.c_str())
-                                         .c_str());
-                    if (m_pDB->m_nRowCount >= 1) *fields[c] = m_pDB->GetData(0, 0);
-                }
+                item->m_strKeywordID = m_rows.ReadColumn("KeywordID", key);
+                item->m_strTitle = m_rows.ReadColumn("Title", key);
+                item->m_strOriginalPath = m_rows.ReadColumn("OriginalPath", key);
             } else {
-                item = new vxImage(this, key, m_nAlbumID, name, path);
+                item = new vxImage(&m_browser, key, m_browser.m_nAlbumID, name, path);
                 item->m_bNew = 1;
             }
         }
@@ -103,15 +96,15 @@ int CThumbCatalogue::loading_string_list(CStringList* paths) {
     return first;
 }
 
-void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
+void CCatalogueFiles::ImportFile(CStringList* paths, int bRecompose) {
     if (!paths) return;
-    const CString photo = PhotoFolder();
+    const CString photo = m_browser.PhotoFolder();
     if (!win::DirectoryExists(photo)) catalogue::MakeFolder(photo);
-    const bool all = m_nAlbumID == catalogue::kAllPhotosAlbum;
+    const bool all = m_browser.m_nAlbumID == catalogue::kAllPhotosAlbum;
     CStringList noted;
     for (const CString& path : *paths) {
         const CString name = LeafName(path);
-        if (win::Cp949Length(name) > static_cast<std::size_t>(kMaxNameBytes)) {
+        if (win::Cp949Length(name) > static_cast<std::size_t>(CThumbCatalogue::kMaxNameBytes)) {
             AfxMessageBox("파일의 이름이 빔브로에서 지원하는 길이보다 길어\r\n파일을 가져오는데 실패하였습니다.");
             return;
         }
@@ -124,17 +117,17 @@ void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
         // Only a name clash is a question; any other failed copy is skipped.
         if (!win::PathExists(target)) continue;
         if (AfxMessageBox(FormatSql("%s 파일이 존재합니다. 덮어쓸까요?", name.c_str()), MB_YESNO) != IDYES) continue;
-        ItemList::iterator it;
-        vxImage* old = GetVxImage(target, it);
+        CThumbCatalogue::ItemList::iterator it;
+        vxImage* old = m_browser.GetVxImage(target, it);
         if (!old) continue;
         // The new file replaces the old one in a single step; the old picture goes only when
         // its replacement is in place.
         if (!win::CopyFile(path, target, false)) continue;
         MakeWritable(target);
-        DeleteItem(old);
-        win::DeleteFile(old->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), old->m_strCLSID)
+        m_browser.DeleteItem(old);
+        win::DeleteFile(old->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(m_browser.ThumbFolder(), old->m_strCLSID)
                                                     : old->m_strThumbPath);
-        RemoveItem(old);
+        m_browser.RemoveItem(old);
         if (all) noted.push_back(target);
     }
     if (all && noted.empty()) {
@@ -145,26 +138,26 @@ void CThumbCatalogue::ImportFile(CStringList* paths, int bRecompose) {
         for (const CString& path : *paths) noted.push_back(photo + "/" + LeafName(path));
     }
     const int first = loading_string_list(&noted);
-    update_catalogue();
-    NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(GetThumbCount() - first));
-    const bool dropped = next_loading_thumb(first);
-    NotifyMainWnd(WM_PROGRESS_END, 0);
-    if (dropped) RebuildVectorFromList();
-    if (bRecompose) re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
-    FinishLayout();
+    m_browser.update_catalogue();
+    m_browser.NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(m_browser.GetThumbCount() - first));
+    const bool dropped = m_browser.next_loading_thumb(first);
+    m_browser.NotifyMainWnd(WM_PROGRESS_END, 0);
+    if (dropped) m_browser.RebuildVectorFromList();
+    if (bRecompose) m_browser.re_composition();
+    m_grid.RenumberCurrent();
+    m_browser.FinishLayout();
 }
 
-void CThumbCatalogue::PasteFile(CStringList* paths, int bRecompose) {
+void CCatalogueFiles::PasteFile(CStringList* paths, int bRecompose) {
     const int first = loading_string_list(paths);
-    update_catalogue();
-    if (next_loading_thumb(first)) RebuildVectorFromList();
-    if (bRecompose) re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
-    FinishLayout();
+    m_browser.update_catalogue();
+    if (m_browser.next_loading_thumb(first)) m_browser.RebuildVectorFromList();
+    if (bRecompose) m_browser.re_composition();
+    m_grid.RenumberCurrent();
+    m_browser.FinishLayout();
 }
 
-void CThumbCatalogue::AlbumCopy() {
+void CCatalogueFiles::AlbumCopy() {
     std::set<CString> sources;
     for (vxImage* item : GetSelectedItems()) sources.insert(item->m_strFullPath);
     CStringList copies;
@@ -173,19 +166,19 @@ void CThumbCatalogue::AlbumCopy() {
         if (win::CopyFile(source, copy, true)) copies.push_back(copy);
     }
     const int first = loading_string_list(&copies);
-    NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(GetThumbCount() - first));
-    const bool dropped = next_loading_thumb(first);
-    update_catalogue();
-    NotifyMainWnd(WM_PROGRESS_END, 0);
-    if (dropped) RebuildVectorFromList();
-    re_composition();
-    if (m_pCurrent) m_nCurrentNumber = IndexOf(m_pCurrent) + 1;
-    FinishLayout();
+    m_browser.NotifyMainWnd(WM_PROGRESS_BEGIN, static_cast<WPARAM>(m_browser.GetThumbCount() - first));
+    const bool dropped = m_browser.next_loading_thumb(first);
+    m_browser.update_catalogue();
+    m_browser.NotifyMainWnd(WM_PROGRESS_END, 0);
+    if (dropped) m_browser.RebuildVectorFromList();
+    m_browser.re_composition();
+    m_grid.RenumberCurrent();
+    m_browser.FinishLayout();
 }
 
 // ---- Export ----------------------------------------------------------------------------------
 
-void CThumbCatalogue::ExportFile(CString folder, int bUnique, int bUseTitle, int bAll, int& copied) {
+void CCatalogueFiles::ExportFile(CString folder, int bUnique, int bUseTitle, int bAll, int& copied) {
     copied = 0;
     if (folder.empty() || folder.back() != '/') folder += "/";
     int counter = 0;
@@ -204,7 +197,7 @@ void CThumbCatalogue::ExportFile(CString folder, int bUnique, int bUseTitle, int
         } else {
             name = base + "." + ext;
             if (win::PathExists(folder + name) && !overwriteAll) {
-                const int answer = m_pHost->AskOverwrite("파일이 존재합니다. 덮어쓸까요?");
+                const int answer = m_browser.m_pHost->AskOverwrite("파일이 존재합니다. 덮어쓸까요?");
                 if (answer == 0) continue;
                 if (answer == 2) overwriteAll = true;
             }
@@ -274,8 +267,8 @@ bool DirectlyInside(const CString& path, const CString& folder) {
 
 }  // namespace
 
-bool CThumbCatalogue::RenameItem(vxImage* item, const CString& name, const CString& path) {
-    const CString thumbs = ThumbFolder();
+bool CCatalogueFiles::RenameItem(vxImage* item, const CString& name, const CString& path) {
+    const CString thumbs = m_browser.ThumbFolder();
     const CString journal = JournalPath();
     const RenameJournal entry{static_cast<long>(::getpid()), item->m_strCLSID, item->m_strFullPath, path};
     if (!win::WriteFileAtomic(journal, EncodeJournal(entry))) return false;
@@ -290,22 +283,17 @@ bool CThumbCatalogue::RenameItem(vxImage* item, const CString& name, const CStri
     item->m_strFilename = name;
     item->m_strFullPath = path;
     item->m_strCLSID = catalogue::KeyFromFile(path, name);
-    if (m_pDB) {
-        m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
-                                  "ClsID", Quote(item->m_strCLSID).c_str(), "Filename", Quote(name).c_str(),
-                                  "FullPath", Quote(path).c_str(), "ClsID", Quote(oldKey).c_str())
-                            .c_str());
-    }
+    m_rows.UpdateRenamed(oldKey, item->m_strCLSID, name, path);
     item->m_strThumbPath = catalogue::ThumbPathFromKey(thumbs, item->m_strCLSID);
     win::MoveFile(oldThumb, item->m_strThumbPath);
     win::DeleteFile(journal);
     return true;
 }
 
-void CThumbCatalogue::RecoverInterruptedRenames() {
+void CCatalogueFiles::RecoverInterruptedRenames() {
     const CString runDir = CGandry::GetRunDir();
-    const CString photo = PhotoFolder();
-    const CString thumbs = ThumbFolder();
+    const CString photo = m_browser.PhotoFolder();
+    const CString thumbs = m_browser.ThumbFolder();
     for (const CString& file : win::ListFiles(runDir, CString(kJournalPrefix) + "*" + kJournalSuffix)) {
         const CString journal = runDir + file;
         CString text;
@@ -323,13 +311,7 @@ void CThumbCatalogue::RecoverInterruptedRenames() {
             !win::PathExists(entry.oldPath) && win::FileExists(entry.newPath)) {
             const CString name = LeafName(entry.newPath);
             const CString newKey = catalogue::KeyFromFile(entry.newPath, name);
-            if (m_pDB && !newKey.empty()) {
-                m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                                          "tbl_Itemlist", "ClsID", Quote(newKey).c_str(), "Filename",
-                                          Quote(name).c_str(), "FullPath", Quote(entry.newPath).c_str(), "ClsID",
-                                          Quote(entry.oldKey).c_str())
-                                    .c_str());
-            }
+            if (!newKey.empty()) m_rows.UpdateRenamed(entry.oldKey, newKey, name, entry.newPath);
             const CString oldThumb = catalogue::ThumbPathFromKey(thumbs, entry.oldKey);
             if (!newKey.empty() && win::FileExists(oldThumb))
                 win::MoveFile(oldThumb, catalogue::ThumbPathFromKey(thumbs, newKey));
@@ -341,7 +323,7 @@ void CThumbCatalogue::RecoverInterruptedRenames() {
 
 // ---- Names and titles --------------------------------------------------------------------------
 
-CString CThumbCatalogue::MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm) {
+CString CCatalogueFiles::MakeStamp(const std::tm& now, int bDate, int bCompactDate, int bTime, int bAmPm) {
     CString date, time;
     if (bDate) {
         date = bCompactDate ? FormatSql("%02d%02d%02d", now.tm_year + 1900, now.tm_mon + 1, now.tm_mday)
@@ -359,11 +341,11 @@ CString CThumbCatalogue::MakeStamp(const std::tm& now, int bDate, int bCompactDa
     return date + time;
 }
 
-void CThumbCatalogue::SetFilename(CString base) {
+void CCatalogueFiles::SetFilename(CString base) {
     // A base is a plain name; one with a folder separator would move pictures out of the folder.
     if (base.find('/') != CString::npos) return;
-    const CString photo = PhotoFolder();
-    const CString thumbs = ThumbFolder();
+    const CString photo = m_browser.PhotoFolder();
+    const CString thumbs = m_browser.ThumbFolder();
     int counter = 0;
     for (vxImage* item : GetSelectedItems()) {
         const CString ext = catalogue::ToLower(CGandry::FindExtension(item->m_strFilename));
@@ -371,73 +353,57 @@ void CThumbCatalogue::SetFilename(CString base) {
         const CString path = photo + "/" + name;
         RenameItem(item, name, path);
     }
-    Repaint();
+    m_browser.Repaint();
 }
 
-void CThumbCatalogue::SetFilename(int bDate, int bCompactDate, int bTime, int bAmPm) {
+void CCatalogueFiles::SetFilename(int bDate, int bCompactDate, int bTime, int bAmPm) {
     SetFilename(MakeStamp(LocalNow(), bDate, bCompactDate, bTime, bAmPm));
 }
 
-void CThumbCatalogue::SetTitle(CString base, int bNumbered) {
+void CCatalogueFiles::SetTitle(CString base, int bNumbered) {
     int counter = 0;
     for (vxImage* item : GetSelectedItems()) {
         const CString title = bNumbered ? FormatSql("%s%03d", base.c_str(), counter++) : base;
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
-                                      Quote(title).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
-                                .c_str());
-        }
+        m_rows.SetColumn("Title", title, item->m_strCLSID);
         item->m_strTitle = title;
     }
-    Repaint();
+    m_browser.Repaint();
 }
 
-void CThumbCatalogue::SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm, int bNumbered) {
+void CCatalogueFiles::SetTitle(int bDate, int bCompactDate, int bTime, int bAmPm, int bNumbered) {
     SetTitle(MakeStamp(LocalNow(), bDate, bCompactDate, bTime, bAmPm), bNumbered);
 }
 
-void CThumbCatalogue::SetTitleFromFilename() {
+void CCatalogueFiles::SetTitleFromFilename() {
     for (vxImage* item : GetSelectedItems()) {
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "Title",
-                                      Quote(item->m_strFilename).c_str(), "ClsID", Quote(item->m_strCLSID).c_str())
-                                .c_str());
-        }
+        m_rows.SetColumn("Title", item->m_strFilename, item->m_strCLSID);
         item->m_strTitle = item->m_strFilename;
     }
-    Repaint();
+    m_browser.Repaint();
 }
 
 // ---- After an edit, and restore ---------------------------------------------------------------
 
-void CThumbCatalogue::UpdateCLSID(vxImage* item) {
+void CCatalogueFiles::UpdateCLSID(vxImage* item) {
     if (!item) return;
     const CString oldKey = item->m_strCLSID;
     const CString newKey = catalogue::KeyFromFile(item->m_strFullPath, item->m_strFilename);
     if (newKey.empty()) return;
-    if (m_pDB) {
-        if (item->m_strOriginalPath.empty()) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' where %s = '%s'", "tbl_Itemlist", "ClsID",
-                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        } else {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' where %s = '%s'", "tbl_Itemlist",
-                                      "OriginalPath", Quote(item->m_strOriginalPath).c_str(), "ClsID",
-                                      Quote(newKey).c_str(), "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        }
-    }
+    if (item->m_strOriginalPath.empty())
+        m_rows.SetColumn("ClsID", newKey, oldKey);
+    else
+        m_rows.UpdateEdited(oldKey, newKey, item->m_strOriginalPath);
     item->m_strCLSID = newKey;
-    win::DeleteFile(item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey)
+    win::DeleteFile(item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(m_browser.ThumbFolder(), oldKey)
                                                  : item->m_strThumbPath);
-    item->m_strThumbPath = catalogue::ThumbPathFromKey(ThumbFolder(), newKey);
+    item->m_strThumbPath = catalogue::ThumbPathFromKey(m_browser.ThumbFolder(), newKey);
     item->ReleaseAll();
     item->MakingThumb();
-    if (item->m_strCLSID != newKey) FollowKeyChange(newKey, item);
+    if (item->m_strCLSID != newKey) m_browser.FollowKeyChange(newKey, item);
 }
 
-void CThumbCatalogue::Restore() {
-    const CString photo = PhotoFolder();
+void CCatalogueFiles::Restore() {
+    const CString photo = m_browser.PhotoFolder();
     const CString backups = catalogue::BackupFolder();
     for (vxImage* item : GetSelectedItems()) {
         if (item->m_strOriginalPath.empty()) continue;
@@ -455,107 +421,26 @@ void CThumbCatalogue::Restore() {
         if (path != item->m_strFullPath) win::DeleteFile(item->m_strFullPath);
         const CString oldKey = item->m_strCLSID;
         const CString oldThumb =
-            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(ThumbFolder(), oldKey) : item->m_strThumbPath;
+            item->m_strThumbPath.empty() ? catalogue::ThumbPathFromKey(m_browser.ThumbFolder(), oldKey) : item->m_strThumbPath;
         item->m_strFilename = LeafName(path);
         item->m_strFullPath = path;
         item->m_strCLSID = catalogue::KeyFromFile(path, item->m_strFilename);
         item->m_strOriginalPath.clear();
-        if (m_pDB) {
-            m_pDB->InsUpDel(FormatSql("update %s set %s = '%s' , %s = '%s' , %s = '%s' , %s = '%s' where %s = '%s'",
-                                      "tbl_Itemlist", "ClsID", Quote(item->m_strCLSID).c_str(), "Filename",
-                                      Quote(item->m_strFilename).c_str(), "FullPath", Quote(path).c_str(),
-                                      "OriginalPath", "", "ClsID", Quote(oldKey).c_str())
-                                .c_str());
-        }
+        m_rows.UpdateRestored(oldKey, item->m_strCLSID, item->m_strFilename, path);
         win::DeleteFile(backup);
         win::DeleteFile(oldThumb);
         const CString restoredKey = item->m_strCLSID;
-        item->m_strThumbPath = catalogue::ThumbPathFromKey(ThumbFolder(), restoredKey);
+        item->m_strThumbPath = catalogue::ThumbPathFromKey(m_browser.ThumbFolder(), restoredKey);
         item->ReleaseAll();
         item->MakingThumb();
-        if (item->m_strCLSID != restoredKey) FollowKeyChange(restoredKey, item);
+        if (item->m_strCLSID != restoredKey) m_browser.FollowKeyChange(restoredKey, item);
     }
-    Repaint();
+    m_browser.Repaint();
 }
 
-int CThumbCatalogue::is_restore() {
+int CCatalogueFiles::is_restore() {
     for (vxImage* item : GetSelectedItems()) {
         if (!item->m_strOriginalPath.empty()) return 1;
     }
     return 0;
-}
-
-// ---- Deletion ------------------------------------------------------------------------------
-
-void CThumbCatalogue::OnDeleteThumbItem() {
-    if (AfxMessageBox("정말 삭제하시겠습니까?", MB_YESNO) != IDYES) return;
-    ClearCurrent();
-    std::vector<vxImage*> selected = GetSelectedItems();
-    if (m_nAlbumID == catalogue::kAllPhotosAlbum) {
-        int inAlbums = 0;
-        if (m_pDB) {
-            for (vxImage* item : selected) {
-                m_pDB->ExcuteQry(FormatSql("select %s from %s where %s = '%s'", "AlbumID", "tbl_Itemlist", "ClsID",
-                                           Quote(item->m_strCLSID).c_str())
-                                     .c_str());
-                if (m_pDB->m_nRowCount >= 1 && !m_pDB->GetData(0, 0).empty()) ++inAlbums;
-            }
-        }
-        if (inAlbums > 0 &&
-            AfxMessageBox(FormatSql("%d 개의 파일이 앨범에 등록되어 있습니다\r\n그래도 지우겠습니까?", inAlbums),
-                          MB_YESNO) != IDYES) {
-            return;
-        }
-        for (vxImage* item : selected) DeleteItemCompletely(item);
-    } else {
-        for (vxImage* item : selected) {
-            DeleteItem(item, m_nAlbumID);
-            RemoveItem(item);
-        }
-    }
-    re_composition();
-    FinishLayout();
-    SetAttribute(nullptr);
-}
-
-void CThumbCatalogue::OnDeleteThumbItem(int number) {
-    vxImage* item = GetVxImage(number - 1);
-    if (!item) return;
-    DeleteItemCompletely(item);
-    RebuildListFromVector();
-    FinishLayout();
-}
-
-// ---- Attributes ------------------------------------------------------------------------------
-
-void CThumbCatalogue::SetAttribute(vxImage* item) {
-    if (!item) {
-        m_strAttrCLSID.clear();
-        m_strAttrLabel.clear();
-        m_strAttrDate.clear();
-        m_strAttrSize.clear();
-        m_strAttrDimension.clear();
-        NotifyMainWnd(WM_THUMB_REPAINT, 0);
-        return;
-    }
-    if (item->m_strCLSID == m_strAttrCLSID) return;
-    m_strAttrCLSID = item->m_strCLSID;
-    m_strAttrLabel = GetLabel(item);
-    m_strAttrDate.clear();
-    m_strAttrSize.clear();
-    struct stat st {};
-    if (::stat(item->m_strFullPath.c_str(), &st) == 0) {
-        std::time_t t = st.st_mtime;
-        std::tm local{};
-        localtime_r(&t, &local);
-        m_strAttrDate = FormatSql("%d. %d. %d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-        m_strAttrSize = CGandry::GetKBFromStr(static_cast<int>(static_cast<std::uint32_t>(st.st_size)));
-    }
-    if (item->m_strDimension.empty()) item->m_strDimension = vxImage::ReadDimension(item->m_strFullPath);
-    m_strAttrDimension = item->m_strDimension;
-    NotifyMainWnd(WM_THUMB_REPAINT, 0);
-}
-
-CString CThumbCatalogue::GetSelectedInfoString() {
-    return m_strAttrLabel + " / " + m_strAttrDate;
 }
