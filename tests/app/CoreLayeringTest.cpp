@@ -69,7 +69,8 @@ std::vector<fs::path> CoreSources() {
     addTree(root / "imaging");
     addTree(root / "platform");
     // The catalogue logic beside the browser window.
-    for (const char* prefix : {"CatalogueStore", "ThumbCatalogue", "ThumbFile", "vxImage"}) {
+    for (const char* prefix : {"CatalogueFiles", "CatalogueRows", "CatalogueStore", "NameRules", "OrderedParallel",
+                               "ThumbCatalogue", "ThumbFile", "ThumbGrid", "vxImage"}) {
         for (const auto& entry : fs::directory_iterator(root / "views" / "catalogue"))
             if (entry.path().filename().string().rfind(prefix, 0) == 0) files.push_back(entry.path());
     }
