@@ -1,15 +1,96 @@
 #include "app/MainFrame.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPalette>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
+#include <QTextEdit>
 #include <QThread>
-#include <QWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "app/AboutDlg.h"
+#include "app/Resource.h"
 #include "app/Settings.h"
-#include "common/Gandry.h"
+#include "app/TopFrame.h"
+#include "app/WorkViews.h"
 #include "platform/afx/afxmsg.h"
+#include "platform/kordune/DBManagerOper.h"
+#include "platform/win/fileapi.h"
 #include "update/SplashScreenFx.h"
+#include "views/catalogue/ThumbCatalogue.h"
+#include "views/catalogue/vxImage.h"
+#include "views/controls/CustomTheme.h"
+
+// The progress window of long browser operations: a bar in a small tool window, hidden until a
+// begin message.
+class ProgressWindow : public QDialog {
+public:
+    explicit ProgressWindow(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
+        setModal(false);
+        setAccessibleName(QStringLiteral("진행 상황"));
+        auto* layout = new QVBoxLayout(this);
+        bar = new QProgressBar(this);
+        bar->setAccessibleName(QStringLiteral("진행 상황"));
+        bar->setTextVisible(true);
+        layout->addWidget(bar);
+        resize(360, 60);
+        hide();
+    }
+    QProgressBar* bar;
+};
+
+// The menu bar over the command-bar theme's fill.
+class ThemedMenuBar : public QMenuBar {
+public:
+    explicit ThemedMenuBar(QWidget* parent) : QMenuBar(parent) {
+        if (!m_theme.LoadBitmap(IDB_COMMANDBAR_THEME)) m_theme.SetFillColor(RGB(0xEE, 0xF0, 0xF3));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        m_theme.FillCommandBar(p, rect());
+        for (QAction* action : actions()) {
+            const QRect r = actionGeometry(action);
+            if (!r.isValid() || !action->isVisible()) continue;
+            QStyleOptionMenuItem option;
+            initStyleOption(&option, action);
+            option.rect = r;
+            // Only the item: the bar's own panel would hide the theme.
+            if (!(option.state & (QStyle::State_Selected | QStyle::State_Sunken)))
+                option.palette.setBrush(QPalette::Button, Qt::transparent);
+            style()->drawControl(QStyle::CE_MenuBarItem, &option, &p, this);
+        }
+    }
+
+private:
+    CCustomTheme m_theme;
+};
 
 namespace {
 
@@ -26,26 +107,535 @@ void HoldSplash(int milliseconds) {
     }
 }
 
+CBrelt::MenuItem Cmd(int id, const char* text, const char* shortcut = "") {
+    CBrelt::MenuItem item;
+    item.id = id;
+    item.text = QString::fromUtf8(text);
+    item.shortcut = QString::fromUtf8(shortcut);
+    return item;
+}
+
+CBrelt::MenuItem Sep() {
+    CBrelt::MenuItem item;
+    item.separator = true;
+    return item;
+}
+
+CBrelt::MenuItem Popup(const char* text, std::vector<CBrelt::MenuItem> children) {
+    CBrelt::MenuItem item;
+    item.text = QString::fromUtf8(text);
+    item.children = std::move(children);
+    return item;
+}
+
+// The menu the program shows when the resource file has none.
+std::vector<CBrelt::MenuItem> PlainMenu() {
+    return {
+        Popup("파일(&F)", {Cmd(ID_FILE_IMPORT, "가져오기(&I)...", "Ctrl+I"), Cmd(ID_FILE_EXPORT, "내보내기(&E)..."),
+                           Sep(), Cmd(ID_FILE_SAVE_PICTURE, "저장(&S)", "Ctrl+S"),
+                           Cmd(ID_FILE_SAVE_PICTURE_AS, "다른 이름으로 저장(&A)..."), Sep(),
+                           Cmd(ID_PRINT_PREVIEW, "인쇄 미리 보기(&V)"), Sep(), Cmd(ID_ENVIRONMENT, "환경설정(&O)..."),
+                           Sep(), Cmd(ID_APP_EXIT, "끝내기(&X)")}),
+        Popup("편집(&E)", {Cmd(ID_EDIT_UNDO, "실행 취소(&U)", "Ctrl+Z"), Cmd(ID_EDIT_REDO, "다시 실행(&R)", "Ctrl+Y"),
+                           Sep(), Cmd(ID_EDIT_COPY, "복사(&C)", "Ctrl+C"), Cmd(ID_EDIT_PASTE, "붙여넣기(&P)", "Ctrl+V"),
+                           Cmd(ID_EDIT_SELECT_ALL, "모두 선택(&A)", "Ctrl+A"), Cmd(ID_THUMB_DELETE, "삭제(&D)"), Sep(),
+                           Cmd(ID_RESTORE, "원본 복원(&O)"), Cmd(ID_BUNDLE_RENAME, "일괄 이름 변경(&B)..."),
+                           Cmd(ID_KEYWORD, "키워드(&K)..."), Cmd(ID_PICTURE_INFO, "사진 정보(&N)...")}),
+        Popup("앨범(&A)",
+              {Cmd(ID_ALBUM_ADD, "앨범 추가(&N)..."), Cmd(ID_ALBUM_FROM_SELECTION, "선택항목으로 앨범 만들기(&S)..."),
+               Cmd(ID_ALBUM_COPY, "앨범에 복사(&C)"), Sep(), Cmd(ID_ALBUM_DELETE, "앨범 삭제(&D)")}),
+        Popup("보기(&V)", {Cmd(ID_SHOW_MODE_0, "파일 이름 표시(&F)"), Cmd(ID_SHOW_MODE_1, "제목 표시(&T)"),
+                           Cmd(ID_SHOW_MODE_2, "키워드 표시(&K)"), Sep(), Cmd(ID_SORT_ORDER_0, "날짜순 정렬(&D)"),
+                           Cmd(ID_SORT_ORDER_1, "이름순 정렬(&N)")}),
+        Popup("도움말(&H)", {Cmd(ID_HELP, "도움말(&H)", "F1"), Cmd(ID_CHECK_UPDATE, "업데이트 확인(&U)"), Sep(),
+                             Cmd(ID_APP_ABOUT, "VimbroSuite 정보(&A)...")}),
+    };
+}
+
+bool IsRadio(int id) {
+    return (id >= ID_SHOW_MODE_0 && id <= ID_SHOW_MODE_2) || id == ID_SORT_ORDER_0 || id == ID_SORT_ORDER_1;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame() {
     setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowIcon(CBrelt::Icon(IDI_MAINFRAME));
     setMinimumSize(kMinWidth, kMinHeight);
-    setCentralWidget(new QWidget(this));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pTopFrame = new TopFrame(client);
+    m_pTopFrame->SetCommandHandler([this](int id) { OnCommand(id); });
+    layout->addWidget(m_pTopFrame);
+    m_pStack = new QStackedWidget(client);
+    layout->addWidget(m_pStack, 1);
+    setCentralWidget(client);
     AfxSetMainWnd(this);
 }
 
 CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    // Release order: import list, catalogue connection, copy set, progress window, top bar.
+    m_importList.clear();
+    m_pBrowser = nullptr;
+    delete m_pStack;
+    m_pStack = nullptr;
+    m_pDB.reset();
+    m_copySet.clear();
+    delete m_pProgress;
+    m_pProgress = nullptr;
+    delete m_pTopFrame;
+    m_pTopFrame = nullptr;
     if (AfxGetMainWnd() == this) AfxSetMainWnd(nullptr);
 }
 
-bool CMainFrame::OnCreate() {
+bool CMainFrame::OnCreate(bool runUpdateCheck) {
+    CreateMenuBar();
     VimbroSettings::Load();
+    m_pTopFrame->Initialize();
+    m_pDB = std::make_unique<CDBManagerOper>(CGandry::GetRunDir() + "zldb.mdb");
+    m_pProgress = new ProgressWindow(this);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        m_pProgress->move(screen->geometry().center() - m_pProgress->rect().center());
+    for (int mode = 0; mode < 3; ++mode) {
+        m_pViews[mode] = CreateWorkView(mode, m_pStack);
+        m_pStack->addWidget(m_pViews[mode]);
+    }
+    SwitchView(0);
     ApplyBackground();
+    qApp->installEventFilter(this);
+    UpdateCommands();
     // Last: the frame is not shown before the check is done.
-    RunUpdateCheck(false);
+    if (runUpdateCheck) RunUpdateCheck(false);
     return true;
 }
+
+// ---- Menu ---------------------------------------------------------------------------------
+
+void CMainFrame::CreateMenuBar() {
+    std::vector<CBrelt::MenuItem> items = CBrelt::Menu(IDR_MAINFRAME);
+    if (items.empty()) items = PlainMenu();
+    auto* bar = new ThemedMenuBar(this);
+    setMenuBar(bar);
+    bar->setAccessibleName(QStringLiteral("Menu Bar"));
+    for (const auto& popup : items) {
+        if (popup.separator) continue;
+        if (popup.children.empty() && popup.id > 0) {
+            AddCommand(nullptr, popup.id, popup.text, popup.shortcut);
+            continue;
+        }
+        QMenu* menu = bar->addMenu(popup.text);
+        AddMenuItems(menu, popup.children);
+    }
+}
+
+void CMainFrame::AddMenuItems(QMenu* menu, const std::vector<CBrelt::MenuItem>& items) {
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommands(); });
+    for (const auto& item : items) {
+        if (item.separator) {
+            menu->addSeparator();
+        } else if (!item.children.empty()) {
+            AddMenuItems(menu->addMenu(item.text), item.children);
+        } else if (item.id > 0) {
+            AddCommand(menu, item.id, item.text, item.shortcut);
+        }
+    }
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& shortcut) {
+    QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
+    action->setData(id);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(QKeySequence(shortcut));
+        // Shortcuts work while the menu is closed, so they are checked when pressed.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    if (IsRadio(id)) action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, id, action] {
+        UpdateCommands();
+        if (action->isEnabled()) OnCommand(id);
+    });
+    m_actions.emplace(id, action);
+    return action;
+}
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const {
+    return CFrameRules::IsEnabled(id, CurrentState());
+}
+
+FrameState CMainFrame::CurrentState() const {
+    FrameState s;
+    s.mode = m_nCurrentMode;
+    s.model = CGandry::m_enumModel;
+    s.showMode = CGandry::m_enumShow;
+    s.order = CGandry::m_enumOrder;
+    s.copySetEmpty = m_copySet.empty();
+    // While an import runs the browser belongs to its worker: nothing reads it meanwhile, so
+    // every command that needs it waits.
+    CThumbCatalogue* browser = IsImporting() ? nullptr : m_pBrowser;
+    if (browser) {
+        s.selection = browser->get_count_selected();
+        s.album = browser->GetAlbumID();
+        s.albumItems = browser->GetThumbCount();
+        s.canRestore = browser->is_restore() != 0;
+    }
+    // What this build can carry out; the editor canvas, slide composer and the dialogs of
+    // the album, keyword, information, export and environment commands join as they arrive.
+    s.served = {IDC_MODE_COMPOSE, IDC_MODE_EDIT,   IDC_MODE_DECORATE, ID_SHOW_MODE_0, ID_SHOW_MODE_1, ID_SHOW_MODE_2,
+                ID_SORT_ORDER_0,  ID_SORT_ORDER_1, ID_CHECK_UPDATE,   ID_HELP,        ID_APP_ABOUT,   ID_APP_EXIT};
+    if (browser) {
+        for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
+                       ID_ALBUM_COPY, ID_RESTORE})
+            s.served.insert(id);
+    }
+    return s;
+}
+
+void CMainFrame::UpdateCommands() {
+    const FrameState s = CurrentState();
+    for (const auto& [id, action] : m_actions) {
+        action->setEnabled(CFrameRules::IsEnabled(id, s));
+        if (action->isCheckable()) action->setChecked(CFrameRules::IsChecked(id, s));
+    }
+    if (!m_pTopFrame) return;
+    for (int mode = 0; mode < 3; ++mode)
+        m_pTopFrame->ModeButton(mode)->setEnabled(CFrameRules::IsEnabled(IDC_MODE_COMPOSE + mode, s));
+    m_pTopFrame->AddAlbumButton()->setEnabled(CFrameRules::IsEnabled(IDC_ADD_ALBUM, s));
+    m_pTopFrame->ImportButton()->setEnabled(CFrameRules::IsEnabled(IDC_IMPORT, s));
+}
+
+void CMainFrame::SetBrowser(CThumbCatalogue* browser) {
+    m_pBrowser = browser;
+    if (browser && m_pDB) browser->SetDBConnect(m_pDB.get());
+    UpdateCommands();
+}
+
+// ---- Commands -------------------------------------------------------------------------------
+
+void CMainFrame::OnCommand(int id) {
+    if (!CFrameRules::IsEnabled(id, CurrentState()) && id != IDC_MODEL_LIST) return;
+    switch (id) {
+        case IDC_MODE_COMPOSE:
+            SwitchToMode(0);
+            break;
+        case IDC_MODE_EDIT:
+            SwitchToMode(1);
+            break;
+        case IDC_MODE_DECORATE:
+            SwitchToMode(2);
+            break;
+        case IDC_MODEL_LIST:
+            OnModelChange();
+            break;
+        case IDC_IMPORT:
+        case ID_FILE_IMPORT:
+            OnImport();
+            break;
+        case ID_EDIT_COPY: {
+            CStringList paths;
+            m_pBrowser->PushStack(&paths);
+            m_copySet.insert(paths.begin(), paths.end());
+        } break;
+        case ID_EDIT_PASTE:
+            OnPaste();
+            break;
+        case ID_EDIT_SELECT_ALL:
+            m_pBrowser->set_select_all(1);
+            break;
+        case ID_THUMB_DELETE:
+            m_pBrowser->OnDeleteThumbItem();
+            break;
+        case ID_ALBUM_COPY:
+            m_pBrowser->AlbumCopy();
+            break;
+        case ID_RESTORE:
+            m_pBrowser->Restore();
+            if (m_nCurrentMode == 0 && m_pViews[0]) m_pViews[0]->update();
+            break;
+        case ID_SHOW_MODE_0:
+            OnShowMode(SHOW_MODE_0);
+            break;
+        case ID_SHOW_MODE_1:
+            OnShowMode(SHOW_MODE_1);
+            break;
+        case ID_SHOW_MODE_2:
+            OnShowMode(SHOW_MODE_2);
+            break;
+        case ID_SORT_ORDER_0:
+            OnSortOrder(SORT_ORDER_0);
+            break;
+        case ID_SORT_ORDER_1:
+            OnSortOrder(SORT_ORDER_1);
+            break;
+        case ID_CHECK_UPDATE:
+            RunUpdateCheck(true);
+            break;
+        case ID_HELP:
+            ShowHelp();
+            break;
+        case ID_APP_ABOUT:
+            ShowAbout();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        default:
+            break;
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::OnShowMode(SHOW_MODE mode) {
+    CGandry::m_enumShow = mode;
+    if (m_pBrowser) {
+        m_pBrowser->SetShowMode(mode);
+        m_pBrowser->SetCLSID("");
+        if (vxImage* item = m_pBrowser->GetTransImage()) m_pBrowser->SetAttribute(item);
+    }
+    if (m_pViews[0]) m_pViews[0]->update();
+}
+
+void CMainFrame::OnSortOrder(SORT_ORDER order) {
+    CGandry::m_enumOrder = order;
+    if (m_pBrowser) m_pBrowser->SetOrder(order);
+}
+
+void CMainFrame::OnImport() {
+    m_importList.clear();
+    CGandry::ShowFileDialog(&m_importList, kImportFilter, 1);
+    if (CGandry::IsEmptySpace()) {
+        AfxMessageBox(kLowDiskSpace);
+        return;
+    }
+    if (m_importList.empty() || !m_pBrowser) return;
+    // The worker reports through the progress messages; the frame keeps the user out meanwhile.
+    const int recompose = m_nCurrentMode == 0 ? 1 : 0;
+    CThumbCatalogue* browser = m_pBrowser;
+    auto list = std::make_shared<CStringList>(m_importList);
+    ++m_nWorkers;
+    UpdateCommands();
+    std::thread([this, browser, list, recompose] {
+        browser->ImportFile(list.get(), recompose);
+        // Back on the user-interface thread: the browser is free again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                --m_nWorkers;
+                UpdateCommands();
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+bool CMainFrame::IsImporting() const {
+    return m_nWorkers > 0;
+}
+
+void CMainFrame::OnPaste() {
+    CStringList pasted;
+    for (const std::string& path : m_copySet) {
+        const std::string target = CGandry::GetNextFileName(path);
+        // An existing target makes the copy fail; the name still goes to the browser.
+        win::CopyFile(path, target, true);
+        pasted.push_back(target);
+    }
+    m_copySet.clear();
+    if (m_pBrowser) m_pBrowser->PasteFile(&pasted, 1);
+}
+
+// ---- Work modes -----------------------------------------------------------------------------
+
+QWidget* CMainFrame::WorkView(int mode) const {
+    return mode >= 0 && mode < 3 ? m_pViews[mode] : nullptr;
+}
+
+void CMainFrame::SwitchView(int index) {
+    if (index < 0 || index > 2 || !m_pViews[index]) return;
+    if (m_pTopFrame) m_pTopFrame->SetToggle(m_nCurrentMode, false);
+    m_pStack->setCurrentWidget(m_pViews[index]);
+    m_nCurrentMode = index;
+    if (m_pTopFrame) m_pTopFrame->SetToggle(index, true);
+    UpdateCommands();
+}
+
+void CMainFrame::SwitchToMode(int mode, bool checkModel) {
+    SwitchFacts facts;
+    facts.mode = m_nCurrentMode;
+    facts.model = CGandry::m_enumModel;
+    if (IsImporting()) return;
+    if (m_pBrowser && mode != m_nCurrentMode) {
+        if (mode == 1) m_pBrowser->select_properly();
+        vxImage* item = m_pBrowser->GetTransImage();
+        facts.hasCurrentItem = item != nullptr;
+        facts.currentIndex = m_pBrowser->GetCurrentNumber();
+        facts.fileExists = item && win::FileExists(item->m_strFullPath);
+    }
+    const SwitchDecision d = CFrameRules::CheckSwitch(mode, facts, checkModel);
+    if (d.verdict == SwitchVerdict::Refuse) {
+        AfxMessageBox(d.message);
+        return;
+    }
+    if (d.verdict == SwitchVerdict::Stay) return;
+    SwitchView(mode);
+    if (mode == 2)
+        m_pTopFrame->RemoveUndecoratedModels();
+    else
+        m_pTopFrame->RestoreUndecoratedModels();
+}
+
+// ---- Model --------------------------------------------------------------------------------
+
+void CMainFrame::OnModelChange() {
+    const int previous = CGandry::m_enumModel;
+    const std::string name = m_pTopFrame->CurrentModelName();
+    if (name.empty()) return;
+    CGandry::m_enumModel = static_cast<MODEL_SELECT>(CGandry::GetModelIDByModelname(name));
+    if (CGandry::m_enumModel != previous) {
+        CSize size = CGandry::GetSizeByModelID_Index(CGandry::m_enumModel, 0);
+        SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&size), 1);
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::ApplyEnvironment(SHOW_MODE show, COLORREF background, int model, int bAutoUpgrade) {
+    const MODEL_SELECT before = CGandry::m_enumModel;
+    CGandry::m_enumShow = show;
+    CGandry::m_crBackground = background;
+    CGandry::m_enumModel = static_cast<MODEL_SELECT>(model);
+    CGandry::m_bAutoUpgrade = bAutoUpgrade ? 1 : 0;
+    VimbroSettings::Store();
+    if (m_pBrowser && m_pBrowser->SetShowMode(show) == 0 && m_pViews[0]) m_pViews[0]->update();
+    ApplyBackground();
+    // The list is positioned by the model's name: with models missing from the installation
+    // the entry at the model's number would be another model.
+    m_pTopFrame->SelectModelByName(CGandry::GetModelnameByModelID(model));
+    // The change handling compares with the model before the dialog, so that a model chosen
+    // there reaches the canvas and the LCD size like one chosen in the list.
+    CGandry::m_enumModel = before;
+    OnModelChange();
+}
+
+// ---- Progress -------------------------------------------------------------------------------
+
+void CMainFrame::BeginProgress(int total) {
+    m_bProgress = true;
+    menuBar()->setEnabled(false);
+    m_pTopFrame->setEnabled(false);
+    if (m_pViews[0]) m_pViews[0]->setEnabled(false);
+    m_pProgress->bar->setValue(0);
+    m_pProgress->show();
+    m_pProgress->bar->setRange(0, std::max(0, total));
+}
+
+void CMainFrame::EndProgress() {
+    m_bProgress = false;
+    menuBar()->setEnabled(true);
+    m_pTopFrame->setEnabled(true);
+    if (m_pViews[0]) m_pViews[0]->setEnabled(true);
+    m_pProgress->hide();
+    m_pProgress->bar->setValue(0);
+    UpdateCommands();
+}
+
+bool CMainFrame::IsProgressShown() const {
+    return m_pProgress && m_pProgress->isVisible();
+}
+
+int CMainFrame::ProgressPosition() const {
+    return m_pProgress ? m_pProgress->bar->value() : 0;
+}
+
+int CMainFrame::ProgressMaximum() const {
+    return m_pProgress ? m_pProgress->bar->maximum() : 0;
+}
+
+// ---- Messages -------------------------------------------------------------------------------
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_THUMB_REPAINT:
+            if (m_pViews[0]) m_pViews[0]->update();
+            return 0;
+        case WM_SWITCH_EDIT:
+            SwitchToMode(1);
+            return 0;
+        case WM_SWITCH_DECORATE:
+            SwitchToMode(2, true);
+            return 0;
+        case WM_CANVAS_MODE:
+            // Crop, LCD fitting and text keep the user in the canvas; normal mode lets go.
+            if (wParam <= 2)
+                m_pTopFrame->setEnabled(false);
+            else if (wParam == 5 && !m_bProgress)
+                m_pTopFrame->setEnabled(true);
+            return 0;
+        case WM_LCD_SIZE:
+            if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
+            (void)lParam;
+            return 0;
+        case WM_PROGRESS_BEGIN:
+            BeginProgress(static_cast<int>(wParam));
+            return 0;
+        case WM_PROGRESS_POS:
+            if (m_pProgress) m_pProgress->bar->setValue(static_cast<int>(wParam));
+            return 0;
+        case WM_PROGRESS_END:
+            EndProgress();
+            return 0;
+        case WM_IGNORED:
+        default:
+            return 0;
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    const bool ours = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
+    // A shortcut finds its action by the enabled state, which the views' own changes (a new
+    // selection) have not refreshed yet.
+    if (event->type() == QEvent::ShortcutOverride && ours) {
+        // Keys typed into a text field are the field's, except Tab, Enter and Escape.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool passes = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+                            key == Qt::Key_Enter || key == Qt::Key_Escape;
+        if (!passes && (qobject_cast<QLineEdit*>(watched) || qobject_cast<QTextEdit*>(watched) ||
+                        qobject_cast<QPlainTextEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched))) {
+            event->accept();
+            return true;
+        }
+        UpdateCommands();
+    }
+    if (event->type() == QEvent::KeyPress && ours) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_nCurrentMode == 0) {
+            if (m_pBrowser) m_pBrowser->SetFocusMenu(menuBar()->activeAction() != nullptr);
+            if (key->key() == Qt::Key_Escape && !m_copySet.empty()) {
+                m_copySet.clear();
+                UpdateCommands();
+            }
+        }
+    }
+    return CGnomeFrame::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // No closing while a worker uses the browser.
+    if (m_bProgress || IsImporting()) {
+        event->ignore();
+        return;
+    }
+    CGnomeFrame::closeEvent(event);
+}
+
+// ---- Update check, help, about ----------------------------------------------------------------
 
 void CMainFrame::RunUpdateCheck(bool fromUserClick) {
     // Waiting for the user's click lets the frame's commands run; a second check started
@@ -69,23 +659,25 @@ void CMainFrame::RunUpdateCheck(bool fromUserClick) {
     m_bCheckingUpdate = false;
 }
 
-void CMainFrame::ApplyBackground() {
-    const COLORREF c = CGandry::m_crBackground;
-    QPalette palette = centralWidget()->palette();
-    palette.setColor(QPalette::Window, QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
-    centralWidget()->setPalette(palette);
-    centralWidget()->setAutoFillBackground(true);
+QString CMainFrame::HelpTopicPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/help/001_AboutVimbroSuite.htm");
 }
 
-LRESULT CMainFrame::WindowProc(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case WM_THUMB_REPAINT:
-            centralWidget()->update();
-            return 0;
-        case WM_IGNORED:
-        default:
-            return 0;
-    }
+void CMainFrame::ShowHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpTopicPath()));
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::ApplyBackground() {
+    const COLORREF c = CGandry::m_crBackground;
+    QPalette palette = m_pStack->palette();
+    palette.setColor(QPalette::Window, QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+    m_pStack->setPalette(palette);
+    m_pStack->setAutoFillBackground(true);
 }
 
 void CMainFrame::RaiseMaximized() {

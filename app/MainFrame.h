@@ -1,22 +1,48 @@
-// CMainFrame: the program's only frame window. It receives the system's window messages and
-// owns what lives for the whole run.
+// CMainFrame: the program's only frame window. It owns the three work views and switches among
+// them, carries the top bar and the menu bar, routes every command, hosts the progress window
+// and keeps the catalogue connection for the whole run.
 #pragma once
 
-#include <QMainWindow>
+#include <QPointer>
 
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/FrameRules.h"
+#include "app/GnomeFrame.h"
+#include "common/Gandry.h"
 #include "platform/afx/afxwin.h"
+#include "platform/brelt/Brelt.h"
+#include "platform/win/windef.h"
 
-class CMainFrame : public QMainWindow, public CMsgTarget {
+class QAction;
+class QMenu;
+class QStackedWidget;
+class CDBManagerOper;
+class CThumbCatalogue;
+class TopFrame;
+class ProgressWindow;
+
+class CMainFrame : public CGnomeFrame, public CMsgTarget {
 public:
     static constexpr const char* kTitle = "ZEL VimbroSuite";
     static constexpr int kMinWidth = 1200;
     static constexpr int kMinHeight = 800;
+    static constexpr const char* kLowDiskSpace =
+        "빔브로 실행할 공간이 부족합니다.\r\n하드디스크 정리후 사용해주십시요.(최소 500MB)";
+    static constexpr const char* kImportFilter =
+        "Image Files (*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|Bitmap Files (*.bmp)|*.bmp|JPEG Files "
+        "(*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||";
 
     CMainFrame();
     ~CMainFrame() override;
 
-    // The creation steps in their order; false ends start-up.
-    bool OnCreate();
+    // The creation steps in their order; false ends start-up. `runUpdateCheck` false skips the
+    // splash (tests).
+    bool OnCreate(bool runUpdateCheck = true);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -28,8 +54,75 @@ public:
     // user's request always, ending with a message the user clicks away.
     void RunUpdateCheck(bool fromUserClick);
 
-private:
-    void ApplyBackground();
+    // ---- Work modes --------------------------------------------------------------------------
+    int CurrentMode() const { return m_nCurrentMode; }
+    QWidget* WorkView(int mode) const;
+    // The three switches with their refusals; `checkModel` is the double-click's model test.
+    void SwitchToMode(int mode, bool checkModel = false);
 
+    // ---- Commands ----------------------------------------------------------------------------
+    void OnCommand(int id);
+    // Evaluates every enabled-when rule into the menu and the top bar.
+    void UpdateCommands();
+    FrameState CurrentState() const;
+    // The menu's action of a command; null when the menu has none.
+    QAction* Action(int id) const;
+    bool IsCommandEnabled(int id) const;
+
+    // ---- What the views hand the frame -----------------------------------------------------
+    // The album browser registers its catalogue logic when it is created, and null when gone.
+    void SetBrowser(CThumbCatalogue* browser);
+    CThumbCatalogue* Browser() const { return m_pBrowser; }
+    CDBManagerOper* GetDBConnect() const { return m_pDB.get(); }
+    TopFrame* GetTopFrame() const { return m_pTopFrame; }
+    const std::set<std::string>& CopySet() const { return m_copySet; }
+    bool IsProgressShown() const;
+    // An import worker is running.
+    bool IsImporting() const;
+    int ProgressPosition() const;
+    int ProgressMaximum() const;
+    // The decoration LCD size last applied (model change, preview panel).
+    CSize LcdSize() const { return m_lcdSize; }
+
+    // Model change (the model list, and after the environment dialog).
+    void OnModelChange();
+    // Takes the environment dialog's choices: statics, registry, browser and model list.
+    void ApplyEnvironment(SHOW_MODE show, COLORREF background, int model, int bAutoUpgrade);
+
+    // Help topic and About box.
+    static QString HelpTopicPath();
+    void ShowHelp();
+    void ShowAbout();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenuBar();
+    void AddMenuItems(QMenu* menu, const std::vector<CBrelt::MenuItem>& items);
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& shortcut);
+    void SwitchView(int index);
+    void ApplyBackground();
+    void BeginProgress(int total);
+    void EndProgress();
+    void OnImport();
+    void OnPaste();
+    void OnShowMode(SHOW_MODE mode);
+    void OnSortOrder(SORT_ORDER order);
+
+    TopFrame* m_pTopFrame = nullptr;
+    QStackedWidget* m_pStack = nullptr;
+    QWidget* m_pViews[3] = {nullptr, nullptr, nullptr};
+    int m_nCurrentMode = 0;
+    std::unique_ptr<CDBManagerOper> m_pDB;
+    std::set<std::string> m_copySet;
+    CStringList m_importList;
+    ProgressWindow* m_pProgress = nullptr;
+    CThumbCatalogue* m_pBrowser = nullptr;
+    std::multimap<int, QAction*> m_actions;
+    bool m_bProgress = false;
+    int m_nWorkers = 0;  // import threads started and not yet reported back
     bool m_bCheckingUpdate = false;
+    CSize m_lcdSize{0, 0};
 };

@@ -1,14 +1,18 @@
 #include "app/VimbroApp.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
+#include "app/GuiHelpers.h"
 #include "app/MainFrame.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "platform/afx/afxwin.h"
+#include "platform/brelt/Brelt.h"
 #include "views/controls/MessageBoxDialog.h"
 
 namespace {
@@ -59,19 +63,38 @@ bool CVimbroApp::InitInstance() {
     AfxSetMessageBoxHandler(
         [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
     InstallMessageBoxDialog(CMainFrame::kTitle, &CVimbroApp::BoxStyle);
+    // Without the resource file the windows fall back to their plain look.
+    LoadResources(QCoreApplication::applicationDirPath());
+
+    InstallGuiHelpers();
 
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->OnCreate()) return false;
     m_guard->OnRaiseRequest([this] {
         if (m_pMainFrame) m_pMainFrame->RaiseMaximized();
     });
+    // The first window opens in the middle of the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect frame(QPoint(0, 0), m_pMainFrame->size().expandedTo(m_pMainFrame->minimumSize()));
+        frame.moveCenter(area.center());
+        m_pMainFrame->move(frame.topLeft().x() < area.left() ? area.left() : frame.left(),
+                           frame.top() < area.top() ? area.top() : frame.top());
+    }
     m_pMainFrame->show();
     return true;
 }
 
+bool CVimbroApp::LoadResources(const QString& programDir) {
+    if (CBrelt::Load(programDir + QStringLiteral("/") + QString::fromUtf8(kResourceFile))) return true;
+    AfxMessageBox(kLoadFailed);
+    return false;
+}
+
 int CVimbroApp::ExitInstance() {
-    AfxSetMessageBoxHandler(nullptr);
     m_pMainFrame.reset();
+    AfxSetMessageBoxHandler(nullptr);
+    RemoveGuiHelpers();
     m_guard.reset();
     return 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 #include <memory>
 #include <string>
@@ -14,6 +15,8 @@ class CSingleInstance;
 class CVimbroApp {
 public:
     static constexpr const char* kGuardName = "ZEL VimbroSuite";
+    static constexpr const char* kResourceFile = "Brelt.rcc";
+    static constexpr const char* kLoadFailed = "Load Failed ResourceFile";
 
     CVimbroApp();
     ~CVimbroApp();
@@ -22,6 +25,10 @@ public:
     bool InitInstance();
     int ExitInstance();
     int DoMessageBox(const std::string& text, UINT style, UINT helpId);
+
+    // Registers the language resources of the program folder; on failure says so and the
+    // program goes on with its plain look.
+    static bool LoadResources(const QString& programDir);
 
     // The style the box is shown with: an exclamation icon when none is asked for, and the
     // right-aligned buttons bit.

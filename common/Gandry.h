@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 
@@ -110,8 +111,15 @@ public:
     // Version block of one of our programs or libraries; 0 when the file carries none.
     static int GetFileVersion(const char* path, VS_FIXEDFILEINFO* info);
 
-    // GUI helpers (Qt). The region holds the picture's pixels outside the transparent colour
-    // range; null picture or no opaque pixel gives an empty region.
+    // Picture helper (Qt Gui, no widgets). The region holds the picture's pixels outside the
+    // transparent colour range; null picture or no opaque pixel gives an empty region.
     static QRegion BitmapToRegion(const QImage* bitmap, COLORREF colour, COLORREF tolerance);
+
+    // The open-file dialog. The dialog is a window, which this library does not know: the
+    // program installs it at start (SetFileDialogHandler). Without a handler nothing is chosen
+    // and 0 is returned, as when the user cancels.
+    using FileDialogHandler = std::function<int(CStringList* files, const CString& filter, int bOpen)>;
     static int ShowFileDialog(CStringList* files, CString filter, int bOpen);
+    // Returns the previous handler; an empty one removes it.
+    static FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 };

@@ -1,11 +1,9 @@
-// The helpers that need a display: window regions from pictures and the open-file dialog.
-#include <QApplication>
-#include <QFileDialog>
+// Window regions from pictures, and the slot of the open-file dialog the program installs.
 #include <QImage>
 #include <QRect>
 #include <QRegion>
-#include <QStringList>
-#include <QWidget>
+
+#include <mutex>
 
 #include <algorithm>
 #include <vector>
@@ -24,23 +22,6 @@ void AddBlock(QRegion& region, std::vector<QRect>& block) {
     part.setRects(block.data(), static_cast<int>(block.size()));
     region = region.united(part);
     block.clear();
-}
-
-// "Images (*.bmp;*.jpg)|*.bmp;*.jpg|All (*.*)|*.*||" -> "Images (*.bmp *.jpg);;All (*.*)"
-QString QtFilter(const CString& filter) {
-    QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        QString patterns = parts[i + 1].trimmed();
-        if (description.isEmpty() && patterns.isEmpty()) break;
-        patterns.replace(';', ' ');
-        // Qt reads the patterns from the last parentheses of an entry.
-        int open = description.lastIndexOf('(');
-        if (open >= 0) description = description.left(open).trimmed();
-        entries << QStringLiteral("%1 (%2)").arg(description, patterns);
-    }
-    return entries.join(QStringLiteral(";;"));
 }
 
 }  // namespace
@@ -85,13 +66,28 @@ QRegion CGandry::BitmapToRegion(const QImage* bitmap, COLORREF colour, COLORREF 
     return region;
 }
 
+namespace {
+
+std::mutex g_dialogMutex;
+CGandry::FileDialogHandler g_fileDialog;
+
+}  // namespace
+
 int CGandry::ShowFileDialog(CStringList* files, CString filter, int bOpen) {
-    // The save form was never used; it prepares nothing and reports cancel.
-    if (!bOpen || !files) return 0;
-    files->clear();
-    QWidget* owner = QApplication::activeWindow();
-    QStringList chosen = QFileDialog::getOpenFileNames(owner, QStringLiteral("파일 가져오기"), QString(), QtFilter(filter));
-    if (chosen.isEmpty()) return 0;
-    for (const QString& path : chosen) files->push_back(path.toStdString());
-    return 1;
+    FileDialogHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(g_dialogMutex);
+        handler = g_fileDialog;
+    }
+    if (!handler) {
+        if (files) files->clear();
+        return 0;
+    }
+    return handler(files, filter, bOpen);
+}
+
+CGandry::FileDialogHandler CGandry::SetFileDialogHandler(FileDialogHandler handler) {
+    std::lock_guard<std::mutex> lock(g_dialogMutex);
+    std::swap(g_fileDialog, handler);
+    return handler;
 }
