@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
@@ -38,6 +37,8 @@
 #include "app/Settings.h"
 #include "app/TopFrame.h"
 #include "app/WorkViews.h"
+#include "app/DlgEnvironment.h"
+#include "app/DlgInit.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
@@ -45,24 +46,6 @@
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/CustomTheme.h"
-
-// The progress window of long browser operations: a bar in a small tool window, hidden until a
-// begin message.
-class ProgressWindow : public QDialog {
-public:
-    explicit ProgressWindow(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
-        setModal(false);
-        setAccessibleName(QStringLiteral("진행 상황"));
-        auto* layout = new QVBoxLayout(this);
-        bar = new QProgressBar(this);
-        bar->setAccessibleName(QStringLiteral("진행 상황"));
-        bar->setTextVisible(true);
-        layout->addWidget(bar);
-        resize(360, 60);
-        hide();
-    }
-    QProgressBar* bar;
-};
 
 // The menu bar over the command-bar theme's fill.
 class ThemedMenuBar : public QMenuBar {
@@ -197,7 +180,8 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
     VimbroSettings::Load();
     m_pTopFrame->Initialize();
     m_pDB = std::make_unique<CDBManagerOper>(CGandry::GetRunDir() + "zldb.mdb");
-    m_pProgress = new ProgressWindow(this);
+    m_pProgress = new CDlgInit(this);
+    m_pProgress->SetBitmaps(CDlgInit::IDB_BACKGROUND, CDlgInit::IDB_BAR);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         m_pProgress->move(screen->geometry().center() - m_pProgress->rect().center());
     for (int mode = 0; mode < 3; ++mode) {
@@ -291,7 +275,8 @@ FrameState CMainFrame::CurrentState() const {
     // What this build can carry out; the editor canvas, slide composer and the dialogs of
     // the album, keyword, information, export and environment commands join as they arrive.
     s.served = {IDC_MODE_COMPOSE, IDC_MODE_EDIT,   IDC_MODE_DECORATE, ID_SHOW_MODE_0, ID_SHOW_MODE_1, ID_SHOW_MODE_2,
-                ID_SORT_ORDER_0,  ID_SORT_ORDER_1, ID_CHECK_UPDATE,   ID_HELP,        ID_APP_ABOUT,   ID_APP_EXIT};
+                ID_SORT_ORDER_0,  ID_SORT_ORDER_1, ID_CHECK_UPDATE,   ID_HELP,        ID_APP_ABOUT,   ID_APP_EXIT,
+                ID_ENVIRONMENT};
     if (browser) {
         for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
                        ID_ALBUM_COPY, ID_RESTORE})
@@ -384,6 +369,9 @@ void CMainFrame::OnCommand(int id) {
             break;
         case ID_APP_ABOUT:
             ShowAbout();
+            break;
+        case ID_ENVIRONMENT:
+            OnEnvironment();
             break;
         case ID_APP_EXIT:
             close();
@@ -531,9 +519,7 @@ void CMainFrame::BeginProgress(int total) {
     menuBar()->setEnabled(false);
     m_pTopFrame->setEnabled(false);
     if (m_pViews[0]) m_pViews[0]->setEnabled(false);
-    m_pProgress->bar->setValue(0);
-    m_pProgress->show();
-    m_pProgress->bar->setRange(0, std::max(0, total));
+    m_pProgress->BeginProgress(std::max(0, total));
 }
 
 void CMainFrame::EndProgress() {
@@ -541,8 +527,7 @@ void CMainFrame::EndProgress() {
     menuBar()->setEnabled(true);
     m_pTopFrame->setEnabled(true);
     if (m_pViews[0]) m_pViews[0]->setEnabled(true);
-    m_pProgress->hide();
-    m_pProgress->bar->setValue(0);
+    m_pProgress->EndProgress();
     UpdateCommands();
 }
 
@@ -551,11 +536,11 @@ bool CMainFrame::IsProgressShown() const {
 }
 
 int CMainFrame::ProgressPosition() const {
-    return m_pProgress ? m_pProgress->bar->value() : 0;
+    return m_pProgress ? m_pProgress->GetProgress()->GetPos() : 0;
 }
 
 int CMainFrame::ProgressMaximum() const {
-    return m_pProgress ? m_pProgress->bar->maximum() : 0;
+    return m_pProgress ? m_pProgress->GetProgress()->maximum() : 0;
 }
 
 // ---- Messages -------------------------------------------------------------------------------
@@ -586,7 +571,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             BeginProgress(static_cast<int>(wParam));
             return 0;
         case WM_PROGRESS_POS:
-            if (m_pProgress) m_pProgress->bar->setValue(static_cast<int>(wParam));
+            if (m_pProgress) m_pProgress->SetProgressPos(static_cast<int>(wParam));
             return 0;
         case WM_PROGRESS_END:
             EndProgress();
@@ -665,6 +650,22 @@ QString CMainFrame::HelpTopicPath() {
 
 void CMainFrame::ShowHelp() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(HelpTopicPath()));
+}
+
+void CMainFrame::OnEnvironment() {
+    int show = 0, model = 0;
+    COLORREF colour = 0;
+    BOOL autoUpgrade = FALSE;
+    {
+        CDlgEnvironment dlg(CGandry::m_enumShow, CGandry::m_crBackground, CGandry::m_enumModel, CGandry::m_bAutoUpgrade,
+                            this);
+        if (dlg.exec() != QDialog::Accepted) return;
+        show = dlg.GetShowMode();
+        colour = dlg.GetColor();
+        model = dlg.GetModel();
+        autoUpgrade = dlg.GetAutoUpgrade();
+    }
+    ApplyEnvironment(static_cast<SHOW_MODE>(show), colour, model, autoUpgrade);
 }
 
 void CMainFrame::ShowAbout() {

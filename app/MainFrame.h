@@ -24,7 +24,7 @@ class QStackedWidget;
 class CDBManagerOper;
 class CThumbCatalogue;
 class TopFrame;
-class ProgressWindow;
+class CDlgInit;
 
 class CMainFrame : public CGnomeFrame, public CMsgTarget {
 public:
@@ -92,6 +92,8 @@ public:
     // Help topic and About box.
     static QString HelpTopicPath();
     void ShowHelp();
+    // The environment settings dialog; what the user confirms is applied and stored.
+    void OnEnvironment();
     void ShowAbout();
 
 protected:
@@ -118,7 +120,7 @@ private:
     std::unique_ptr<CDBManagerOper> m_pDB;
     std::set<std::string> m_copySet;
     CStringList m_importList;
-    ProgressWindow* m_pProgress = nullptr;
+    CDlgInit* m_pProgress = nullptr;
     CThumbCatalogue* m_pBrowser = nullptr;
     std::multimap<int, QAction*> m_actions;
     bool m_bProgress = false;
