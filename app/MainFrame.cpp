@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -37,7 +38,13 @@
 #include "app/Settings.h"
 #include "app/TopFrame.h"
 #include "app/WorkViews.h"
+#include "app/DlgAddAlbum.h"
+#include "app/DlgBundleChange.h"
 #include "app/DlgEnvironment.h"
+#include "app/DlgExport.h"
+#include "app/DlgInfo.h"
+#include "app/DlgKeyword.h"
+#include "app/DialogLogic.h"
 #include "app/DlgInit.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/kordune/DBManagerOper.h"
@@ -279,8 +286,11 @@ FrameState CMainFrame::CurrentState() const {
                 ID_ENVIRONMENT};
     if (browser) {
         for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
-                       ID_ALBUM_COPY, ID_RESTORE})
+                       ID_ALBUM_COPY, ID_RESTORE, IDC_ADD_ALBUM, ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION,
+                       ID_ALBUM_DELETE, ID_PICTURE_INFO, ID_KEYWORD, ID_BUNDLE_RENAME})
             s.served.insert(id);
+        // Export of the editor and the slides joins with their views.
+        if (s.mode == 0) s.served.insert(ID_FILE_EXPORT);
     }
     return s;
 }
@@ -342,6 +352,28 @@ void CMainFrame::OnCommand(int id) {
         case ID_ALBUM_COPY:
             m_pBrowser->AlbumCopy();
             break;
+        case IDC_ADD_ALBUM:
+        case ID_ALBUM_ADD:
+            OnAddAlbum(false);
+            break;
+        case ID_ALBUM_FROM_SELECTION:
+            OnAddAlbum(true);
+            break;
+        case ID_ALBUM_DELETE:
+            OnDeleteAlbums();
+            break;
+        case ID_PICTURE_INFO:
+            OnPictureInfo();
+            break;
+        case ID_KEYWORD:
+            OnKeyword();
+            break;
+        case ID_BUNDLE_RENAME:
+            OnBundleRename();
+            break;
+        case ID_FILE_EXPORT:
+            OnExport();
+            break;
         case ID_RESTORE:
             m_pBrowser->Restore();
             if (m_nCurrentMode == 0 && m_pViews[0]) m_pViews[0]->update();
@@ -395,6 +427,110 @@ void CMainFrame::OnShowMode(SHOW_MODE mode) {
 void CMainFrame::OnSortOrder(SORT_ORDER order) {
     CGandry::m_enumOrder = order;
     if (m_pBrowser) m_pBrowser->SetOrder(order);
+}
+
+// ---- Commands that open a dialog ----------------------------------------------------------
+// The dialogs validate and the browser's catalogue acts; these only put the steps in order.
+
+void CMainFrame::SetDialogRunner(DialogRunner runner) {
+    m_runDialog = std::move(runner);
+}
+
+int CMainFrame::RunDialog(QDialog& dialog) {
+    const int result = m_runDialog ? m_runDialog(dialog) : dialog.exec();
+    return result == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+void CMainFrame::OnAddAlbum(bool fromSelection) {
+    std::vector<CString> names;
+    if (CDBManagerOper* db = m_pBrowser->GetDBConnect()) db->GetAlbumList(&names);
+    if (static_cast<int>(names.size()) >= CFrameRules::kMaxAlbums) {
+        AfxMessageBox(kAlbumLimit);
+        return;
+    }
+    CDlgAddAlbum dlg(fromSelection ? kAlbumFromSelectionTitle : kAddAlbumTitle, &names, this);
+    if (RunDialog(dlg) != IDOK) return;
+    const int album = m_pBrowser->AddAlbum(dlg.GetName());
+    if (album <= 0) return;
+    if (fromSelection) m_pBrowser->MoveToAlbum(m_pBrowser->GetAlbumID(), album);
+    else if (m_pTopFrame) m_pTopFrame->Relayout();
+}
+
+void CMainFrame::OnDeleteAlbums() {
+    AlbumStripSelection strip;
+    if (m_readStrip)
+        strip = m_readStrip();
+    else
+        strip.current = m_pBrowser->GetAlbumID();
+    // The all-photos album first in the selection: the catalogue refuses it with its message.
+    if (!strip.selected.empty() && strip.selected.front() == CFrameRules::kAllPhotosAlbum) {
+        m_pBrowser->DeleteAlbum(CFrameRules::kAllPhotosAlbum, false);
+        return;
+    }
+    if (AfxMessageBox(kDeleteAlbumQuestion, MB_YESNO) != IDYES) return;
+    std::vector<int> deleted;
+    if (strip.selected.size() <= 1) {
+        if (m_pBrowser->DeleteAlbum(strip.current, false)) deleted.push_back(strip.current);
+    } else {
+        for (int album : strip.selected)
+            if (m_pBrowser->DeleteAlbum(album, true)) deleted.push_back(album);
+    }
+    // A browser left on a deleted album would show pictures of an album that is gone.
+    if (std::find(deleted.begin(), deleted.end(), m_pBrowser->GetAlbumID()) != deleted.end())
+        m_pBrowser->SetAlbum(CFrameRules::kAllPhotosAlbum, 0);
+    if (m_pTopFrame) m_pTopFrame->Relayout();
+}
+
+void CMainFrame::OnPictureInfo() {
+    vxImage* item = m_pBrowser->GetTransImage();
+    if (!item) return;
+    CDlgInfo dlg(item, this);
+    RunDialog(dlg);
+}
+
+void CMainFrame::OnKeyword() {
+    // The dialog applies its commands to the catalogue as they are pressed.
+    CDlgKeyword dlg(m_pBrowser, this);
+    RunDialog(dlg);
+}
+
+void CMainFrame::OnBundleRename() {
+    CDlgBundleChange dlg(m_pBrowser->GetAlbumID(), this);
+    if (RunDialog(dlg) != IDOK) return;
+    const CBundleChangeLogic& r = dlg.Result();
+    switch (r.m_nChoice) {
+        case 0:
+            m_pBrowser->SetTitle(CString(), 0);
+            break;
+        case 1:
+            m_pBrowser->SetTitle(r.m_strText, r.m_bOption7044);
+            break;
+        case 2:
+            m_pBrowser->SetTitleFromFilename();
+            break;
+        case 3:
+            m_pBrowser->SetTitle(r.m_bDate, r.m_bDateForm, r.m_bTime, r.m_bTimeForm, r.m_bOption7051);
+            break;
+        case 4:
+            m_pBrowser->SetFilename(r.m_strText);
+            break;
+        case 5:
+            m_pBrowser->SetFilename(r.m_bDate, r.m_bDateForm, r.m_bTime, r.m_bTimeForm);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::OnExport() {
+    CDlgExport dlg(this);
+    if (RunDialog(dlg) != IDOK) return;
+    if (dlgcheck::RefuseExportIntoPhotoFolder(dlg.m_strFolder)) return;
+    int copied = 0;
+    m_pBrowser->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, 0, copied);
+    char text[96];
+    std::snprintf(text, sizeof text, kExportedCount, copied);
+    AfxMessageBox(text);
 }
 
 void CMainFrame::OnImport() {
@@ -575,6 +711,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PROGRESS_END:
             EndProgress();
+            return 0;
+        case WM_DELETE_ALBUMS:
+            OnCommand(ID_ALBUM_DELETE);
             return 0;
         case WM_IGNORED:
         default:

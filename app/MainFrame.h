@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -19,6 +20,7 @@
 #include "platform/win/windef.h"
 
 class QAction;
+class QDialog;
 class QMenu;
 class QStackedWidget;
 class CDBManagerOper;
@@ -96,6 +98,26 @@ public:
     void OnEnvironment();
     void ShowAbout();
 
+    // ---- Commands that open a dialog ------------------------------------------------------
+    static constexpr const char* kAlbumLimit = "앨범의 최대갯수는 98개입니다";
+    static constexpr const char* kAddAlbumTitle = "앨범등록";
+    static constexpr const char* kAlbumFromSelectionTitle = "선택항목으로 앨범등록";
+    static constexpr const char* kDeleteAlbumQuestion = "정말 삭제하시겠습니까?";
+    static constexpr const char* kExportedCount = "총 %d개의 파일을 내보냈습니다";
+    // Runs a modal dialog and returns its result (IDOK / IDCANCEL). exec() by default; tests
+    // answer the dialog in its place.
+    using DialogRunner = std::function<int(QDialog& dialog)>;
+    void SetDialogRunner(DialogRunner runner);
+    // What the album strip has chosen: its selected albums (in strip order) and its current one.
+    struct AlbumStripSelection {
+        std::vector<int> selected;
+        int current = 99;
+    };
+    using AlbumStripReader = std::function<AlbumStripSelection()>;
+    // The album strip hands the frame its selection; without one the browser's album counts as
+    // the strip's current album.
+    void SetAlbumStripReader(AlbumStripReader reader) { m_readStrip = std::move(reader); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +134,13 @@ private:
     void OnPaste();
     void OnShowMode(SHOW_MODE mode);
     void OnSortOrder(SORT_ORDER order);
+    int RunDialog(QDialog& dialog);
+    void OnAddAlbum(bool fromSelection);
+    void OnDeleteAlbums();
+    void OnPictureInfo();
+    void OnKeyword();
+    void OnBundleRename();
+    void OnExport();
 
     TopFrame* m_pTopFrame = nullptr;
     QStackedWidget* m_pStack = nullptr;
@@ -127,4 +156,6 @@ private:
     int m_nWorkers = 0;  // import threads started and not yet reported back
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
+    DialogRunner m_runDialog;
+    AlbumStripReader m_readStrip;
 };
