@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -304,6 +305,45 @@ TEST_F(FrameDialogTest, BundleRenameSetsTitlesAndFileNamesOfTheSelection) {
     EXPECT_TRUE(boxes.texts().empty());
 }
 
+TEST_F(FrameDialogTest, BundleRenameDateChoicesPassTheirForms) {
+    Pictures({"a.jpg", "b.jpg"});
+    Select({"a.jpg", "b.jpg"});
+    auto today = [](const char* format) {
+        const std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        char text[32];
+        std::strftime(text, sizeof text, format, &local);
+        return std::string(text);
+    };
+    // Titles from the date in the compact form, numbered.
+    answer = [](QDialog& dlg) {
+        auto& b = dynamic_cast<CDlgBundleChange&>(dlg);
+        b.TargetCombo()->setCurrentIndex(CBundleChangeLogic::kTitle);
+        b.KindCombo()->setCurrentIndex(3);
+        b.Check(7045)->setChecked(true);
+        b.OnOK();
+    };
+    frame->OnCommand(ID_BUNDLE_RENAME);
+    EXPECT_EQ(Column("Title", "a.jpg"), today("%Y%m%d") + "000");
+    EXPECT_EQ(Column("Title", "b.jpg"), today("%Y%m%d") + "001");
+
+    // File names from the date in the underscored form.
+    Select({"b.jpg"});
+    answer = [](QDialog& dlg) {
+        auto& b = dynamic_cast<CDlgBundleChange&>(dlg);
+        b.KindCombo()->setCurrentIndex(1);
+        b.Check(7045)->setChecked(true);
+        b.Radio(7048)->setChecked(true);
+        b.OnOK();
+    };
+    frame->OnCommand(ID_BUNDLE_RENAME);
+    const auto files = PhotoFiles();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].rfind(today("%Y_%m_%d"), 0), 0u) << files[0];
+    EXPECT_EQ(files[1], "a.jpg");
+}
+
 TEST_F(FrameDialogTest, ExportCopiesTheSelectionAndRefusesThePhoneFolder) {
     Pictures({"a.jpg", "b.jpg"});
     Select({"a.jpg"});
@@ -319,6 +359,24 @@ TEST_F(FrameDialogTest, ExportCopiesTheSelectionAndRefusesThePhoneFolder) {
     EXPECT_EQ(win::ListFiles(out), std::vector<std::string>{"a.jpg"});
     EXPECT_EQ(testsupport::ReadAll(out + "/a.jpg"), testsupport::ReadAll(photo + "/a.jpg"));
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"총 1개의 파일을 내보냈습니다"});
+
+    // Names after the titles, and free names instead of overwriting.
+    view->SetTitle("봄", 0);
+    answer = [&folder](QDialog& dlg) {
+        auto& e = dynamic_cast<CDlgExport&>(dlg);
+        e.FolderEdit()->setText(QString::fromStdString(folder));
+        e.TitleCheck()->setChecked(true);
+        e.UniqueCheck()->setChecked(true);
+        e.OnOK();
+    };
+    frame->OnCommand(ID_FILE_EXPORT);
+    frame->OnCommand(ID_FILE_EXPORT);
+    auto exported = win::ListFiles(out);
+    std::sort(exported.begin(), exported.end());
+    ASSERT_EQ(exported.size(), 3u);
+    EXPECT_EQ(exported[0], "a.jpg");
+    EXPECT_EQ(exported[1].rfind("봄", 0), 0u) << exported[1];
+    EXPECT_EQ(exported[2].rfind("봄", 0), 0u) << exported[2];
 
     // The phone's photo folder, also written with a trailing separator, is refused.
     boxes.clear();
