@@ -38,13 +38,13 @@
 #include "app/Settings.h"
 #include "app/TopFrame.h"
 #include "app/WorkViews.h"
+#include "app/DialogLogic.h"
 #include "app/DlgAddAlbum.h"
 #include "app/DlgBundleChange.h"
 #include "app/DlgEnvironment.h"
 #include "app/DlgExport.h"
 #include "app/DlgInfo.h"
 #include "app/DlgKeyword.h"
-#include "app/DialogLogic.h"
 #include "app/DlgInit.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/kordune/DBManagerOper.h"
@@ -286,8 +286,8 @@ FrameState CMainFrame::CurrentState() const {
                 ID_ENVIRONMENT};
     if (browser) {
         for (int id : {IDC_IMPORT, ID_FILE_IMPORT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_THUMB_DELETE,
-                       ID_ALBUM_COPY, ID_RESTORE, IDC_ADD_ALBUM, ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION,
-                       ID_ALBUM_DELETE, ID_PICTURE_INFO, ID_KEYWORD, ID_BUNDLE_RENAME})
+                       ID_ALBUM_COPY, ID_RESTORE, IDC_ADD_ALBUM, ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION, ID_ALBUM_DELETE,
+                       ID_PICTURE_INFO, ID_KEYWORD, ID_BUNDLE_RENAME})
             s.served.insert(id);
         // Export of the editor and the slides joins with their views.
         if (s.mode == 0) s.served.insert(ID_FILE_EXPORT);

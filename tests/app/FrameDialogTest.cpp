@@ -91,8 +91,8 @@ protected:
     std::vector<std::string> titles;       // of every dialog opened
 };
 
-const std::vector<int> kDialogCommands = {ID_ALBUM_ADD,    ID_ALBUM_FROM_SELECTION, ID_ALBUM_DELETE, ID_PICTURE_INFO,
-                                          ID_KEYWORD,      ID_BUNDLE_RENAME,        ID_FILE_EXPORT};
+const std::vector<int> kDialogCommands = {ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION, ID_ALBUM_DELETE, ID_PICTURE_INFO,
+                                          ID_KEYWORD,   ID_BUNDLE_RENAME,        ID_FILE_EXPORT};
 
 }  // namespace
 
@@ -169,7 +169,8 @@ TEST_F(FrameDialogTest, NinetyEightAlbumsRefuseBeforeTheDialog) {
     frame->OnCommand(ID_ALBUM_ADD);
     frame->OnCommand(ID_ALBUM_FROM_SELECTION);
     EXPECT_TRUE(titles.empty());
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"앨범의 최대갯수는 98개입니다", "앨범의 최대갯수는 98개입니다"}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"앨범의 최대갯수는 98개입니다", "앨범의 최대갯수는 98개입니다"}));
     EXPECT_EQ(Albums().size(), 98u);
 }
 
