@@ -128,8 +128,20 @@ CTopListAlbum::CTopListAlbum(QWidget* parent)
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setPageStep(1);
     m_scroll->setSingleStep(1);
-    m_scroll->setStyleSheet(QStringLiteral("QScrollBar { border: none; background: #f0f0f0; height: 12px; }"
-                                           "QScrollBar::handle { background: #c4c4c4; min-width: 20px; }"));
+    // A flat bar: grey track, rounded thumb, small arrow boxes at both ends.
+    m_scroll->setStyleSheet(QStringLiteral(
+        "QScrollBar:horizontal { border: none; background: #f0f0f0; height: 12px; margin: 0 12px 0 12px; }"
+        "QScrollBar::handle:horizontal { background: #c4c4c4; min-width: 20px; border-radius: 3px; margin: 2px 0; }"
+        "QScrollBar::handle:horizontal:hover { background: #a8a8a8; }"
+        "QScrollBar::add-line:horizontal { border: none; background: #e4e4e4; width: 12px;"
+        " subcontrol-position: right; subcontrol-origin: margin; }"
+        "QScrollBar::sub-line:horizontal { border: none; background: #e4e4e4; width: 12px;"
+        " subcontrol-position: left; subcontrol-origin: margin; }"
+        "QScrollBar::left-arrow:horizontal { width: 0; height: 0; border-top: 3px solid transparent;"
+        " border-bottom: 3px solid transparent; border-right: 4px solid #606060; }"
+        "QScrollBar::right-arrow:horizontal { width: 0; height: 0; border-top: 3px solid transparent;"
+        " border-bottom: 3px solid transparent; border-left: 4px solid #606060; }"
+        "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }"));
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
         if (m_rebuilding) return;
         if (m_strip.SetScrollPos(value, width())) Relayout();

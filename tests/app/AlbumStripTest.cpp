@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QScrollBar>
 #include <QTest>
 
@@ -20,7 +21,18 @@ QApplication& App() {
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);
+    // Pictures for a look by eye may use the real resources; the tests run on the fallbacks.
+    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty() && !CBrelt::IsLoaded())
+        CBrelt::Load(QString::fromUtf8(rcc));
     return *app;
+}
+
+// With VIMBRO_SHOTS set, a window is saved there as a picture to look at.
+void Shot(QWidget* widget, const char* name) {
+    const QByteArray folder = qgetenv("VIMBRO_SHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(QString::fromUtf8(folder));
+    widget->grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
 }
 
 std::vector<int> Ids(const CAlbumStrip& strip) {
@@ -254,6 +266,10 @@ TEST_F(AlbumStripCatalogueTest, WindowsFollowTheStripAndTheMouse) {
     QTest::mouseClick(list.ItemWindow(4), Qt::LeftButton, Qt::ControlModifier, QPoint(30, 10));
     EXPECT_EQ(list.Strip().SelectedIds(), (std::vector<int>{2, 4}));
     EXPECT_EQ(view->GetAlbumID(), 2);
+    list.ItemHovered(4, true);  // album 3 (index 3) stays unselected; index 4 is album 4
+    list.ItemHovered(3, true);
+    EXPECT_EQ(list.Strip().At(3).state, CAlbumStrip::Hovered);
+    Shot(&list, "album-strip-scrolled");
 
     list.resize(700, 56);
     EXPECT_FALSE(list.ScrollBar()->isVisible());
@@ -302,8 +318,10 @@ TEST_F(AlbumStripCatalogueTest, TopFrameGrowsTheStripWhenItScrolls) {
     bar.AlbumStrip()->SetBrowser(view.get());  // 9 items: 838 wide
     EXPECT_EQ(bar.StripRect().height(), plain + 12);
     EXPECT_EQ(bar.AlbumStrip()->geometry(), bar.StripRect());
+    Shot(&bar, "top-bar-strip-scrolls");
     bar.resize(bar.width() + 200, 140);
     EXPECT_EQ(bar.StripRect().height(), plain);
+    Shot(&bar, "top-bar-strip");
 }
 
 }  // namespace
