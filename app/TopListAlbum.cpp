@@ -1,5 +1,6 @@
 #include "app/TopListAlbum.h"
 
+#include <QAccessibleWidget>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QMenu>
@@ -18,6 +19,31 @@ namespace {
 QSize ItemSizeOf(const QImage& strip) {
     if (strip.isNull()) return QSize(72, 48);
     return QSize(strip.width() / CWndAlbum::kStates, strip.height());
+}
+
+// An album: a list item named by the album, selectable, selected as on the strip.
+class AlbumAccessible : public QAccessibleWidget {
+public:
+    explicit AlbumAccessible(CWndAlbum* item) : QAccessibleWidget(item, QAccessible::ListItem) {}
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+        return QString::fromStdString(Item()->Strip()->Strip().At(Item()->Index()).name);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = Item()->Strip()->Strip().At(Item()->Index()).selected;
+        return s;
+    }
+
+private:
+    CWndAlbum* Item() const { return static_cast<CWndAlbum*>(widget()); }
+};
+
+QAccessibleInterface* AlbumFactory(const QString&, QObject* object) {
+    if (auto* item = dynamic_cast<CWndAlbum*>(object)) return new AlbumAccessible(item);
+    if (auto* strip = dynamic_cast<CTopListAlbum*>(object)) return new QAccessibleWidget(strip, QAccessible::List);
+    return nullptr;
 }
 
 }  // namespace
@@ -122,6 +148,12 @@ CTopListAlbum::CTopListAlbum(QWidget* parent)
       m_strip(ItemSizeOf(CBrelt::Bitmap(CWndAlbum::kItemBitmap))),
       m_itemImage(CBrelt::Bitmap(CWndAlbum::kItemBitmap)),
       m_allImage(CBrelt::Bitmap(CWndAlbum::kAllPhotosBitmap)) {
+    static const bool installed = [] {
+        QAccessible::installFactory(AlbumFactory);
+        return true;
+    }();
+    (void)installed;
+    setAccessibleName(QStringLiteral("앨범"));
     setObjectName(QStringLiteral("CTopListAlbum"));
     m_font.setFamilies({QStringLiteral("굴림"), QStringLiteral("Gulim")});
     m_font.setPixelSize(11);

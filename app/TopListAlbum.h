@@ -27,6 +27,7 @@ public:
     CWndAlbum(CTopListAlbum* strip, int index);
     int Index() const { return m_index; }
     int AlbumId() const;
+    CTopListAlbum* Strip() const { return m_strip; }
     // The rename box (null while closed).
     CEditNumeric* Editor() const { return m_edit; }
     void OpenEditor(const CString& text);

@@ -2,6 +2,7 @@
 // albums in a real catalogue, through the logic and through the windows.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QScrollBar>
@@ -270,6 +271,20 @@ TEST_F(AlbumStripCatalogueTest, WindowsFollowTheStripAndTheMouse) {
     list.ItemHovered(3, true);
     EXPECT_EQ(list.Strip().At(3).state, CAlbumStrip::Hovered);
     Shot(&list, "album-strip-scrolled");
+
+    // Screen readers see a list of the albums, named and selected as on the strip.
+    QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->role(), QAccessible::List);
+    QAccessibleInterface* album4 = QAccessible::queryAccessibleInterface(list.ItemWindow(4));
+    QAccessibleInterface* album3 = QAccessible::queryAccessibleInterface(list.ItemWindow(3));
+    ASSERT_NE(album4, nullptr);
+    EXPECT_EQ(album4->role(), QAccessible::ListItem);
+    EXPECT_EQ(album4->text(QAccessible::Name), QStringLiteral("d"));
+    EXPECT_TRUE(album4->state().selected);
+    EXPECT_FALSE(album3->state().selected);
+    EXPECT_TRUE(album3->state().selectable);
+    EXPECT_EQ(strip->indexOfChild(album4), strip->indexOfChild(album3) + 1);
 
     list.resize(700, 56);
     EXPECT_FALSE(list.ScrollBar()->isVisible());
