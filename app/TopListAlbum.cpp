@@ -1,5 +1,7 @@
 #include "app/TopListAlbum.h"
 
+#include <algorithm>
+
 #include <QAccessibleWidget>
 #include <QEnterEvent>
 #include <QFontMetrics>
@@ -182,6 +184,17 @@ CTopListAlbum::CTopListAlbum(QWidget* parent)
     Rebuild();
 }
 
+bool CTopListAlbum::QueryDropAlbum(QWidget* under, int* dropAlbum) {
+    for (QWidget* w = under; w; w = w->parentWidget()) {
+        if (auto* item = dynamic_cast<CWndAlbum*>(w)) {
+            if (dropAlbum) *dropAlbum = item->AlbumId();
+            return true;
+        }
+        if (dynamic_cast<CTopListAlbum*>(w)) return false;  // the strip between the items
+    }
+    return false;
+}
+
 void CTopListAlbum::SetBrowser(CThumbCatalogue* catalogue) {
     m_strip.SetCatalogue(catalogue);
 }
@@ -275,6 +288,8 @@ void CTopListAlbum::ItemRightClicked(int index, QPoint globalPos) {
 }
 
 void CTopListAlbum::ItemRenamed(CWndAlbum* item, const CString& text) {
+    // An item of a strip rebuilt meanwhile hands back into nothing.
+    if (std::find(m_windows.begin(), m_windows.end(), item) == m_windows.end()) return;
     const int k = item->Index();
     const CString old = m_strip.At(k).name;
     switch (m_strip.Rename(k, text)) {

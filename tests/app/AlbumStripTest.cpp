@@ -286,6 +286,17 @@ TEST_F(AlbumStripCatalogueTest, WindowsFollowTheStripAndTheMouse) {
     EXPECT_TRUE(album3->state().selectable);
     EXPECT_EQ(strip->indexOfChild(album4), strip->indexOfChild(album3) + 1);
 
+    // A drag over the strip asks the widget under the cursor for its album.
+    int drop = -1;
+    EXPECT_FALSE(CTopListAlbum::QueryDropAlbum(&list, &drop));
+    EXPECT_FALSE(CTopListAlbum::QueryDropAlbum(list.ScrollBar(), &drop));
+    EXPECT_FALSE(CTopListAlbum::QueryDropAlbum(nullptr, &drop));
+    EXPECT_EQ(drop, -1);
+    EXPECT_TRUE(CTopListAlbum::QueryDropAlbum(list.ItemWindow(3), &drop));
+    EXPECT_EQ(drop, 3);
+    EXPECT_TRUE(CTopListAlbum::QueryDropAlbum(list.ItemWindow(99), &drop));
+    EXPECT_EQ(drop, 99);
+
     list.resize(700, 56);
     EXPECT_FALSE(list.ScrollBar()->isVisible());
     EXPECT_EQ(list.Strip().ScrollPos(), 0);
@@ -318,6 +329,20 @@ TEST_F(AlbumStripCatalogueTest, DoubleClickRenamesInPlace) {
     EXPECT_EQ(item->Editor(), nullptr);
     EXPECT_EQ(view->GetAlbumName(1), "봄");
     EXPECT_EQ(item->toolTip(), QStringLiteral("봄"));
+
+    // A box still open when the strip is rebuilt hands its text back into nothing: the item
+    // it belonged to may now stand for another album.
+    ASSERT_EQ(view->AddAlbum("c"), 3);
+    list.SetBrowser(view.get());
+    QTest::mouseDClick(list.ItemWindow(2), Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
+    CEditNumeric* open = list.ItemWindow(2)->Editor();
+    ASSERT_NE(open, nullptr);
+    open->setText(QStringLiteral("여름"));
+    list.Strip().DeleteOne(1, list.width());  // album 3 moves into the box's place
+    QTest::keyClick(open, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(view->GetAlbumName(2), "b");
+    EXPECT_EQ(view->GetAlbumName(3), "c");
 }
 
 TEST_F(AlbumStripCatalogueTest, TopFrameGrowsTheStripWhenItScrolls) {
