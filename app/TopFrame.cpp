@@ -11,6 +11,7 @@
 
 #include "app/FrameRules.h"
 #include "app/Resource.h"
+#include "app/TopListAlbum.h"
 #include "common/Gandry.h"
 #include "platform/brelt/Brelt.h"
 #include "views/controls/ToggleButton.h"
@@ -91,6 +92,11 @@ TopFrame::TopFrame(QWidget* parent) : QWidget(parent) {
     connect(m_modelList, &QComboBox::activated, this, [this] {
         if (m_onCommand) m_onCommand(IDC_MODEL_LIST);
     });
+    m_strip = new CTopListAlbum(this);
+    m_strip->SetCommandHandler([this](int id) {
+        if (m_onCommand) m_onCommand(id);
+    });
+    m_strip->SetOnScrollNeed([this](bool scrolls) { SetStripScroll(scrolls); });
     Relayout();
 }
 
@@ -205,6 +211,7 @@ void TopFrame::Relayout() {
     m_import->setGeometry(m_layout.import);
     m_label->setGeometry(m_layout.label);
     m_modelList->setGeometry(m_layout.modelList);
+    if (m_strip) m_strip->setGeometry(m_layout.strip);
     update();
 }
 

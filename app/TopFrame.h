@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class CToggleButton;
 class CxSkinButtonEx;
+class CTopListAlbum;
 
 // Where everything of the bar goes for a width, without the widget.
 struct TopFrameLayout {
@@ -75,6 +76,7 @@ public:
     // The album strip's place; the strip scrolls when its content is wider.
     void SetStripScroll(bool scrolls);
     QRect StripRect() const { return m_layout.strip; }
+    CTopListAlbum* AlbumStrip() const { return m_strip; }
     const TopFrameLayout& Layout() const { return m_layout; }
     void Relayout();
 
@@ -96,6 +98,7 @@ private:
     CxSkinButtonEx* m_import = nullptr;
     QLabel* m_label = nullptr;
     QComboBox* m_modelList = nullptr;
+    CTopListAlbum* m_strip = nullptr;
     std::vector<std::string> m_supported;
     bool m_stripScrolls = false;
     TopFrameLayout m_layout;
