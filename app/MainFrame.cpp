@@ -36,6 +36,8 @@
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
+#include "app/ViewComposer.h"
+#include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
 #include "app/DlgEnvironment.h"
 #include "app/DlgInit.h"
@@ -44,6 +46,7 @@
 #include "platform/win/fileapi.h"
 #include "update/SplashScreenFx.h"
 #include "views/catalogue/ThumbCatalogue.h"
+#include "views/catalogue/ViewThumb.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/CustomTheme.h"
 
@@ -187,6 +190,10 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
     for (int mode = 0; mode < 3; ++mode) {
         m_pViews[mode] = CreateWorkView(mode, m_pStack);
         m_pStack->addWidget(m_pViews[mode]);
+    }
+    if (auto* composer = dynamic_cast<CViewComposer*>(m_pViews[0])) {
+        m_pThumbView = composer->GetWrapper()->GetThumb();
+        SetBrowser(&m_pThumbView->Catalogue());
     }
     SwitchView(0);
     ApplyBackground();
@@ -422,6 +429,16 @@ void CMainFrame::OnImport() {
             },
             Qt::QueuedConnection);
     }).detach();
+}
+
+void CMainFrame::LoadAllPhotos() {
+    if (!m_pThumbView || m_pThumbView->IsLoading()) return;
+    ++m_nWorkers;
+    UpdateCommands();
+    m_pThumbView->StartLoading([this] {
+        --m_nWorkers;
+        UpdateCommands();
+    });
 }
 
 bool CMainFrame::IsImporting() const {

@@ -3,9 +3,11 @@
 #include "app/ViewWrapper.h"
 #include "app/WorkControls.h"
 #include "common/Gandry.h"
+#include "views/catalogue/ViewThumb.h"
 
 CViewComposer::CViewComposer(QWidget* parent) : CWorkView(0, parent) {
     m_pWrapper = new CViewWrapper(this);
+    m_pWrapper->GetThumb()->SetSliderSize(kThumbSizeStart);
     CreateBottomRow(7514, 0, 100, 10, kThumbSizeStart, QStringLiteral("썸네일 크기"));
     m_pInfo = new CTextBox(10, false, QStringLiteral("사진 정보"), this);
     SetItemInfo({}, CGandry::m_enumShow);
@@ -37,8 +39,9 @@ QString CViewComposer::GetInfoText() const {
 }
 
 void CViewComposer::OnSliderPos(int id, int position) {
-    // The browser takes the thumbnail size once it is hosted here.
-    if (id == IDC_ZOOM) m_nThumbSize = position;
+    if (id != IDC_ZOOM) return;
+    m_nThumbSize = position;
+    m_pWrapper->GetThumb()->SetSliderSize(position);
 }
 
 void CViewComposer::resizeEvent(QResizeEvent*) {

@@ -1,0 +1,193 @@
+// The browser window: what it paints, and how mouse, keys and the loading worker reach the
+// catalogue through it.
+#include <QApplication>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+#include "tests/catalogue/Fixture.h"
+#include "views/catalogue/ViewThumb.h"
+
+using cattest::CatalogueTest;
+
+namespace {
+
+QApplication* App() {
+    static int argc = 1;
+    static char name[] = "test_browser";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return app;
+}
+
+class ViewThumbTest : public CatalogueTest {
+protected:
+    ViewThumbTest() {
+        App();
+        thumb = std::make_unique<CViewThumb>();
+        thumb->SetDBConnect(db.get());
+        thumb->SetSliderSize(8);  // cell 98, pitch 132, columns of 118
+        thumb->resize(5 + 3 * 118, 300);
+        thumb->show();
+        // The client area (less the scroll bar) holds exactly three columns.
+        thumb->resize(5 + 3 * 118 + thumb->width() - thumb->viewport()->width(), 300);
+    }
+    ~ViewThumbTest() override { thumb.reset(); }
+
+    CThumbCatalogue& C() { return thumb->Catalogue(); }
+    // n pictures p01.png ... in the all-photos album; picture i has red i * 37.
+    void Show(int n) {
+        for (int i = 1; i <= n; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "p%02d.png", i);
+            Photo(name, 8, 8, i);
+        }
+        C().SetAlbum(99, 0);
+    }
+    std::vector<int> Selected() {
+        std::vector<int> numbers;
+        for (int i = 0; i < C().GetThumbCount(); ++i) {
+            if (C().GetVxImage(i)->m_bSelected) numbers.push_back(i + 1);
+        }
+        return numbers;
+    }
+    QPoint At(int n) {
+        const CRect& r = C().GetVxImage(n - 1)->m_rect;
+        return QPoint(r.CenterPoint().x, r.CenterPoint().y - thumb->verticalScrollBar()->value());
+    }
+    QImage Paint() {
+        QImage image(thumb->viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        thumb->PaintGrid(painter, image.rect());
+        return image;
+    }
+
+    std::unique_ptr<CViewThumb> thumb;
+};
+
+QColor Colour(COLORREF c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+}  // namespace
+
+TEST_F(ViewThumbTest, PaintsBackgroundFramesAndThumbnails) {
+    Show(4);
+    ASSERT_EQ(C().GetColumns(), 3);
+    C().SetCurrent(2);
+    const QImage image = Paint();
+    const QColor back = Colour(CGandry::GetColorBack());
+    // Between the cells and below the last row: the background of the settings.
+    EXPECT_EQ(image.pixelColor(110, 50), back);
+    EXPECT_EQ(image.pixelColor(300, 200), back);
+    // The selected item (2) is framed in the selection colour, the others in the cell colour.
+    const CRect second = C().GetVxImage(1)->m_rect;
+    EXPECT_EQ(image.pixelColor(second.left, second.CenterPoint().y), Colour(CThumbCatalogue::kSelectColour));
+    EXPECT_EQ(image.pixelColor(second.right - 1, second.CenterPoint().y), Colour(CThumbCatalogue::kSelectColour));
+    const CRect first = C().GetVxImage(0)->m_rect;
+    EXPECT_EQ(image.pixelColor(first.left, first.CenterPoint().y), Colour(CThumbCatalogue::kCellFrameColour));
+    EXPECT_EQ(image.pixelColor(first.left + 1, first.CenterPoint().y), back);
+
+    // The thumbnail stands upright in its fitted rectangle: green (the picture's rows) is full
+    // at the top and zero at the bottom, blue (its columns) zero at the left; red is the seed.
+    const QImage level0 = CViewThumb::LevelImage(C().GetVxImage(0), 0);
+    ASSERT_FALSE(level0.isNull());
+    const CRect draw = CThumbCatalogue::CalcDrawRect(first, level0.width(), level0.height());
+    const QColor topLeft = image.pixelColor(draw.left + 1, draw.top + 1);
+    const QColor bottomRight = image.pixelColor(draw.right - 2, draw.bottom - 2);
+    EXPECT_EQ(topLeft.red(), 37);
+    EXPECT_EQ(topLeft.green(), 255);
+    EXPECT_EQ(topLeft.blue(), 0);
+    EXPECT_EQ(bottomRight.green(), 0);
+    EXPECT_EQ(bottomRight.blue(), 255);
+    // A label in the text colour lies under the cell.
+    const CRect label = C().GetLabelRect(C().GetVxImage(0));
+    int inked = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+        for (int x = label.left; x < label.right; ++x) inked += image.pixelColor(x, y) != back ? 1 : 0;
+    }
+    EXPECT_GT(inked, 10);
+}
+
+TEST_F(ViewThumbTest, BusyOrEmptyShowsOnlyBackground) {
+    const QImage image = Paint();
+    const QColor back = Colour(CGandry::GetColorBack());
+    for (QPoint p : {QPoint(0, 0), QPoint(50, 50), QPoint(200, 250)}) EXPECT_EQ(image.pixelColor(p), back);
+}
+
+TEST_F(ViewThumbTest, ClicksSelect) {
+    Show(5);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(2));
+    EXPECT_EQ(Selected(), std::vector<int>({2}));
+    EXPECT_EQ(C().GetCurrentNumber(), 2);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ControlModifier, At(4));
+    EXPECT_EQ(Selected(), std::vector<int>({2, 4}));
+    EXPECT_EQ(C().GetCurrentNumber(), 4);
+    // Ctrl again takes it out; no current item then.
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ControlModifier, At(4));
+    EXPECT_EQ(Selected(), std::vector<int>({2}));
+    EXPECT_EQ(C().GetCurrentNumber(), 0);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ShiftModifier, At(5));
+    EXPECT_EQ(Selected(), std::vector<int>({2, 3, 4, 5}));
+    // A plain click on empty space clears everything.
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, QPoint(300, 280));
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(C().GetCurrentNumber(), 0);
+}
+
+TEST_F(ViewThumbTest, KeysMoveAndScrollTheBar) {
+    Show(12);  // four rows of three; 300 pixels show two of them
+    const int pitch = C().GetRowPitch();
+    QScrollBar* bar = thumb->verticalScrollBar();
+    EXPECT_EQ(C().GetScrollHeight(), 4 * pitch + 5);
+    EXPECT_EQ(bar->maximum(), 4 * pitch + 5 - thumb->viewport()->height());
+    EXPECT_EQ(bar->singleStep(), pitch);
+
+    thumb->setFocus();
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(1));
+    QTest::keyClick(thumb.get(), Qt::Key_Right);
+    EXPECT_EQ(C().GetCurrentNumber(), 2);
+    EXPECT_EQ(Selected(), std::vector<int>({2}));
+    QTest::keyClick(thumb.get(), Qt::Key_Down);
+    QTest::keyClick(thumb.get(), Qt::Key_Down);
+    EXPECT_EQ(C().GetCurrentNumber(), 8);
+    EXPECT_EQ(Selected(), std::vector<int>({8}));
+    // Item 8 sits in the third row: the bar moved so that its label shows.
+    const CRect cell = C().GetVxImage(7)->m_rect;
+    EXPECT_EQ(bar->value(), cell.bottom + 12 + 2 + 20 - thumb->viewport()->height());
+    // A click now hits by the scrolled position.
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(9));
+    EXPECT_EQ(Selected(), std::vector<int>({9}));
+
+    // A larger size leaves one column, and the range follows.
+    thumb->SetSliderSize(20);
+    EXPECT_EQ(C().GetColumns(), 1);
+    EXPECT_EQ(bar->maximum(), C().GetScrollHeight() - thumb->viewport()->height());
+}
+
+TEST_F(ViewThumbTest, DoubleClickAsksTheFrameToOpen) {
+    Show(2);
+    QTest::mouseDClick(thumb->viewport(), Qt::LeftButton, {}, At(2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(C().GetCurrentNumber(), 2);
+    EXPECT_EQ(window.Only(WM_SWITCH_EDIT).size(), 1u);
+    EXPECT_TRUE(window.Only(WM_SWITCH_DECORATE).empty());
+}
+
+TEST_F(ViewThumbTest, LoadingRunsOnTheWorkerAndReportsProgress) {
+    for (int i = 1; i <= 3; ++i) Photo("w" + std::to_string(i) + ".jpg", 16, 12, i);
+    bool done = false;
+    thumb->StartLoading([&] { done = true; });
+    EXPECT_TRUE(thumb->IsLoading());
+    // Input waits meanwhile.
+    QTest::keyClick(thumb.get(), Qt::Key_Right);
+    for (int i = 0; i < 1000 && !done; ++i) QTest::qWait(10);
+    ASSERT_TRUE(done);
+    EXPECT_FALSE(thumb->IsLoading());
+    EXPECT_EQ(C().GetThumbCount(), 3);
+    ASSERT_EQ(window.Only(0x0C0D).size(), 1u);
+    EXPECT_EQ(window.Only(0x0C0D)[0].second, 3u);
+    EXPECT_EQ(window.Only(0x0C0F).size(), 1u);
+    EXPECT_EQ(thumb->verticalScrollBar()->maximum(), 0);
+}

@@ -1,0 +1,66 @@
+// CViewThumb: the album browser's window. CThumbCatalogue decides everything (items, grid,
+// selection, keys); this widget paints the visible cells, turns mouse, keys, wheel and scroll
+// bar into the catalogue's calls, and carries out what the catalogue asks of its host.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "views/catalogue/ThumbCatalogue.h"
+
+class CViewThumb : public QAbstractScrollArea, public CThumbHost {
+public:
+    static constexpr int IDC_THUMB = 7271;
+    // Label face and height in pixels.
+    static constexpr int kLabelPixels = 12;
+
+    explicit CViewThumb(QWidget* parent = nullptr);
+    ~CViewThumb() override;
+
+    CThumbCatalogue& Catalogue() { return m_catalogue; }
+    void SetDBConnect(CDBManagerOper* db) { m_catalogue.SetDBConnect(db); }
+    void SetSliderSize(int value);
+
+    // Runs the first all-photos loading on a worker thread; `done` runs on this widget's thread
+    // once it has finished. Input and item painting wait until then.
+    void StartLoading(std::function<void()> done);
+    bool IsLoading() const { return m_bLoading.load(); }
+
+    // The picture of one item's thumbnail at a level (loaded from the cache file when needed);
+    // null image when there is none.
+    static QImage LevelImage(vxImage* item, int level);
+
+    // CThumbHost; safe to call from the loading worker (the work is queued to this thread).
+    void Repaint() override;
+    void ScrollSizesChanged(int height, int pitch) override;
+    void ScrollTo(int y) override;
+
+    // Paints the visible part of the grid at scroll position `scrollPos` (the paint handler's
+    // work, usable on any paint device).
+    void PaintGrid(QPainter& painter, const QRect& area);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool OnGuiThread() const;
+    void ApplyScrollRange();
+
+    CThumbCatalogue m_catalogue;
+    int m_nTotalHeight = 0;
+    int m_nPitch = 1;
+    std::atomic<bool> m_bLoading{false};
+    std::atomic<bool> m_bWorkerDone{false};
+    bool m_bClosing = false;
+    std::thread m_worker;
+};
