@@ -565,6 +565,9 @@ int CMainFrame::ProgressMaximum() const {
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_THUMB_REPAINT:
+            if (auto* composer = dynamic_cast<CViewComposer*>(m_pViews[0]);
+                composer && m_pBrowser == &m_pThumbView->Catalogue())
+                composer->ShowBrowserInfo();
             if (m_pViews[0]) m_pViews[0]->update();
             return 0;
         case WM_SWITCH_EDIT:

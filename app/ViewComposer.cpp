@@ -8,6 +8,7 @@
 CViewComposer::CViewComposer(QWidget* parent) : CWorkView(0, parent) {
     m_pWrapper = new CViewWrapper(this);
     m_pWrapper->GetThumb()->SetSliderSize(kThumbSizeStart);
+    m_pWrapper->GetThumb()->Catalogue().SetShowMode(CGandry::m_enumShow);
     CreateBottomRow(7514, 0, 100, 10, kThumbSizeStart, QStringLiteral("썸네일 크기"));
     m_pInfo = new CTextBox(10, false, QStringLiteral("사진 정보"), this);
     SetItemInfo({}, CGandry::m_enumShow);
@@ -32,6 +33,17 @@ QStringList CViewComposer::InfoLines(const ItemInfo& info, int showMode) {
 
 void CViewComposer::SetItemInfo(const ItemInfo& info, int showMode) {
     m_pInfo->SetLines(InfoLines(info, showMode));
+}
+
+void CViewComposer::ShowBrowserInfo() {
+    const CThumbCatalogue& browser = m_pWrapper->GetThumb()->Catalogue();
+    ItemInfo info;
+    // The label already is what the show mode names.
+    info.fileName = info.title = info.keywords = QString::fromStdString(browser.GetAttrLabel());
+    info.date = QString::fromStdString(browser.GetAttrDate());
+    info.size = QString::fromStdString(browser.GetAttrSize());
+    info.pixel = QString::fromStdString(browser.GetAttrDimension());
+    SetItemInfo(info, browser.GetShowMode());
 }
 
 QString CViewComposer::GetInfoText() const {

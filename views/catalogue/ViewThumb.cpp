@@ -191,7 +191,8 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
         const QString label = metrics.elidedText(QString::fromStdString(m_catalogue.GetLabel(item)), Qt::ElideRight,
                                                  labelRect.width());
         painter.setPen(text);
-        painter.drawText(labelRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, label);
+        painter.drawText(labelRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                         label);
     }
     painter.restore();
     m_catalogue.ReleaseScrolledOut();
