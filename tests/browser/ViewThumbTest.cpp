@@ -1,5 +1,6 @@
 // The browser window: what it paints, and how mouse, keys and the loading worker reach the
 // catalogue through it.
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -190,4 +191,32 @@ TEST_F(ViewThumbTest, LoadingRunsOnTheWorkerAndReportsProgress) {
     EXPECT_EQ(window.Only(0x0C0D)[0].second, 3u);
     EXPECT_EQ(window.Only(0x0C0F).size(), 1u);
     EXPECT_EQ(thumb->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewThumbTest, ItemsAreAnAccessibleList) {
+    Show(3);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(thumb.get());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), 3);
+    QAccessibleInterface* second = list->child(1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->role(), QAccessible::ListItem);
+    EXPECT_EQ(second->text(QAccessible::Name), QStringLiteral("p02.png"));
+    EXPECT_EQ(list->indexOfChild(second), 1);
+    EXPECT_EQ(second->parent(), list);
+    // Loading selected the first item.
+    EXPECT_TRUE(list->child(0)->state().selected);
+    EXPECT_FALSE(second->state().selected);
+    // The default action selects only this item and makes it current.
+    QAccessibleActionInterface* action = second->actionInterface();
+    ASSERT_NE(action, nullptr);
+    action->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Selected(), std::vector<int>({2}));
+    EXPECT_EQ(C().GetCurrentNumber(), 2);
+    EXPECT_TRUE(second->state().selected);
+    EXPECT_FALSE(list->child(0)->state().selected);
+    // The item's place on the screen leads back to it.
+    EXPECT_EQ(list->childAt(second->rect().center().x(), second->rect().center().y()), second);
+    EXPECT_EQ(list->child(3), nullptr);
 }

@@ -1,5 +1,6 @@
 #include "views/catalogue/ViewThumb.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -25,6 +26,7 @@ QRect ToQRect(const CRect& r) {
 }  // namespace
 
 CViewThumb::CViewThumb(QWidget* parent) : QAbstractScrollArea(parent) {
+    InstallAccessibility();
     setObjectName(QString::number(IDC_THUMB));
     setAccessibleName(QStringLiteral("썸네일 목록"));
     setFrameShape(QFrame::NoFrame);
@@ -93,6 +95,11 @@ void CViewThumb::StartLoading(std::function<void()> done) {
 void CViewThumb::Repaint() {
     if (OnGuiThread()) {
         viewport()->update();
+        // The selection or the current item may have changed.
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::SelectionWithin);
+            QAccessible::updateAccessibility(&event);
+        }
     } else {
         QMetaObject::invokeMethod(viewport(), qOverload<>(&QWidget::update), Qt::QueuedConnection);
     }

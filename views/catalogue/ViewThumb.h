@@ -29,6 +29,10 @@ public:
     void StartLoading(std::function<void()> done);
     bool IsLoading() const { return m_bLoading.load(); }
 
+    // Makes the item at a 0-based position the only selected and current one and brings it
+    // into view (the default action of its accessible list item).
+    void ActivateItem(int index);
+
     // The picture of one item's thumbnail at a level (loaded from the cache file when needed);
     // null image when there is none.
     static QImage LevelImage(vxImage* item, int level);
@@ -53,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Exposes the items to assistive technology as a list of list items.
+    static void InstallAccessibility();
     bool OnGuiThread() const;
     void ApplyScrollRange();
 
