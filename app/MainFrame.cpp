@@ -194,6 +194,12 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
     if (auto* composer = dynamic_cast<CViewComposer*>(m_pViews[0])) {
         m_pThumbView = composer->GetWrapper()->GetThumb();
         SetBrowser(&m_pThumbView->Catalogue());
+        m_pThumbView->SetCommandHandler([this](int id) { OnCommand(id); },
+                                        [this](int id, QAction* action) {
+                                            const FrameState s = CurrentState();
+                                            action->setEnabled(CFrameRules::IsEnabled(id, s));
+                                            if (action->isCheckable()) action->setChecked(CFrameRules::IsChecked(id, s));
+                                        });
     }
     SwitchView(0);
     ApplyBackground();

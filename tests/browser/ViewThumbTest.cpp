@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "app/Resource.h"
+#include "platform/brelt/Brelt.h"
 #include "tests/catalogue/Fixture.h"
 #include "views/catalogue/ViewThumb.h"
 
@@ -219,4 +221,45 @@ TEST_F(ViewThumbTest, ItemsAreAnAccessibleList) {
     // The item's place on the screen leads back to it.
     EXPECT_EQ(list->childAt(second->rect().center().x(), second->rect().center().y()), second);
     EXPECT_EQ(list->child(3), nullptr);
+}
+
+TEST_F(ViewThumbTest, ContextMenuFollowsTheSelectionAndRunsThroughTheFrame) {
+    ASSERT_TRUE(CBrelt::Load(QStringLiteral(BRELT_RCC)));
+    Show(2);
+    std::vector<int> run;
+    thumb->SetCommandHandler([&](int id) { run.push_back(id); },
+                             [](int id, QAction* action) { action->setEnabled(id != ID_EDIT_PASTE); });
+    auto ids = [](QMenu* menu) {
+        std::vector<int> found;
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator() && !a->menu()) found.push_back(a->data().toInt());
+        }
+        return found;
+    };
+    // With a selection: the picture commands, editing first.
+    std::unique_ptr<QMenu> selected(thumb->BuildContextMenu(nullptr));
+    ASSERT_NE(selected, nullptr);
+    const std::vector<int> withSelection = ids(selected.get());
+    ASSERT_GE(withSelection.size(), 3u);
+    EXPECT_EQ(withSelection[0], 7021);
+    EXPECT_EQ(withSelection[1], 7022);
+    for (QAction* a : selected->actions()) {
+        if (a->data().toInt() == ID_EDIT_PASTE) {
+            EXPECT_FALSE(a->isEnabled());
+        }
+        if (a->data().toInt() == ID_EDIT_COPY) {
+            EXPECT_TRUE(a->isEnabled());
+            a->trigger();
+        }
+    }
+    EXPECT_EQ(run, std::vector<int>({ID_EDIT_COPY}));
+    // Without: import first, select-all among them.
+    C().set_select_all(0);
+    std::unique_ptr<QMenu> empty(thumb->BuildContextMenu(nullptr));
+    ASSERT_NE(empty, nullptr);
+    const std::vector<int> without = ids(empty.get());
+    ASSERT_FALSE(without.empty());
+    EXPECT_EQ(without[0], 33826);
+    EXPECT_NE(std::find(without.begin(), without.end(), ID_EDIT_SELECT_ALL), without.end());
+    CBrelt::Unload();
 }

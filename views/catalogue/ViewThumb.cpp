@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,12 +12,34 @@
 #include <QThread>
 
 #include "imaging/extImage.h"
+#include "platform/brelt/Brelt.h"
 #include "views/catalogue/vxImage.h"
 
 namespace {
 
 QColor FromColorRef(COLORREF c) {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+void AddMenuItems(QMenu* menu, const std::vector<CBrelt::MenuItem>& items,
+                  const std::function<void(int)>& run, const std::function<void(int, QAction*)>& prepare) {
+    for (const auto& item : items) {
+        if (item.separator) {
+            menu->addSeparator();
+        } else if (!item.children.empty()) {
+            AddMenuItems(menu->addMenu(item.text), item.children, run, prepare);
+        } else if (item.id > 0) {
+            QAction* action = menu->addAction(item.text);
+            action->setData(item.id);
+            if (!item.shortcut.isEmpty()) action->setShortcut(QKeySequence(item.shortcut));
+            action->setCheckable(item.radio);
+            if (prepare) prepare(item.id, action);
+            const int id = item.id;
+            QObject::connect(action, &QAction::triggered, menu, [run, id] {
+                if (run) run(id);
+            });
+        }
+    }
 }
 
 QRect ToQRect(const CRect& r) {
@@ -277,4 +300,22 @@ void CViewThumb::keyPressEvent(QKeyEvent* event) {
     }
     if (!IsLoading()) m_catalogue.OnKeyDown(key);
     event->accept();
+}
+
+QMenu* CViewThumb::BuildContextMenu(QWidget* parent) {
+    const std::vector<CBrelt::MenuItem> menus = CBrelt::Menu(129);
+    const std::size_t which = m_catalogue.get_count_selected() > 0 ? 1 : 2;
+    if (menus.size() <= which || menus[which].children.empty()) return nullptr;
+    auto* menu = new QMenu(parent);
+    menu->setAccessibleName(menus[which].text);
+    AddMenuItems(menu, menus[which].children, m_run, m_prepare);
+    return menu;
+}
+
+void CViewThumb::contextMenuEvent(QContextMenuEvent* event) {
+    if (IsLoading()) return;
+    QMenu* menu = BuildContextMenu(this);
+    if (!menu) return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }

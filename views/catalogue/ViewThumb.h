@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QMenu>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -28,6 +29,16 @@ public:
     // once it has finished. Input and item painting wait until then.
     void StartLoading(std::function<void()> done);
     bool IsLoading() const { return m_bLoading.load(); }
+
+    // Who carries out the context menu's commands (the frame, which owns the menu): `run` a
+    // chosen command, `prepare` sets an entry's enabled and checked state before it shows.
+    void SetCommandHandler(std::function<void(int)> run, std::function<void(int, QAction*)> prepare) {
+        m_run = std::move(run);
+        m_prepare = std::move(prepare);
+    }
+    // The context menu for the present selection (sub-menu 1 of menu 129 with a selection,
+    // 2 without); null when the resources hold none.
+    QMenu* BuildContextMenu(QWidget* parent);
 
     // Makes the item at a 0-based position the only selected and current one and brings it
     // into view (the default action of its accessible list item).
@@ -55,6 +66,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Exposes the items to assistive technology as a list of list items.
@@ -63,6 +75,8 @@ private:
     void ApplyScrollRange();
 
     CThumbCatalogue m_catalogue;
+    std::function<void(int)> m_run;
+    std::function<void(int, QAction*)> m_prepare;
     int m_nTotalHeight = 0;
     int m_nPitch = 1;
     std::atomic<bool> m_bLoading{false};
