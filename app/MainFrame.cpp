@@ -423,13 +423,17 @@ void CMainFrame::OnImport() {
     CThumbCatalogue* browser = m_pBrowser;
     auto list = std::make_shared<CStringList>(m_importList);
     ++m_nWorkers;
+    // The browser window keeps off the items while the worker changes them.
+    CViewThumb* window = m_pThumbView && browser == &m_pThumbView->Catalogue() ? m_pThumbView : nullptr;
+    if (window) window->HoldForWorker(true);
     UpdateCommands();
-    std::thread([this, browser, list, recompose] {
+    std::thread([this, browser, list, recompose, window] {
         browser->ImportFile(list.get(), recompose);
         // Back on the user-interface thread: the browser is free again.
         QMetaObject::invokeMethod(
             this,
-            [this] {
+            [this, window] {
+                if (window) window->HoldForWorker(false);
                 --m_nWorkers;
                 UpdateCommands();
             },

@@ -263,3 +263,21 @@ TEST_F(ViewThumbTest, ContextMenuFollowsTheSelectionAndRunsThroughTheFrame) {
     EXPECT_NE(std::find(without.begin(), without.end(), ID_EDIT_SELECT_ALL), without.end());
     CBrelt::Unload();
 }
+
+TEST_F(ViewThumbTest, HeldForAWorkerItWaitsThenCatchesUp) {
+    Show(4);
+    const CRect first = C().GetVxImage(0)->m_rect;
+    thumb->HoldForWorker(true);
+    thumb->HoldForWorker(true);
+    EXPECT_EQ(Paint().pixelColor(first.left, first.CenterPoint().y), Colour(CGandry::GetColorBack()));
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(3));
+    EXPECT_EQ(Selected(), std::vector<int>({1}));
+    thumb->SetSliderSize(20);
+    EXPECT_EQ(C().GetCellSize(), 98);
+    thumb->HoldForWorker(false);
+    EXPECT_TRUE(thumb->IsLoading());
+    thumb->HoldForWorker(false);
+    EXPECT_FALSE(thumb->IsLoading());
+    EXPECT_EQ(C().GetCellSize(), 20 * 6 + 50);
+    EXPECT_EQ(Paint().pixelColor(first.left, first.CenterPoint().y), Colour(CThumbCatalogue::kSelectColour));
+}

@@ -87,13 +87,32 @@ bool CViewThumb::OnGuiThread() const {
 }
 
 void CViewThumb::SetSliderSize(int value) {
-    if (IsLoading()) return;
+    // A worker owns the grid meanwhile: the size waits until it lets go.
+    if (IsLoading()) {
+        m_nPendingSlider = value;
+        return;
+    }
     m_catalogue.SetSliderSize(value);
 }
 
+void CViewThumb::HoldForWorker(bool hold) {
+    if (hold) {
+        ++m_nHolds;
+        viewport()->update();
+        return;
+    }
+    if (m_nHolds.load() == 0 || --m_nHolds > 0) return;
+    // The client size and a slider move that came meanwhile reach the grid now.
+    m_catalogue.SetClientSize(viewport()->width(), viewport()->height());
+    if (m_nPendingSlider >= 0) m_catalogue.SetSliderSize(m_nPendingSlider);
+    m_nPendingSlider = -1;
+    ApplyScrollRange();
+    viewport()->update();
+}
+
 void CViewThumb::StartLoading(std::function<void()> done) {
-    if (IsLoading() || m_worker.joinable()) return;
-    m_bLoading = true;
+    if (m_worker.joinable()) return;
+    HoldForWorker(true);
     m_bWorkerDone = false;
     viewport()->update();
     m_worker = std::thread([this, done = std::move(done)] {
@@ -104,9 +123,7 @@ void CViewThumb::StartLoading(std::function<void()> done) {
             [this, done] {
                 if (m_bClosing) return;
                 if (m_worker.joinable()) m_worker.join();
-                m_bLoading = false;
-                ApplyScrollRange();
-                viewport()->update();
+                HoldForWorker(false);
                 if (done) done();
             },
             Qt::QueuedConnection);

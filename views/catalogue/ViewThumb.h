@@ -28,7 +28,10 @@ public:
     // Runs the first all-photos loading on a worker thread; `done` runs on this widget's thread
     // once it has finished. Input and item painting wait until then.
     void StartLoading(std::function<void()> done);
-    bool IsLoading() const { return m_bLoading.load(); }
+    bool IsLoading() const { return m_nHolds.load() > 0; }
+    // Another worker (an import) takes the catalogue: painting shows only the background and
+    // input waits until every hold is released.
+    void HoldForWorker(bool hold);
 
     // Who carries out the context menu's commands (the frame, which owns the menu): `run` a
     // chosen command, `prepare` sets an entry's enabled and checked state before it shows.
@@ -79,7 +82,8 @@ private:
     std::function<void(int, QAction*)> m_prepare;
     int m_nTotalHeight = 0;
     int m_nPitch = 1;
-    std::atomic<bool> m_bLoading{false};
+    std::atomic<int> m_nHolds{0};
+    int m_nPendingSlider = -1;
     std::atomic<bool> m_bWorkerDone{false};
     bool m_bClosing = false;
     std::thread m_worker;
