@@ -281,3 +281,36 @@ TEST_F(ViewThumbTest, HeldForAWorkerItWaitsThenCatchesUp) {
     EXPECT_EQ(C().GetCellSize(), 20 * 6 + 50);
     EXPECT_EQ(Paint().pixelColor(first.left, first.CenterPoint().y), Colour(CThumbCatalogue::kSelectColour));
 }
+
+TEST_F(ViewThumbTest, DragPictureAndDropIntoAnAlbum) {
+    Show(4);
+    C().set_select_all(0);
+    EXPECT_TRUE(thumb->BuildDragImage(QPoint(10, 10), nullptr).isNull());
+    C().GetVxImage(1)->m_bSelected = 1;
+    C().GetVxImage(3)->m_bSelected = 1;
+    Paint();  // marks the visible rows
+    // Items 2 and 4 span columns 1-2 of row 0 and column 0 of row 1: the union of the cells.
+    const CRect a = C().GetVxImage(1)->m_rect, b = C().GetVxImage(3)->m_rect;
+    QPoint hotspot;
+    const QImage picture = thumb->BuildDragImage(QPoint(a.left + 7, a.top + 9), &hotspot);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(a.right - b.left, b.bottom - a.top));
+    EXPECT_EQ(hotspot, QPoint(a.left + 7 - b.left, 9));
+    // Outside the cells: the transparent green; inside a thumbnail: the picture (red 2 * 37).
+    EXPECT_EQ(picture.pixelColor(0, 0), QColor(0, 255, 0));
+    const QPoint inSecond(a.CenterPoint().x - b.left, a.CenterPoint().y - a.top);
+    EXPECT_EQ(picture.pixelColor(inSecond).red(), 74);
+
+    const int album = C().AddAlbum("여행");
+    thumb->SetDropAlbum(99);
+    thumb->FinishDrag();
+    EXPECT_EQ(Column("AlbumID", "p02.png"), "");
+    thumb->SetDropAlbum(album);
+    thumb->FinishDrag();
+    EXPECT_EQ(Column("AlbumID", "p02.png"), "?" + std::to_string(album));
+    EXPECT_EQ(Column("AlbumID", "p04.png"), "?" + std::to_string(album));
+    EXPECT_EQ(Column("AlbumID", "p01.png"), "");
+    // The name lasts for one drag only.
+    thumb->FinishDrag();
+    EXPECT_EQ(Column("AlbumID", "p03.png"), "");
+}

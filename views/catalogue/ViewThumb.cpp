@@ -3,7 +3,10 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QBitmap>
+#include <QDrag>
 #include <QFontMetrics>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -279,7 +282,51 @@ void CViewThumb::mousePressEvent(QMouseEvent* event) {
 void CViewThumb::mouseMoveEvent(QMouseEvent* event) {
     if (IsLoading()) return;
     const QPoint p = event->position().toPoint();
-    m_catalogue.OnMouseMove(CPoint(p.x(), p.y()));
+    if (!m_catalogue.OnMouseMove(CPoint(p.x(), p.y()))) return;
+    QPoint hotspot;
+    const QImage picture = BuildDragImage(QPoint(p.x(), p.y() + verticalScrollBar()->value()), &hotspot);
+    m_nDropAlbum = 0;
+    auto* drag = new QDrag(this);
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kDragMime), QByteArray::number(m_catalogue.GetAlbumID()));
+    drag->setMimeData(data);
+    if (!picture.isNull()) {
+        QPixmap pixmap = QPixmap::fromImage(picture);
+        pixmap.setMask(pixmap.createMaskFromColor(QColor(0, 255, 0)));
+        drag->setPixmap(pixmap);
+        drag->setHotSpot(hotspot);
+    }
+    drag->exec(Qt::CopyAction);
+    FinishDrag();
+}
+
+QImage CViewThumb::BuildDragImage(QPoint cursor, QPoint* hotspot) {
+    QRect bounds;
+    std::vector<vxImage*> items;
+    for (vxImage* item : m_catalogue.GetList()) {
+        if (!item->m_bVisible || !item->m_bSelected) continue;
+        items.push_back(item);
+        bounds |= ToQRect(item->m_rect);
+    }
+    if (items.empty() || bounds.isEmpty()) return {};
+    QImage image(bounds.size(), QImage::Format_RGB32);
+    image.fill(QColor(0, 255, 0));
+    QPainter painter(&image);
+    painter.translate(-bounds.topLeft());
+    for (vxImage* item : items) {
+        const QImage picture = LevelImage(item, m_catalogue.GetLevel());
+        if (picture.isNull()) continue;
+        painter.drawImage(
+            ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, picture.width(), picture.height())), picture);
+    }
+    if (hotspot) *hotspot = cursor - bounds.topLeft();
+    return image;
+}
+
+void CViewThumb::FinishDrag() {
+    const int album = m_nDropAlbum;
+    m_nDropAlbum = 0;
+    m_catalogue.OnDrop(album);
 }
 
 void CViewThumb::mouseReleaseEvent(QMouseEvent* event) {

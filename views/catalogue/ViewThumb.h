@@ -43,6 +43,17 @@ public:
     // 2 without); null when the resources hold none.
     QMenu* BuildContextMenu(QWidget* parent);
 
+    // The drag picture of the visible selected items: the union of their cells in pure green
+    // (the transparent colour) with each thumbnail fitted into its cell; `hotspot` gets the
+    // cursor's offset (scrolled coordinates) from the union's top-left corner. Null when no
+    // visible item is selected.
+    QImage BuildDragImage(QPoint cursor, QPoint* hotspot);
+    // A drop target (the album strip) names the album under the cursor while this view drags.
+    void SetDropAlbum(int album) { m_nDropAlbum = album; }
+    // The drag ended: the selected items join the album last named (0: none).
+    void FinishDrag();
+    static constexpr const char* kDragMime = "application/x-vimbro-thumbnails";
+
     // Makes the item at a 0-based position the only selected and current one and brings it
     // into view (the default action of its accessible list item).
     void ActivateItem(int index);
@@ -84,6 +95,7 @@ private:
     int m_nPitch = 1;
     std::atomic<int> m_nHolds{0};
     int m_nPendingSlider = -1;
+    int m_nDropAlbum = 0;
     std::atomic<bool> m_bWorkerDone{false};
     bool m_bClosing = false;
     std::thread m_worker;
