@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
-#include <QBitmap>
 #include <QDrag>
 #include <QFontMetrics>
 #include <QMimeData>
@@ -291,9 +290,15 @@ void CViewThumb::mouseMoveEvent(QMouseEvent* event) {
     data->setData(QString::fromLatin1(kDragMime), QByteArray::number(m_catalogue.GetAlbumID()));
     drag->setMimeData(data);
     if (!picture.isNull()) {
-        QPixmap pixmap = QPixmap::fromImage(picture);
-        pixmap.setMask(pixmap.createMaskFromColor(QColor(0, 255, 0)));
-        drag->setPixmap(pixmap);
+        // The green becomes see-through.
+        QImage shown = picture.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < shown.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < shown.width(); ++x) {
+                if ((line[x] & 0xFFFFFF) == 0x00FF00) line[x] = 0;
+            }
+        }
+        drag->setPixmap(QPixmap::fromImage(shown));
         drag->setHotSpot(hotspot);
     }
     drag->exec(Qt::CopyAction);
