@@ -37,6 +37,8 @@
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
+#include "app/ViewComposer.h"
+#include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
 #include "app/DialogLogic.h"
 #include "app/DlgAddAlbum.h"
@@ -51,6 +53,7 @@
 #include "platform/win/fileapi.h"
 #include "update/SplashScreenFx.h"
 #include "views/catalogue/ThumbCatalogue.h"
+#include "views/catalogue/ViewThumb.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/CustomTheme.h"
 
@@ -194,6 +197,16 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
     for (int mode = 0; mode < 3; ++mode) {
         m_pViews[mode] = CreateWorkView(mode, m_pStack);
         m_pStack->addWidget(m_pViews[mode]);
+    }
+    if (auto* composer = dynamic_cast<CViewComposer*>(m_pViews[0])) {
+        m_pThumbView = composer->GetWrapper()->GetThumb();
+        SetBrowser(&m_pThumbView->Catalogue());
+        m_pThumbView->SetCommandHandler([this](int id) { OnCommand(id); },
+                                        [this](int id, QAction* action) {
+                                            const FrameState s = CurrentState();
+                                            action->setEnabled(CFrameRules::IsEnabled(id, s));
+                                            if (action->isCheckable()) action->setChecked(CFrameRules::IsChecked(id, s));
+                                        });
     }
     SwitchView(0);
     ApplyBackground();
@@ -546,18 +559,32 @@ void CMainFrame::OnImport() {
     CThumbCatalogue* browser = m_pBrowser;
     auto list = std::make_shared<CStringList>(m_importList);
     ++m_nWorkers;
+    // The browser window keeps off the items while the worker changes them.
+    CViewThumb* window = m_pThumbView && browser == &m_pThumbView->Catalogue() ? m_pThumbView : nullptr;
+    if (window) window->HoldForWorker(true);
     UpdateCommands();
-    std::thread([this, browser, list, recompose] {
+    std::thread([this, browser, list, recompose, window] {
         browser->ImportFile(list.get(), recompose);
         // Back on the user-interface thread: the browser is free again.
         QMetaObject::invokeMethod(
             this,
-            [this] {
+            [this, window] {
+                if (window) window->HoldForWorker(false);
                 --m_nWorkers;
                 UpdateCommands();
             },
             Qt::QueuedConnection);
     }).detach();
+}
+
+void CMainFrame::LoadAllPhotos() {
+    if (!m_pThumbView || m_pThumbView->IsLoading()) return;
+    ++m_nWorkers;
+    UpdateCommands();
+    m_pThumbView->StartLoading([this] {
+        --m_nWorkers;
+        UpdateCommands();
+    });
 }
 
 bool CMainFrame::IsImporting() const {
@@ -684,6 +711,9 @@ int CMainFrame::ProgressMaximum() const {
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_THUMB_REPAINT:
+            if (auto* composer = dynamic_cast<CViewComposer*>(m_pViews[0]);
+                composer && m_pBrowser == &m_pThumbView->Catalogue())
+                composer->ShowBrowserInfo();
             if (m_pViews[0]) m_pViews[0]->update();
             return 0;
         case WM_SWITCH_EDIT:

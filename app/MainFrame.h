@@ -25,6 +25,7 @@ class QMenu;
 class QStackedWidget;
 class CDBManagerOper;
 class CThumbCatalogue;
+class CViewThumb;
 class TopFrame;
 class CDlgInit;
 
@@ -75,6 +76,9 @@ public:
     // The album browser registers its catalogue logic when it is created, and null when gone.
     void SetBrowser(CThumbCatalogue* browser);
     CThumbCatalogue* Browser() const { return m_pBrowser; }
+    // The browser's first all-photos loading, on its worker; commands that need the browser
+    // wait until it has finished.
+    void LoadAllPhotos();
     CDBManagerOper* GetDBConnect() const { return m_pDB.get(); }
     TopFrame* GetTopFrame() const { return m_pTopFrame; }
     const std::set<std::string>& CopySet() const { return m_copySet; }
@@ -151,6 +155,7 @@ private:
     CStringList m_importList;
     CDlgInit* m_pProgress = nullptr;
     CThumbCatalogue* m_pBrowser = nullptr;
+    CViewThumb* m_pThumbView = nullptr;
     std::multimap<int, QAction*> m_actions;
     bool m_bProgress = false;
     int m_nWorkers = 0;  // import threads started and not yet reported back

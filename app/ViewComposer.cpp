@@ -3,9 +3,12 @@
 #include "app/ViewWrapper.h"
 #include "app/WorkControls.h"
 #include "common/Gandry.h"
+#include "views/catalogue/ViewThumb.h"
 
 CViewComposer::CViewComposer(QWidget* parent) : CWorkView(0, parent) {
     m_pWrapper = new CViewWrapper(this);
+    m_pWrapper->GetThumb()->SetSliderSize(kThumbSizeStart);
+    m_pWrapper->GetThumb()->Catalogue().SetShowMode(CGandry::m_enumShow);
     CreateBottomRow(7514, 0, 100, 10, kThumbSizeStart, QStringLiteral("썸네일 크기"));
     m_pInfo = new CTextBox(10, false, QStringLiteral("사진 정보"), this);
     SetItemInfo({}, CGandry::m_enumShow);
@@ -32,13 +35,25 @@ void CViewComposer::SetItemInfo(const ItemInfo& info, int showMode) {
     m_pInfo->SetLines(InfoLines(info, showMode));
 }
 
+void CViewComposer::ShowBrowserInfo() {
+    const CThumbCatalogue& browser = m_pWrapper->GetThumb()->Catalogue();
+    ItemInfo info;
+    // The label already is what the show mode names.
+    info.fileName = info.title = info.keywords = QString::fromStdString(browser.GetAttrLabel());
+    info.date = QString::fromStdString(browser.GetAttrDate());
+    info.size = QString::fromStdString(browser.GetAttrSize());
+    info.pixel = QString::fromStdString(browser.GetAttrDimension());
+    SetItemInfo(info, browser.GetShowMode());
+}
+
 QString CViewComposer::GetInfoText() const {
     return m_pInfo->Text();
 }
 
 void CViewComposer::OnSliderPos(int id, int position) {
-    // The browser takes the thumbnail size once it is hosted here.
-    if (id == IDC_ZOOM) m_nThumbSize = position;
+    if (id != IDC_ZOOM) return;
+    m_nThumbSize = position;
+    m_pWrapper->GetThumb()->SetSliderSize(position);
 }
 
 void CViewComposer::resizeEvent(QResizeEvent*) {

@@ -30,6 +30,8 @@ public:
     // the size and the pixel size.
     static QStringList InfoLines(const ItemInfo& info, int showMode);
     QString GetInfoText() const;
+    // The box follows the browser's attribute texts (after it reports them changed).
+    void ShowBrowserInfo();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

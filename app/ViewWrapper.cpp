@@ -3,12 +3,11 @@
 #include <QPainter>
 
 #include "app/WorkControls.h"
+#include "views/catalogue/ViewThumb.h"
 
 CViewWrapper::CViewWrapper(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(IDC_WRAPPER));
-    // The browser paints in the background colour of the settings.
-    m_pView = new CViewArea(IDC_THUMB, QStringLiteral("썸네일 목록"), 0xFFFFFF, false, this);
-    m_pView->SetUseSettingColor(true);
+    m_pView = new CViewThumb(this);
 }
 
 QWidget* CViewWrapper::GetView() const {

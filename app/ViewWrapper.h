@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-class CViewArea;
+class CViewThumb;
 
 class CViewWrapper : public QWidget {
 public:
@@ -12,13 +12,14 @@ public:
     static constexpr int kInset = 10;
 
     explicit CViewWrapper(QWidget* parent);
-    // The hosted browser (its empty place until the browser arrives).
     QWidget* GetView() const;
+    // The hosted album browser.
+    CViewThumb* GetThumb() const { return m_pView; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    CViewArea* m_pView;
+    CViewThumb* m_pView;
 };

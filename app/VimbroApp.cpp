@@ -82,6 +82,7 @@ bool CVimbroApp::InitInstance() {
                            frame.top() < area.top() ? area.top() : frame.top());
     }
     m_pMainFrame->show();
+    m_pMainFrame->LoadAllPhotos();
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include "app/DlgInit.h"
 #include "app/DlgWrapper.h"
 #include "app/ViewComposer.h"
+#include "app/ViewWrapper.h"
+#include "views/catalogue/ViewThumb.h"
 #include "app/ViewDecorate.h"
 #include "app/ViewEditor.h"
 #include "app/ViewWrapper.h"
@@ -60,12 +62,18 @@ TEST(ViewComposer, BrowserHostAndBottomRowFollowTheSize) {
     EXPECT_EQ(slider->GetRangeMax(), 100);
     EXPECT_EQ(slider->GetPos(), 8);
     // Setting the slider from code tells nobody; the user's moves size the thumbnails.
+    CThumbCatalogue& browser = view.GetWrapper()->GetThumb()->Catalogue();
+    EXPECT_EQ(browser.GetCellSize(), 8 * 6 + 50);
     slider->SetPos(40);
     EXPECT_EQ(view.GetThumbSize(), 8);
+    EXPECT_EQ(browser.GetCellSize(), 8 * 6 + 50);
     Key(slider, Qt::Key_Right);
     EXPECT_EQ(view.GetThumbSize(), 41);
+    EXPECT_EQ(browser.GetCellSize(), 41 * 6 + 50);
+    EXPECT_EQ(browser.GetLevel(), 1);
     Key(slider, Qt::Key_End);
     EXPECT_EQ(view.GetThumbSize(), 100);
+    EXPECT_EQ(browser.GetLevel(), 2);
     Shot(&view, "composer");
 }
 

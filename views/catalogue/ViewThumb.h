@@ -1,0 +1,102 @@
+// CViewThumb: the album browser's window. CThumbCatalogue decides everything (items, grid,
+// selection, keys); this widget paints the visible cells, turns mouse, keys, wheel and scroll
+// bar into the catalogue's calls, and carries out what the catalogue asks of its host.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QMenu>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "views/catalogue/ThumbCatalogue.h"
+
+class CViewThumb : public QAbstractScrollArea, public CThumbHost {
+public:
+    static constexpr int IDC_THUMB = 7271;
+    // Label face and height in pixels.
+    static constexpr int kLabelPixels = 12;
+
+    explicit CViewThumb(QWidget* parent = nullptr);
+    ~CViewThumb() override;
+
+    CThumbCatalogue& Catalogue() { return m_catalogue; }
+    void SetDBConnect(CDBManagerOper* db) { m_catalogue.SetDBConnect(db); }
+    void SetSliderSize(int value);
+
+    // Runs the first all-photos loading on a worker thread; `done` runs on this widget's thread
+    // once it has finished. Input and item painting wait until then.
+    void StartLoading(std::function<void()> done);
+    bool IsLoading() const { return m_nHolds.load() > 0; }
+    // Another worker (an import) takes the catalogue: painting shows only the background and
+    // input waits until every hold is released.
+    void HoldForWorker(bool hold);
+
+    // Who carries out the context menu's commands (the frame, which owns the menu): `run` a
+    // chosen command, `prepare` sets an entry's enabled and checked state before it shows.
+    void SetCommandHandler(std::function<void(int)> run, std::function<void(int, QAction*)> prepare) {
+        m_run = std::move(run);
+        m_prepare = std::move(prepare);
+    }
+    // The context menu for the present selection (sub-menu 1 of menu 129 with a selection,
+    // 2 without); null when the resources hold none.
+    QMenu* BuildContextMenu(QWidget* parent);
+
+    // The drag picture of the visible selected items: the union of their cells in pure green
+    // (the transparent colour) with each thumbnail fitted into its cell; `hotspot` gets the
+    // cursor's offset (scrolled coordinates) from the union's top-left corner. Null when no
+    // visible item is selected.
+    QImage BuildDragImage(QPoint cursor, QPoint* hotspot);
+    // A drop target (the album strip) names the album under the cursor while this view drags.
+    void SetDropAlbum(int album) { m_nDropAlbum = album; }
+    // The drag ended: the selected items join the album last named (0: none).
+    void FinishDrag();
+    static constexpr const char* kDragMime = "application/x-vimbro-thumbnails";
+
+    // Makes the item at a 0-based position the only selected and current one and brings it
+    // into view (the default action of its accessible list item).
+    void ActivateItem(int index);
+
+    // The picture of one item's thumbnail at a level (loaded from the cache file when needed);
+    // null image when there is none.
+    static QImage LevelImage(vxImage* item, int level);
+
+    // CThumbHost; safe to call from the loading worker (the work is queued to this thread).
+    void Repaint() override;
+    void ScrollSizesChanged(int height, int pitch) override;
+    void ScrollTo(int y) override;
+
+    // Paints the visible part of the grid at scroll position `scrollPos` (the paint handler's
+    // work, usable on any paint device).
+    void PaintGrid(QPainter& painter, const QRect& area);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Exposes the items to assistive technology as a list of list items.
+    static void InstallAccessibility();
+    bool OnGuiThread() const;
+    void ApplyScrollRange();
+
+    CThumbCatalogue m_catalogue;
+    std::function<void(int)> m_run;
+    std::function<void(int, QAction*)> m_prepare;
+    int m_nTotalHeight = 0;
+    int m_nPitch = 1;
+    std::atomic<int> m_nHolds{0};
+    int m_nPendingSlider = -1;
+    int m_nDropAlbum = 0;
+    std::atomic<bool> m_bWorkerDone{false};
+    bool m_bClosing = false;
+    std::thread m_worker;
+};
