@@ -37,6 +37,7 @@
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
+#include "app/TopListAlbum.h"
 #include "app/ViewComposer.h"
 #include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
@@ -324,6 +325,8 @@ void CMainFrame::UpdateCommands() {
 void CMainFrame::SetBrowser(CThumbCatalogue* browser) {
     m_pBrowser = browser;
     if (browser && m_pDB) browser->SetDBConnect(m_pDB.get());
+    // The album strip chooses, renames and deletes albums in the same catalogue.
+    if (m_pTopFrame && m_pTopFrame->AlbumStrip()) m_pTopFrame->AlbumStrip()->SetBrowser(browser);
     UpdateCommands();
 }
 
