@@ -147,7 +147,7 @@ TEST(JpegOrientation, BrokenOrMissingExifLeavesThePictureAsStored) {
 
 // ---- TIFF -----------------------------------------------------------------------------------------
 
-struct TiffSpec {
+struct TiffLayout {
     uint32_t width = 3;
     uint32_t height = 2;
     uint16_t samples = 3;
@@ -157,8 +157,8 @@ struct TiffSpec {
     uint16_t orientation = ORIENTATION_TOPLEFT;
 };
 
-// Writes a TIFF whose rows are the given bytes (already packed at the spec's depth).
-void WriteTiff(const std::string& path, const TiffSpec& s, const std::vector<std::vector<BYTE>>& rows) {
+// Writes a TIFF whose rows are the given bytes (already packed at the layout's sample depth).
+void WriteTiff(const std::string& path, const TiffLayout& s, const std::vector<std::vector<BYTE>>& rows) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     ASSERT_NE(tif, nullptr);
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, s.width);
@@ -199,7 +199,7 @@ TEST(TiffReader, TransposedOrientationsSwapTheSides) {
     } cases[] = {{5, "255,0,0", "9,9,9"},       {6, "255,255,255", "0,0,255"}, {7, "9,9,9", "255,0,0"},
                  {8, "0,0,255", "255,255,255"}, {2, "0,0,255", "255,255,255"}, {4, "255,255,255", "0,0,255"}};
     for (const Case& c : cases) {
-        TiffSpec s;
+        TiffLayout s;
         s.orientation = c.orientation;
         const std::string path = dir.File("o" + std::to_string(c.orientation) + ".tif");
         WriteTiff(path, s, rows);
@@ -221,7 +221,7 @@ TEST(TiffReader, TransposedOrientationsSwapTheSides) {
 
 TEST(TiffReader, CieLabComesOutAsSrgbWithoutACast) {
     TempDir dir;
-    TiffSpec s;
+    TiffLayout s;
     s.width = 4;
     s.height = 1;
     s.photometric = PHOTOMETRIC_CIELAB;
@@ -254,7 +254,7 @@ TEST(TiffReader, CieLabComesOutAsSrgbWithoutACast) {
 TEST(TiffReader, TwelveBitFloatAndSixteenBitCmykAreScaledToEightBits) {
     TempDir dir;
     // 12-bit grey, three pixels packed most significant bit first: 0, 4095, 2048.
-    TiffSpec grey;
+    TiffLayout grey;
     grey.samples = 1;
     grey.bits = 12;
     grey.photometric = PHOTOMETRIC_MINISBLACK;
@@ -267,7 +267,7 @@ TEST(TiffReader, TwelveBitFloatAndSixteenBitCmykAreScaledToEightBits) {
     EXPECT_EQ(Rgb(g, 2, 0), "128,128,128");
 
     // 32-bit floating-point RGB: 0..1, clamped outside.
-    TiffSpec fl;
+    TiffLayout fl;
     fl.bits = 32;
     fl.format = SAMPLEFORMAT_IEEEFP;
     fl.height = 1;
@@ -285,7 +285,7 @@ TEST(TiffReader, TwelveBitFloatAndSixteenBitCmykAreScaledToEightBits) {
     EXPECT_EQ(Rgb(f, 1, 0), "255,0,64");
 
     // 16-bit CMYK: full cyan, full black, no ink.
-    TiffSpec cmyk;
+    TiffLayout cmyk;
     cmyk.samples = 4;
     cmyk.bits = 16;
     cmyk.photometric = PHOTOMETRIC_SEPARATED;
