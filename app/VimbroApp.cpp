@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -19,28 +17,6 @@ namespace {
 
 // The button alignment bit of the program's message box.
 constexpr UINT kButtonsRight = 0x10000000u;
-
-QMessageBox::Icon IconOf(UINT style) {
-    switch (style & MB_ICONMASK) {
-        case MB_ICONHAND: return QMessageBox::Critical;
-        case MB_ICONQUESTION: return QMessageBox::Question;
-        case MB_ICONASTERISK: return QMessageBox::Information;
-        default: return QMessageBox::Warning;
-    }
-}
-
-QString ButtonText(int id) {
-    switch (id) {
-        case IDOK: return QStringLiteral("확인");
-        case IDCANCEL: return QStringLiteral("취소");
-        case IDABORT: return QStringLiteral("중단");
-        case IDRETRY: return QStringLiteral("다시 시도");
-        case IDIGNORE: return QStringLiteral("무시");
-        case IDYES: return QStringLiteral("예");
-        case IDNO: return QStringLiteral("아니요");
-        default: return QString();
-    }
-}
 
 }  // namespace
 
@@ -60,8 +36,7 @@ bool CVimbroApp::InitInstance() {
 
     VimbroSettings::EnsureKey();
 
-    AfxSetMessageBoxHandler(
-        [this](const std::string& text, UINT style, UINT helpId) { return DoMessageBox(text, style, helpId); });
+    // Every AfxMessageBox of every library, from any thread, shows the program's message box.
     InstallMessageBoxDialog(CMainFrame::kTitle, &CVimbroApp::BoxStyle);
     // Without the resource file the windows fall back to their plain look.
     LoadResources(QCoreApplication::applicationDirPath());
@@ -103,23 +78,4 @@ int CVimbroApp::ExitInstance() {
 UINT CVimbroApp::BoxStyle(UINT style) {
     if ((style & MB_ICONMASK) == 0) style |= MB_ICONEXCLAMATION;
     return style | kButtonsRight;
-}
-
-int CVimbroApp::DoMessageBox(const std::string& text, UINT style, UINT) {
-    style = BoxStyle(style);
-    QWidget* owner = QApplication::activeWindow();
-    if (!owner) owner = m_pMainFrame.get();
-    QMessageBox box(IconOf(style), QString::fromUtf8(CMainFrame::kTitle), QString::fromStdString(text),
-                    QMessageBox::NoButton, owner);
-    int defaultId = MessageBoxDefaultResult(style);
-    for (int id : MessageBoxButtons(style)) {
-        QPushButton* button = box.addButton(ButtonText(id), QMessageBox::AcceptRole);
-        button->setProperty("vimbroId", id);
-        if (id == defaultId) box.setDefaultButton(button);
-        if (id == IDCANCEL || (id == IDOK && MessageBoxButtons(style).size() == 1)) box.setEscapeButton(button);
-    }
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    if (!clicked) return IDCANCEL;
-    return clicked->property("vimbroId").toInt();
 }

@@ -24,7 +24,6 @@ public:
     // False when the program must end at once (a second instance, or creation failed).
     bool InitInstance();
     int ExitInstance();
-    int DoMessageBox(const std::string& text, UINT style, UINT helpId);
 
     // Registers the language resources of the program folder; on failure says so and the
     // program goes on with its plain look.
