@@ -12,6 +12,7 @@
 
 #include "platform/kordune/SqlText.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/runfolder.h"
 
 namespace {
 
@@ -59,18 +60,7 @@ CString ParentFolder(const CString& path) {
 
 }  // namespace
 
-CString CGandry::GetRunDir() {
-    if (const char* home = std::getenv("VIMBRO_HOME"); home && *home) {
-        CString dir = home;
-        if (dir.back() != '/') dir += "/";
-        return dir;
-    }
-    std::vector<char> buffer(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) return "./";
-    CString exe(buffer.data(), static_cast<std::size_t>(n));
-    return exe.substr(0, exe.rfind('/') + 1);
-}
+CString CGandry::GetRunDir() { return win::RunFolder(); }
 
 CString CGandry::GetDocumentPath() {
     CString home;

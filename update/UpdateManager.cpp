@@ -17,6 +17,7 @@
 
 #include "platform/win/fileapi.h"
 #include "platform/win/profile.h"
+#include "platform/win/runfolder.h"
 #include "update/AppProfile.h"
 #include "update/PelloqResources.h"
 #include "update/UrlDownload.h"
@@ -162,18 +163,7 @@ CString CUpdateManager::SafeRelativeName(const CString& name) {
     return result;
 }
 
-CString CUpdateManager::GetRunDir() {
-    if (const char* home = std::getenv("VIMBRO_HOME"); home && *home) {
-        CString dir = home;
-        if (dir.back() != '/') dir += "/";
-        return dir;
-    }
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return "./";
-    CString path = exe.string();
-    return path.substr(0, path.rfind('/') + 1);
-}
+CString CUpdateManager::GetRunDir() { return win::RunFolder(); }
 
 CString CUpdateManager::GetUpdateHost() {
     if (const char* host = std::getenv(kHostVariable); host && *host) {

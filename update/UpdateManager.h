@@ -83,8 +83,8 @@ public:
     // file name at the end.
     static CString SafeRelativeName(const CString& name);
 
-    // The program folder with a trailing "/": $VIMBRO_HOME when set, else the folder of the
-    // running program (what CGandry::GetRunDir answers; Pelloq does not link Gandry).
+    // The run folder with a trailing "/", the same answer as CGandry::GetRunDir (Pelloq does
+    // not link Gandry; both ask the platform layer).
     static CString GetRunDir();
     // The update server's host[:port]: VIMBRO_UPDATE_HOST when it holds a host name, else the
     // fixed host.
