@@ -106,6 +106,8 @@ void Preview(std::vector<Art>& out);
 void Slides(std::vector<Art>& out);
 void Windows(std::vector<Art>& out);
 void Icons(std::vector<Art>& out);
+// The program icon (7416 at 128) at any size, for the desktop's icon theme.
+QImage ProgramIcon(int size);
 
 // Menus 128 and 129 and the string table (Text.cpp).
 QJsonArray MainMenu();

@@ -4,6 +4,7 @@
 //   brelt-gen <output folder>      bitmap/<id>.png, icon/<id>.png, menu/<id>.json,
 //                                  strings.json and brelt.qrc
 //   brelt-gen --sheet <file.png>   a contact sheet of everything, labelled by ID
+//   brelt-gen --icon <size> <file.png>   the program icon at size x size, for the desktop
 //
 // Bitmaps (opaque, 24 bits). "N states of W x H" means the states side by side, each W x H.
 // Five-state skins hold normal, pressed, hover, focus, disabled, and are pure white
@@ -371,8 +372,22 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--sheet"))
         return Sheet(args[2]);
+    if (args.size() == 4 && args[1] == QLatin1String("--icon")) {
+        bool ok = false;
+        const int size = args[2].toInt(&ok);
+        if (!ok || size < 16 || size > 1024) {
+            std::fprintf(stderr, "brelt-gen: icon size must be 16 to 1024\n");
+            return 2;
+        }
+        if (!art::ProgramIcon(size).save(args[3], "PNG")) {
+            std::fprintf(stderr, "brelt-gen: cannot write %s\n", qPrintable(args[3]));
+            return 1;
+        }
+        return 0;
+    }
     if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-')))
         return Generate(args[1]);
-    std::fprintf(stderr, "usage: brelt-gen <output folder> | brelt-gen --sheet <file.png>\n");
+    std::fprintf(stderr, "usage: brelt-gen <output folder> | brelt-gen --sheet <file.png> | "
+                         "brelt-gen --icon <size> <file.png>\n");
     return 2;
 }

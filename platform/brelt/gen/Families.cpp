@@ -888,40 +888,45 @@ void Windows(std::vector<Art>& out)
 
 // ---- icons ---------------------------------------------------------------------------------
 
+// The program's icon: the lens on a blue rounded square, drawn on a 128 grid and scaled, so
+// the desktop's sizes (48, 128, 256) stay sharp.
+QImage ProgramIcon(int size)
+{
+    QImage img = Canvas(size, size);
+    QPainter p;
+    Begin(p, img);
+    p.scale(size / 128.0, size / 128.0);
+    QLinearGradient g(0, 0, 128, 128);
+    g.setColorAt(0, QColor(38, 122, 206));
+    g.setColorAt(1, QColor(10, 40, 100));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(4, 4, 120, 120), 26, 26);
+    const QPointF c(64, 64);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 70), 8));
+    p.drawEllipse(c, 42, 42);
+    QRadialGradient glass(c + QPointF(-8, -8), 34);
+    glass.setColorAt(0, QColor(120, 190, 250));
+    glass.setColorAt(0.7, QColor(20, 60, 130));
+    glass.setColorAt(1, QColor(6, 24, 64));
+    p.setPen(QPen(QColor(220, 235, 255), 3));
+    p.setBrush(glass);
+    p.drawEllipse(c, 32, 32);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(4, 14, 40));
+    p.drawEllipse(c, 10, 10);
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(c + QPointF(-13, -14), 6, 4);
+    p.setBrush(QColor(255, 160, 60));
+    p.drawEllipse(QPointF(102, 26), 6, 6);
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
 void Icons(std::vector<Art>& out)
 {
-    // The program's icon: the lens on a blue rounded square.
-    {
-        QImage img = Canvas(128, 128);
-        QPainter p;
-        Begin(p, img);
-        QLinearGradient g(0, 0, 128, 128);
-        g.setColorAt(0, QColor(38, 122, 206));
-        g.setColorAt(1, QColor(10, 40, 100));
-        p.setPen(Qt::NoPen);
-        p.setBrush(g);
-        p.drawRoundedRect(QRectF(4, 4, 120, 120), 26, 26);
-        const QPointF c(64, 64);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(255, 255, 255, 70), 8));
-        p.drawEllipse(c, 42, 42);
-        QRadialGradient glass(c + QPointF(-8, -8), 34);
-        glass.setColorAt(0, QColor(120, 190, 250));
-        glass.setColorAt(0.7, QColor(20, 60, 130));
-        glass.setColorAt(1, QColor(6, 24, 64));
-        p.setPen(QPen(QColor(220, 235, 255), 3));
-        p.setBrush(glass);
-        p.drawEllipse(c, 32, 32);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(4, 14, 40));
-        p.drawEllipse(c, 10, 10);
-        p.setBrush(QColor(255, 255, 255, 200));
-        p.drawEllipse(c + QPointF(-13, -14), 6, 4);
-        p.setBrush(QColor(255, 160, 60));
-        p.drawEllipse(QPointF(102, 26), 6, 6);
-        p.end();
-        out.push_back({7416, img.convertToFormat(QImage::Format_ARGB32), QStringLiteral("program icon 128")});
-    }
+    out.push_back({7416, ProgramIcon(128), QStringLiteral("program icon 128")});
     // Message box icons, 63 x 63: exclamation, hand, question, information.
     auto badge = [](int kind) {
         QImage img = Canvas(63, 63);
