@@ -552,15 +552,34 @@ void CMainFrame::OnExport() {
 void CMainFrame::OnImport() {
     m_importList.clear();
     CGandry::ShowFileDialog(&m_importList, kImportFilter, 1);
+    StartImport(m_importList);
+}
+
+void CMainFrame::ImportFiles(const CStringList& files) {
+    for (const CString& path : files) {
+        const CString ext = QString::fromStdString(CGandry::FindExtension(path)).toLower().toStdString();
+        if (win::FileExists(path) && CGandry::FindType(ext) != FILETYPE_UNKNOWN) m_pendingImport.push_back(path);
+    }
+    ImportPending();
+}
+
+void CMainFrame::ImportPending() {
+    if (m_nWorkers > 0 || m_pendingImport.empty() || !m_pBrowser) return;
+    CStringList files;
+    files.swap(m_pendingImport);
+    StartImport(files);
+}
+
+void CMainFrame::StartImport(const CStringList& files) {
     if (CGandry::IsEmptySpace()) {
         AfxMessageBox(kLowDiskSpace);
         return;
     }
-    if (m_importList.empty() || !m_pBrowser) return;
+    if (files.empty() || !m_pBrowser) return;
     // The worker reports through the progress messages; the frame keeps the user out meanwhile.
     const int recompose = m_nCurrentMode == 0 ? 1 : 0;
     CThumbCatalogue* browser = m_pBrowser;
-    auto list = std::make_shared<CStringList>(m_importList);
+    auto list = std::make_shared<CStringList>(files);
     ++m_nWorkers;
     // The browser window keeps off the items while the worker changes them.
     CViewThumb* window = m_pThumbView && browser == &m_pThumbView->Catalogue() ? m_pThumbView : nullptr;
@@ -575,6 +594,7 @@ void CMainFrame::OnImport() {
                 if (window) window->HoldForWorker(false);
                 --m_nWorkers;
                 UpdateCommands();
+                ImportPending();
             },
             Qt::QueuedConnection);
     }).detach();
@@ -587,6 +607,7 @@ void CMainFrame::LoadAllPhotos() {
     m_pThumbView->StartLoading([this] {
         --m_nWorkers;
         UpdateCommands();
+        ImportPending();
     });
 }
 

@@ -85,6 +85,10 @@ public:
     bool IsProgressShown() const;
     // An import worker is running.
     bool IsImporting() const;
+    // Imports pictures named from outside (command line, file manager, a later start): the
+    // import command without its file dialog. Names that are no picture file are left out;
+    // while a worker runs the files wait and are imported when it has finished.
+    void ImportFiles(const CStringList& files);
     int ProgressPosition() const;
     int ProgressMaximum() const;
     // The decoration LCD size last applied (model change, preview panel).
@@ -135,6 +139,8 @@ private:
     void BeginProgress(int total);
     void EndProgress();
     void OnImport();
+    void StartImport(const CStringList& files);
+    void ImportPending();
     void OnPaste();
     void OnShowMode(SHOW_MODE mode);
     void OnSortOrder(SORT_ORDER order);
@@ -159,6 +165,7 @@ private:
     std::multimap<int, QAction*> m_actions;
     bool m_bProgress = false;
     int m_nWorkers = 0;  // import threads started and not yet reported back
+    CStringList m_pendingImport;  // files handed over while a worker ran
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
     DialogRunner m_runDialog;

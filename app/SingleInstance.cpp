@@ -10,9 +10,11 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <memory>
+
 namespace {
 
-constexpr char kRaise[] = "raise\n";
+constexpr char kRaise[] = "raise";
 
 QString UserName() {
     QString user = qEnvironmentVariable("USER");
@@ -20,15 +22,18 @@ QString UserName() {
     return user;
 }
 
-// Tells the running instance to raise its window; it may still be starting, so try a while.
-bool AskToRaise(const QString& serverName) {
+// Sends the request to the running instance; it may still be starting, so try a while. The
+// end of the connection ends the request.
+bool AskToRaise(const QString& serverName, const QByteArray& request) {
     for (int attempt = 0; attempt < 20; ++attempt) {
         QLocalSocket socket;
         socket.connectToServer(serverName);
         if (socket.waitForConnected(250)) {
-            socket.write(kRaise);
-            socket.waitForBytesWritten(500);
+            socket.write(request);
+            while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(2000)) {
+            }
             socket.disconnectFromServer();
+            if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
             return true;
         }
         QThread::msleep(100);
@@ -51,13 +56,35 @@ CSingleInstance::~CSingleInstance() {
     if (server_) server_->close();
 }
 
-bool CSingleInstance::Acquire() {
+QByteArray CSingleInstance::EncodeRequest(const QStringList& files) {
+    QByteArray data = QByteArray(kRaise) + '\n';
+    for (const QString& file : files) {
+        // A name with a line break cannot travel in this request; it stays behind.
+        if (file.contains(QLatin1Char('\n')) || !file.startsWith(QLatin1Char('/'))) continue;
+        data += file.toUtf8() + '\n';
+    }
+    return data;
+}
+
+bool CSingleInstance::DecodeRequest(const QByteArray& data, QStringList* files) {
+    if (files) files->clear();
+    if (data.size() > kMaxRequest) return false;
+    const QList<QByteArray> lines = data.split('\n');
+    if (lines.isEmpty() || lines.front() != kRaise) return false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (!lines[i].startsWith('/') || !files) continue;
+        files->append(QString::fromUtf8(lines[i]));
+    }
+    return true;
+}
+
+bool CSingleInstance::Acquire(const QStringList& files) {
     lock_ = std::make_unique<QLockFile>(lockPath_);
     // A lock left by a crashed instance is recognised as stale and taken over.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
         lock_.reset();
-        AskToRaise(serverName_);
+        AskToRaise(serverName_, EncodeRequest(files));
         return false;
     }
     // A socket file left by a crash would make listen() fail.
@@ -71,11 +98,25 @@ bool CSingleInstance::Acquire() {
 
 void CSingleInstance::AcceptConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            QByteArray data = socket->readAll();
-            // Only a real request raises the window; empty or foreign payloads are ignored.
-            if (data.startsWith(QByteArray(kRaise).trimmed()) && raise_) raise_();
+        // The request is complete when the later start hangs up; until then it only gathers,
+        // and a flood past the limit is dropped at once.
+        auto buffer = std::make_shared<QByteArray>();
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, buffer] {
+            buffer->append(socket->readAll());
+            if (buffer->size() > kMaxRequest) socket->abort();
         });
-        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, [this, socket, buffer] {
+            buffer->append(socket->readAll());
+            socket->deleteLater();
+            Handle(*buffer);
+        });
     }
+}
+
+void CSingleInstance::Handle(const QByteArray& data) {
+    QStringList files;
+    // Only a real request raises the window; empty or foreign payloads are ignored.
+    if (!DecodeRequest(data, &files)) return;
+    if (raise_) raise_();
+    if (!files.isEmpty() && open_) open_(files);
 }

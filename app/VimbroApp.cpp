@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QUrl>
 #include <QScreen>
 #include <QWidget>
 
@@ -18,6 +20,12 @@ namespace {
 // The button alignment bit of the program's message box.
 constexpr UINT kButtonsRight = 0x10000000u;
 
+CStringList ToPaths(const QStringList& files) {
+    CStringList paths;
+    for (const QString& file : files) paths.push_back(file.toStdString());
+    return paths;
+}
+
 }  // namespace
 
 CVimbroApp::CVimbroApp() {
@@ -30,9 +38,21 @@ CVimbroApp::CVimbroApp() {
 
 CVimbroApp::~CVimbroApp() = default;
 
-bool CVimbroApp::InitInstance() {
+QStringList CVimbroApp::FilesFromArguments(const QStringList& arguments) {
+    QStringList files;
+    for (const QString& argument : arguments) {
+        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-'))) continue;
+        // A file manager may hand over a file: URL instead of a path.
+        const QUrl url(argument);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+        files.append(QFileInfo(path).absoluteFilePath());
+    }
+    return files;
+}
+
+bool CVimbroApp::InitInstance(const QStringList& files) {
     m_guard = std::make_unique<CSingleInstance>(QString::fromUtf8(kGuardName));
-    if (!m_guard->Acquire()) return false;
+    if (!m_guard->Acquire(files)) return false;
 
     VimbroSettings::EnsureKey();
 
@@ -48,6 +68,9 @@ bool CVimbroApp::InitInstance() {
     m_guard->OnRaiseRequest([this] {
         if (m_pMainFrame) m_pMainFrame->RaiseMaximized();
     });
+    m_guard->OnOpenRequest([this](const QStringList& later) {
+        if (m_pMainFrame) m_pMainFrame->ImportFiles(ToPaths(later));
+    });
     // The first window opens in the middle of the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -58,6 +81,8 @@ bool CVimbroApp::InitInstance() {
     }
     m_pMainFrame->show();
     m_pMainFrame->LoadAllPhotos();
+    // Waits behind the first loading of the photos.
+    if (!files.isEmpty()) m_pMainFrame->ImportFiles(ToPaths(files));
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <string>
@@ -22,7 +23,13 @@ public:
     ~CVimbroApp();
 
     // False when the program must end at once (a second instance, or creation failed).
-    bool InitInstance();
+    // `files` (from the command line or a file manager's "Open with") are imported into the
+    // catalogue; a second instance hands them to the first.
+    bool InitInstance(const QStringList& files = {});
+
+    // The files named on a command line (without the program's name): options are skipped,
+    // relative names are made absolute against the current folder.
+    static QStringList FilesFromArguments(const QStringList& arguments);
     int ExitInstance();
 
     // Registers the language resources of the program folder; on failure says so and the

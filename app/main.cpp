@@ -6,7 +6,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vimbro"));
     CVimbroApp app;
-    if (!app.InitInstance()) return 0;
+    if (!app.InitInstance(CVimbroApp::FilesFromArguments(QApplication::arguments().mid(1)))) return 0;
     int result = QApplication::exec();
     app.ExitInstance();
     return result;
