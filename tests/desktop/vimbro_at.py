@@ -204,6 +204,7 @@ class Program:
         for folder in (self.run_dir, self.config, self.runtime):
             os.makedirs(folder, mode=0o700, exist_ok=True)
         self.process = None
+        self.arguments = []  # given to the program after its name (files to open)
         self.log_path = os.path.join(SHOTS, name + ".log")
 
     def environment(self):
@@ -250,7 +251,7 @@ class Program:
             shutil.copytree(data, os.path.join(self.run_dir, "data"))
         os.makedirs(SHOTS, exist_ok=True)
         log = open(self.log_path, "w")
-        self.process = subprocess.Popen([PROGRAM], env=self.environment(), stdout=log,
+        self.process = subprocess.Popen([PROGRAM] + self.arguments, env=self.environment(), stdout=log,
                                         stderr=subprocess.STDOUT, cwd=self.root)
         return self
 
