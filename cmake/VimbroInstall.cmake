@@ -34,6 +34,8 @@ install(FILES ${vimbro_link_dir}/vimbro-suite ${vimbro_link_dir}/vimbro-tool DES
 # Desktop integration: the launcher and the program icon at the theme's sizes, drawn at build
 # time by the resource generator from the same drawing as the window icon.
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vimbro-suite.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/vimbro-suite-mime.xml DESTINATION share/mime/packages
+  RENAME vimbro-suite.xml)
 set(vimbro_icon_files)
 foreach(size 48 128 256)
   set(icon ${CMAKE_BINARY_DIR}/icons/${size}x${size}/vimbro-suite.png)
@@ -75,6 +77,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${VIMBRO_BIN_DIR})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-nanum")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, hicolor-icon-theme")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, hicolor-icon-theme, shared-mime-info")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -28,7 +28,7 @@ dpkg -x "$deb" "$root"
 lib="$root/usr/lib/vimbro-suite"
 for f in usr/bin/vimbro-suite usr/bin/vimbro-tool usr/lib/vimbro-suite/Brelt.rcc \
          usr/lib/vimbro-suite/vimbro-installed usr/lib/vimbro-suite/help/001_AboutVimbroSuite.htm \
-         usr/share/applications/vimbro-suite.desktop; do
+         usr/share/applications/vimbro-suite.desktop usr/share/mime/packages/vimbro-suite.xml; do
   [ -e "$root/$f" ] || fail "$f missing"
 done
 # Every library the programs need resolves: ours through the run path, the rest on the system.
