@@ -8,6 +8,7 @@
 #include "views/controls/BitmapSliderEx.h"
 
 class CViewArea;
+class CViewSlider;
 
 class CDlgWrapper : public QWidget, public CMsgTarget {
 public:
@@ -22,6 +23,7 @@ public:
     explicit CDlgWrapper(QWidget* parent);
 
     QWidget* GetSlides() const;
+    CViewSlider* GetViewSlider() const { return m_pSlides; }
     QWidget* GetCanvas() const;
     CBitmapSliderEx* GetScroller() const { return m_pScroller; }
     // The width of all slides side by side; the scroller's range follows it.
@@ -29,7 +31,7 @@ public:
     // The scroll position last passed on to the slides.
     int GetScrollPos() const { return m_nLastPos; }
 
-    // The scroller's messages.
+    // The scroller's messages and the slides' focus (3091) and deletion (3096) notices.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -40,7 +42,7 @@ private:
     void Relayout();
     void OnScroll(int position);
 
-    CViewArea* m_pSlides;
+    CViewSlider* m_pSlides;
     CViewArea* m_pCanvas;
     CBitmapSliderEx* m_pScroller;
     int m_nTotalWidth = 0;
