@@ -39,6 +39,7 @@
 #include "app/TopFrame.h"
 #include "app/TopListAlbum.h"
 #include "app/ViewComposer.h"
+#include "app/ViewDecorate.h"
 #include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
 #include "app/DialogLogic.h"
@@ -731,6 +732,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
+            return 0;
+        case WM_REFRESH_LCD_PREVIEW:
+            if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2])) decorate->OnRefreshPreview();
+            return 0;
+        case WM_SLIDES_PLAY:
+            if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2])) decorate->OnSlidesPlay(wParam != 0);
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);

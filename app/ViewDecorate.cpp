@@ -1,13 +1,16 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgPreview.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/editor/LCDPreview.h"
+#include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
     m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
     m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
-    m_pPreview = new CViewArea(IDD_PREVIEW, QStringLiteral("미리보기"), WorkLook::kPanelBack, true, this);
+    m_pPreview = new CDlgPreview(this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
@@ -51,6 +54,32 @@ QWidget* CViewDecorate::GetPictureList() const {
 }
 QWidget* CViewDecorate::GetPreviewPanel() const {
     return m_pPreview;
+}
+CViewSlider* CViewDecorate::GetViewSlider() const {
+    return m_pSlideHost->GetViewSlider();
+}
+
+void CViewDecorate::OnRefreshPreview() {
+    CViewSlider* slides = GetViewSlider();
+    CLCDPreview* lcd = m_pPreview->GetLCDPreview();
+    lcd->SetPtrImage(slides->GetPtrImage());
+    if (lcd->GetPtrFrameImage() != slides->GetSliderFrame()) lcd->SetPtrFrameImage(slides->GetSliderFrame());
+    std::array<int, CPreviewFrameStrip::kCells> states{};
+    for (int i = 0; i < CPreviewFrameStrip::kCells; ++i) {
+        const CSlider* box = slides->GetPtrSlider(i);
+        states[static_cast<std::size_t>(i)] = box && box->IsFilled() ? 1 : 0;
+    }
+    m_pPreview->SetFrames(slides->GetValidCount(), slides->GetSelectedIndex(), states);
+}
+
+void CViewDecorate::OnSlidesPlay(bool play) {
+    CViewSlider* slides = GetViewSlider();
+    if (play)
+        slides->Play();
+    else
+        slides->Stop();
+    m_pPreview->SetPlaying(slides->IsPlaying());
+    OnRefreshPreview();
 }
 
 void CViewDecorate::resizeEvent(QResizeEvent*) {

@@ -7,7 +7,9 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgPreview;
 class CDlgWrapper;
+class CViewSlider;
 class CTextBox;
 class CViewArea;
 
@@ -33,6 +35,15 @@ public:
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
     QWidget* GetPreviewPanel() const;
+    CDlgPreview* GetDlgPreview() const { return m_pPreview; }
+    CViewSlider* GetViewSlider() const;
+
+    // The slides changed, were selected or moved on in playback (3082): the preview shows the
+    // current slide with the frame, and the frame cells and counts follow.
+    void OnRefreshPreview();
+    // Play (3083 with 1) or stop (3083 with 0, also when the repeats are over); the preview's
+    // play and stop buttons follow what the slides really do.
+    void OnSlidesPlay(bool play);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -41,7 +52,7 @@ protected:
 private:
     CViewArea* m_pFrame;
     CViewArea* m_pPictures;
-    CViewArea* m_pPreview;
+    CDlgPreview* m_pPreview;
     CDlgWrapper* m_pSlideHost;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
