@@ -64,7 +64,7 @@ public:
     LRESULT WindowProc(UINT message, WPARAM, LPARAM) override {
         if (message == CSlideStrip::kMsgSlidesChanged && m_view.IsPlaying()) {
             m_ticks.push_back(m_clock.nsecsElapsed() / 1.0e6);
-            m_intervals.push_back(m_view.TimerInterval());
+            m_intervals.push_back(m_view.Strip().GetTimerInterval());
             m_lcd.SetPtrImage(m_view.GetPtrImage());
             m_lcd.repaint();
             m_view.repaint();

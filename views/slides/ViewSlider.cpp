@@ -147,6 +147,7 @@ CViewSlider::CViewSlider(QWidget* parent) : QWidget(parent) {
     if (!m_box.isNull() && m_box.width() >= 2) m_strip.SetSlideBmpSize(CSize(m_box.width() / 2, m_box.height()));
     // Slide delays are short; a coarse timer would drift by several milliseconds a slide.
     m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
     m_runMenu = [](QMenu* menu, QPoint globalPos) {
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -194,6 +195,8 @@ void CViewSlider::ExportFile(CString folder, int unique, int useName, CString na
 }
 
 void CViewSlider::Play() {
+    // A new start counts from now.
+    m_timer.stop();
     m_strip.Play();
     SyncTimer();
     update();
@@ -235,9 +238,23 @@ bool CViewSlider::OnCommand(UINT id) {
 void CViewSlider::OnTimer() {
     const int previous = m_strip.GetSelectedIndex();
     m_strip.OnTimer();
-    SyncTimer();
+    // The receivers of the tick's messages may have stopped the slides.
+    if (m_strip.IsPlaying())
+        ArmNext();
+    else
+        m_timer.stop();
     update();
     NotifySelection(previous);
+}
+
+void CViewSlider::ArmNext() {
+    // A zero delay would make the timer fire without pause.
+    m_nInterval = std::max(1, m_strip.GetTimerInterval());
+    m_nDue += m_nInterval;
+    // After a stall the next slide comes at once, never in a burst of catching up.
+    const qint64 now = m_clock.elapsed();
+    if (m_nDue < now) m_nDue = now;
+    m_timer.start(static_cast<int>(m_nDue - now));
 }
 
 void CViewSlider::SyncTimer() {
@@ -245,10 +262,10 @@ void CViewSlider::SyncTimer() {
         m_timer.stop();
         return;
     }
-    // A zero delay would make the timer fire without pause.
-    const int interval = std::max(1, m_strip.GetTimerInterval());
-    // Re-arming with a new delay counts it from now, the moment the new slide shows.
-    if (!m_timer.isActive() || m_timer.interval() != interval) m_timer.start(interval);
+    if (m_timer.isActive()) return;
+    m_clock.start();
+    m_nDue = 0;
+    ArmNext();
 }
 
 void CViewSlider::Changed() {

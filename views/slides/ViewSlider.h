@@ -6,6 +6,7 @@
 // The frame and the work views use the operations below; each repaints what it changed.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -67,9 +68,9 @@ public:
     // it is not one of the strip's.
     bool OnCommand(UINT id);
 
-    // The playback timer (id 1000 of the strip): running, and its interval in milliseconds.
+    // The playback timer (id 1000 of the strip): running, and the delay in force in milliseconds.
     bool IsTimerRunning() const { return m_timer.isActive(); }
-    int TimerInterval() const { return m_timer.interval(); }
+    int TimerInterval() const { return m_nInterval; }
     // One tick of the playback timer, as the running timer delivers it.
     void OnTimer();
 
@@ -99,8 +100,10 @@ protected:
 private:
     // After any change: forget the cached pictures, repaint, tell assistive technology.
     void Changed();
-    // Starts, re-arms or stops the timer to match the strip's playback state.
+    // Starts or stops the timer to match the strip's playback state.
     void SyncTimer();
+    // Arms the timer for the next slide, `interval` after the moment the last one was due.
+    void ArmNext();
     void NotifySelection(int previous);
     const QImage& CachedPicture(const extImage* picture);
     const QImage& CachedOverlay(const extImage* frame);
@@ -109,6 +112,11 @@ private:
 
     CSlideStrip m_strip;
     QTimer m_timer;
+    // Each slide is due a delay after the previous one was due, not after the work of showing it:
+    // repaints and messages then do not add to the time on screen.
+    QElapsedTimer m_clock;
+    qint64 m_nDue = 0;
+    int m_nInterval = 0;
     QImage m_left, m_middle, m_right, m_box, m_button;
     std::map<const extImage*, QImage> m_pictures;
     std::map<const extImage*, QImage> m_overlays;
