@@ -79,6 +79,10 @@ CDlgPreview::CDlgPreview(QWidget* parent) : QWidget(parent) {
         CxSkinButtonEx* button = MakeSkinButton(this, 0, IDB_SIZE_BUTTON, caption, caption);
         button->setObjectName(QStringLiteral("size%1").arg(i + 1));
         button->setCheckable(true);
+        // Seven characters fill the 56-pixel skin; a pixel smaller keeps a margin at both ends.
+        QFont small = WorkLook::Font();
+        small.setPixelSize(11);
+        button->setFont(small);
         button->setFocusPolicy(Qt::TabFocus);
         QObject::connect(button, &QPushButton::clicked, this, [this, i] { OnSizeButton(i); });
         m_buttons[static_cast<std::size_t>(i)] = button;
@@ -174,14 +178,16 @@ void CDlgPreview::ShowSize(CSize size) {
     UpdateInfo();
 }
 
+// The buttons swap first: the main window may answer at once (nothing to play) and its answer
+// must be what stays on screen.
 void CDlgPreview::OnPlay() {
-    SendMessage(AfxGetMainWnd(), kMsgPlay, 1);
     SetPlaying(true);
+    SendMessage(AfxGetMainWnd(), kMsgPlay, 1);
 }
 
 void CDlgPreview::OnStop() {
-    SendMessage(AfxGetMainWnd(), kMsgPlay, 0);
     SetPlaying(false);
+    SendMessage(AfxGetMainWnd(), kMsgPlay, 0);
 }
 
 void CDlgPreview::SetPlaying(bool playing) {

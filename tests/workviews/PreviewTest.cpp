@@ -34,6 +34,19 @@ public:
     std::vector<Entry> entries;
 };
 
+// The frame's part in playback: play and stop requests go to the decoration view.
+class DecorateFrame : public CMsgTarget {
+public:
+    explicit DecorateFrame(CViewDecorate& view) : m_view(view) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == CDlgPreview::kMsgPlay) m_view.OnSlidesPlay(wParam != 0);
+        return 0;
+    }
+
+private:
+    CViewDecorate& m_view;
+};
+
 class ModelScope {
 public:
     explicit ModelScope(int model) : m_old(CGandry::m_enumModel) {
@@ -201,12 +214,24 @@ TEST_F(PreviewPanelTest, DecorationViewKeepsThePreviewInStepWithTheSlides) {
     view.resize(1200, 700);
     CViewSlider* slides = view.GetViewSlider();
     CDlgPreview* panel = view.GetDlgPreview();
-    // Playing nothing leaves the play button up.
+    // Playing nothing leaves the play button up, also when the panel's own button asks.
     view.OnSlidesPlay(true);
     EXPECT_FALSE(slides->IsPlaying());
     EXPECT_TRUE(panel->IsPlayShown());
-    extImage picture(12, 10, 24);
+    DecorateFrame frame(view);
+    AfxSetMainWnd(&frame);
+    panel->OnPlay();
+    AfxSetMainWnd(&main);
+    EXPECT_TRUE(panel->IsPlayShown());
     for (int i = 0; i < 3; ++i) {
+        // Slides of 176 x 144 in a colour each, with a band across to tell them apart.
+        extImage picture(176, 144, 24);
+        for (long y = 0; y < 144; ++y)
+            for (long x = 0; x < 176; ++x) {
+                const bool band = y > 60 && y < 84;
+                picture.SetPixelColor(x, y, RGBQUAD{static_cast<BYTE>(band ? 255 : 80 * i), static_cast<BYTE>(x),
+                                                    static_cast<BYTE>(band ? 255 : 255 - 60 * i), 0});
+            }
         slides->Strip().OnLButtonDown(CPoint(slides->Strip().GetBoxRect(i).left + 20, 30));
         slides->SetCropImage(&picture);
     }
@@ -220,12 +245,15 @@ TEST_F(PreviewPanelTest, DecorationViewKeepsThePreviewInStepWithTheSlides) {
     view.OnSlidesPlay(true);
     EXPECT_TRUE(slides->IsPlaying());
     EXPECT_FALSE(panel->IsPlayShown());
+    slides->OnTimer();
+    view.OnRefreshPreview();
+    EXPECT_EQ(panel->GetFrameStrip()->GetCurrent(), 2);
+    Shot(&view, "decorate-playing");
     view.OnSlidesPlay(false);
     EXPECT_FALSE(slides->IsPlaying());
     EXPECT_FALSE(slides->IsTimerRunning());
     EXPECT_TRUE(panel->IsPlayShown());
     EXPECT_EQ(panel->GetFrameStrip()->GetCurrent(), 0);
-    Shot(&view, "decorate-slides");
 }
 
 }  // namespace
