@@ -4,10 +4,14 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "platform/afx/afxwin.h"
 #include "views/controls/BitmapSliderEx.h"
 
+class CSlideStrip;
 class CViewArea;
+class CViewMainCore;
 
 class CDlgWrapper : public QWidget, public CMsgTarget {
 public:
@@ -20,6 +24,11 @@ public:
     static constexpr int kPlainSlideWidth = 156;
 
     explicit CDlgWrapper(QWidget* parent);
+    ~CDlgWrapper() override;
+
+    // The slides' and the decoration canvas' logic, which the frame's decoration commands drive.
+    CSlideStrip* GetSlideStrip() const { return m_pStrip.get(); }
+    CViewMainCore* GetCanvasCore() const { return m_pCanvasCore.get(); }
 
     QWidget* GetSlides() const;
     QWidget* GetCanvas() const;
@@ -40,6 +49,8 @@ private:
     void Relayout();
     void OnScroll(int position);
 
+    std::unique_ptr<CSlideStrip> m_pStrip;
+    std::unique_ptr<CViewMainCore> m_pCanvasCore;
     CViewArea* m_pSlides;
     CViewArea* m_pCanvas;
     CBitmapSliderEx* m_pScroller;

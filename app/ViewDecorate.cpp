@@ -2,6 +2,8 @@
 
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/editor/ViewMainCore.h"
+#include "views/slides/SlideStrip.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
@@ -66,4 +68,47 @@ void CViewDecorate::resizeEvent(QResizeEvent*) {
     Place(GetButton(IDC_PRINT), l.print);
     Place(m_pPosition, l.position);
     Place(m_pInformation, l.information);
+}
+
+CSlideStrip* CViewDecorate::Slides() const {
+    return m_pSlideHost->GetSlideStrip();
+}
+
+CViewMainCore* CViewDecorate::Canvas() const {
+    return m_pSlideHost->GetCanvasCore();
+}
+
+void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<vxImage*>& items) {
+    m_strAlbumName = albumName;
+    m_pictureItems = items;
+    if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
+    m_pPictures->update();
+}
+
+void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
+    m_frameSource = std::move(source);
+    m_frameLoader = std::move(loader);
+}
+
+extImage* CViewDecorate::GetFrameImage(int index) const {
+    return index > 0 && m_frameSource ? m_frameSource(index) : nullptr;
+}
+
+void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
+    m_nFrame = 0;
+    if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+}
+
+void CViewDecorate::SetPreviewFrame(extImage* frame) {
+    m_pPreviewFrame = frame;
+    RefreshPreview();
+}
+
+void CViewDecorate::SetPreviewSizeText(const QString& text) {
+    m_strPreviewSize = text;
+    RefreshPreview();
+}
+
+void CViewDecorate::RefreshPreview() {
+    m_pPreview->update();
 }

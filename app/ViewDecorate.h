@@ -4,12 +4,19 @@
 // the save and print buttons.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
 class CDlgWrapper;
+class CSlideStrip;
 class CTextBox;
 class CViewArea;
+class CViewMainCore;
+class extImage;
+class vxImage;
 
 class CViewDecorate : public CWorkView {
 public:
@@ -30,6 +37,33 @@ public:
     int GetZoom() const { return m_zoom.Value(); }
 
     CDlgWrapper* GetSlideHost() const { return m_pSlideHost; }
+    // The slides and the decoration canvas.
+    CSlideStrip* Slides() const;
+    CViewMainCore* Canvas() const;
+
+    // The picture list: the album's name and the browser's items, one of them selected
+    // (0-based, -1 for none).
+    void SetPictureList(const CString& albumName, const std::vector<vxImage*>& items);
+    const CString& GetAlbumName() const { return m_strAlbumName; }
+    const std::vector<vxImage*>& GetPictureItems() const { return m_pictureItems; }
+    void SelectPicture(int index) { m_nPicture = index; }
+    int GetSelectedPicture() const { return m_nPicture; }
+
+    // The frame list: frame pictures by index (0 is no frame) and their reloading for a model.
+    using FrameSource = std::function<extImage*(int index)>;
+    using FrameLoader = std::function<void(int model, int bitmapId, bool landscape)>;
+    void SetFrameList(FrameSource source, FrameLoader loader);
+    extImage* GetFrameImage(int index) const;
+    void LoadFrames(int model, int bitmapId, bool landscape);
+    void SelectFrame(int index) { m_nFrame = index; }
+    int GetSelectedFrame() const { return m_nFrame; }
+
+    // The LCD preview panel: its frame picture, its size text and repainting.
+    void SetPreviewFrame(extImage* frame);
+    extImage* GetPreviewFrame() const { return m_pPreviewFrame; }
+    void SetPreviewSizeText(const QString& text);
+    QString GetPreviewSizeText() const { return m_strPreviewSize; }
+    void RefreshPreview();
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
     QWidget* GetPreviewPanel() const;
@@ -46,5 +80,13 @@ private:
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
     CPositionText m_position;
+    CString m_strAlbumName;
+    std::vector<vxImage*> m_pictureItems;
+    int m_nPicture = -1;
+    FrameSource m_frameSource;
+    FrameLoader m_frameLoader;
+    int m_nFrame = 0;
+    extImage* m_pPreviewFrame = nullptr;
+    QString m_strPreviewSize;
     CZoomTracker m_zoom;
 };
