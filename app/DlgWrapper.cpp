@@ -6,10 +6,15 @@
 #include "app/WorkLayout.h"
 #include "platform/brelt/Brelt.h"
 #include "views/controls/BitmapSliderEx.h"
+#include "views/editor/ViewMainCore.h"
 #include "views/slides/ViewSlider.h"
 
-CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
+CDlgWrapper::CDlgWrapper(QWidget* parent)
+    : QWidget(parent), m_pCanvasCore(std::make_unique<CViewMainCore>()) {
     setObjectName(QString::number(IDD));
+    // The decoration canvas only cuts clip pictures for the slides; its picture stays whole.
+    m_pCanvasCore->SetSubExclusive(2);
+    m_pCanvasCore->SetShowText(true);
     m_pSlides = new CViewSlider(this);
     m_pSlides->SetParentTarget(this);
     m_pScroller = new CBitmapSliderEx(this, IDC_SCROLLER);
@@ -25,6 +30,8 @@ CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     m_nTotalWidth = m_pSlides->GetTotalWidth();
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
 }
+
+CDlgWrapper::~CDlgWrapper() = default;
 
 QWidget* CDlgWrapper::GetSlides() const {
     return m_pSlides;

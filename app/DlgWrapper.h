@@ -4,10 +4,13 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "platform/afx/afxwin.h"
 #include "views/controls/BitmapSliderEx.h"
 
 class CViewArea;
+class CViewMainCore;
 class CViewSlider;
 
 class CDlgWrapper : public QWidget, public CMsgTarget {
@@ -21,9 +24,13 @@ public:
     static constexpr int kPlainSlideWidth = 156;
 
     explicit CDlgWrapper(QWidget* parent);
+    ~CDlgWrapper() override;
+
+    // The slides and the decoration canvas' logic, which the frame's decoration commands drive.
+    CViewSlider* GetViewSlider() const { return m_pSlides; }
+    CViewMainCore* GetCanvasCore() const { return m_pCanvasCore.get(); }
 
     QWidget* GetSlides() const;
-    CViewSlider* GetViewSlider() const { return m_pSlides; }
     QWidget* GetCanvas() const;
     CBitmapSliderEx* GetScroller() const { return m_pScroller; }
     // The width of all slides side by side; the scroller's range follows it.
@@ -42,6 +49,7 @@ private:
     void Relayout();
     void OnScroll(int position);
 
+    std::unique_ptr<CViewMainCore> m_pCanvasCore;
     CViewSlider* m_pSlides;
     CViewArea* m_pCanvas;
     CBitmapSliderEx* m_pScroller;

@@ -4,6 +4,7 @@
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
 #include "views/editor/LCDPreview.h"
+#include "views/editor/ViewMainCore.h"
 #include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
@@ -59,11 +60,9 @@ CViewSlider* CViewDecorate::GetViewSlider() const {
     return m_pSlideHost->GetViewSlider();
 }
 
-void CViewDecorate::OnRefreshPreview() {
+void CViewDecorate::RefreshPreview() {
     CViewSlider* slides = GetViewSlider();
-    CLCDPreview* lcd = m_pPreview->GetLCDPreview();
-    lcd->SetPtrImage(slides->GetPtrImage());
-    if (lcd->GetPtrFrameImage() != slides->GetSliderFrame()) lcd->SetPtrFrameImage(slides->GetSliderFrame());
+    m_pPreview->GetLCDPreview()->SetPtrImage(slides->GetPtrImage());
     std::array<int, CPreviewFrameStrip::kCells> states{};
     for (int i = 0; i < CPreviewFrameStrip::kCells; ++i) {
         const CSlider* box = slides->GetPtrSlider(i);
@@ -79,7 +78,7 @@ void CViewDecorate::OnSlidesPlay(bool play) {
     else
         slides->Stop();
     m_pPreview->SetPlaying(slides->IsPlaying());
-    OnRefreshPreview();
+    RefreshPreview();
 }
 
 void CViewDecorate::resizeEvent(QResizeEvent*) {
@@ -95,4 +94,49 @@ void CViewDecorate::resizeEvent(QResizeEvent*) {
     Place(GetButton(IDC_PRINT), l.print);
     Place(m_pPosition, l.position);
     Place(m_pInformation, l.information);
+}
+
+CViewSlider* CViewDecorate::Slides() const {
+    return m_pSlideHost->GetViewSlider();
+}
+
+CViewMainCore* CViewDecorate::Canvas() const {
+    return m_pSlideHost->GetCanvasCore();
+}
+
+void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<vxImage*>& items) {
+    m_strAlbumName = albumName;
+    m_pictureItems = items;
+    if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
+    m_pPictures->update();
+}
+
+void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
+    m_frameSource = std::move(source);
+    m_frameLoader = std::move(loader);
+}
+
+extImage* CViewDecorate::GetFrameImage(int index) const {
+    return index > 0 && m_frameSource ? m_frameSource(index) : nullptr;
+}
+
+void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
+    m_nFrame = 0;
+    if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+}
+
+void CViewDecorate::SetPreviewFrame(extImage* frame) {
+    m_pPreview->GetLCDPreview()->SetPtrFrameImage(frame);
+}
+
+extImage* CViewDecorate::GetPreviewFrame() const {
+    return m_pPreview->GetLCDPreview()->GetPtrFrameImage();
+}
+
+void CViewDecorate::ShowPreviewSize(CSize size) {
+    m_pPreview->ShowSize(size);
+}
+
+QString CViewDecorate::GetPreviewSizeText() const {
+    return m_pPreview->GetSizeLine();
 }

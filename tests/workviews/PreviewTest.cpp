@@ -236,7 +236,7 @@ TEST_F(PreviewPanelTest, DecorationViewKeepsThePreviewInStepWithTheSlides) {
         slides->SetCropImage(&picture);
     }
     slides->Strip().OnLButtonDown(CPoint(slides->Strip().GetBoxRect(1).left + 20, 30));
-    view.OnRefreshPreview();
+    view.RefreshPreview();
     EXPECT_EQ(panel->GetLCDPreview()->GetPtrImage(), slides->GetPtrImage());
     EXPECT_EQ(panel->GetFrameStrip()->GetCurrent(), 1);
     EXPECT_EQ(panel->GetFrameStrip()->GetStates()[2], 1);
@@ -246,7 +246,7 @@ TEST_F(PreviewPanelTest, DecorationViewKeepsThePreviewInStepWithTheSlides) {
     EXPECT_TRUE(slides->IsPlaying());
     EXPECT_FALSE(panel->IsPlayShown());
     slides->OnTimer();
-    view.OnRefreshPreview();
+    view.RefreshPreview();
     EXPECT_EQ(panel->GetFrameStrip()->GetCurrent(), 2);
     Shot(&view, "decorate-playing");
     view.OnSlidesPlay(false);
