@@ -10,14 +10,14 @@
 #include "platform/brelt/Brelt.h"
 #include "views/controls/UserStatic.h"
 #include "views/controls/xSkinButtonEx.h"
+#include "views/catalogue/PreviewInfo.h"
 #include "views/editor/LCDPreview.h"
 
 namespace {
 
 constexpr int kTitleHeight = 26;
 constexpr int kGap = 5;
-constexpr int kInfoLineHeight = 12;
-constexpr int kInfoLineGap = 7;
+constexpr int kInfoHeight = 70;
 const QColor kCurrentCell(255, 153, 0);
 const QColor kFilledCell(153, 204, 0);
 const QColor kEmptyCell(157, 157, 157);
@@ -101,17 +101,10 @@ CDlgPreview::CDlgPreview(QWidget* parent) : QWidget(parent) {
     QObject::connect(m_pPlay, &QPushButton::clicked, this, [this] { OnPlay(); });
     QObject::connect(m_pStop, &QPushButton::clicked, this, [this] { OnStop(); });
 
-    // The information box: a label and a value on each of three lines.
-    m_pInfo = new QWidget(this);
-    NameControl(m_pInfo, IDC_INFO, QStringLiteral("미리보기 정보"));
-    const QString labels[3] = {QStringLiteral("사이즈 크기"), QStringLiteral("데이터 크기"), QStringLiteral("프레임 수")};
-    for (std::size_t i = 0; i < 3; ++i) {
-        m_infoLabels[i] = new QLabel(labels[i], m_pInfo);
-        m_infoValues[i] = new QLabel(m_pInfo);
-        m_infoLabels[i]->setFont(WorkLook::Font());
-        m_infoLabels[i]->setAccessibleName(labels[i]);
-        m_infoValues[i]->setFont(WorkLook::Font());
-    }
+    m_pInfo = new CPreviewInfo(this);
+    m_pInfo->setObjectName(QString::number(IDC_INFO));
+    m_pInfo->SetLeftString("사이즈 크기", "데이터 크기", "프레임 수");
+    m_pInfo->SetColorVar(RGB(237, 237, 237), RGB(255, 255, 255));
 
     RebuildSizes();
 }
@@ -206,22 +199,21 @@ void CDlgPreview::SetFrames(int count, int current, const std::array<int, CPrevi
 }
 
 void CDlgPreview::UpdateInfo() {
-    m_infoValues[0]->setText(QString::fromStdString(CPreviewChoice::SizeLine(m_sizePreview)));
-    m_infoValues[1]->setText(QString::fromStdString(CPreviewChoice::DataLine(m_sizePreview, m_nFrames)));
-    m_infoValues[2]->setText(QString::fromStdString(CPreviewChoice::FrameLine(m_nFrames)));
-    for (std::size_t i = 0; i < 3; ++i) {
-        m_infoValues[i]->setAccessibleName(m_infoLabels[i]->text() + m_infoValues[i]->text());
-    }
+    m_pInfo->SetInfo1(CPreviewChoice::SizeLine(m_sizePreview));
+    m_pInfo->SetInfo2(CPreviewChoice::DataLine(m_sizePreview, m_nFrames));
+    m_pInfo->SetInfo3(CPreviewChoice::FrameLine(m_nFrames));
+    // The first two lines show on the next paint.
+    m_pInfo->update();
 }
 
 QString CDlgPreview::GetSizeLine() const {
-    return m_infoValues[0]->text();
+    return m_pInfo->GetValue(0);
 }
 QString CDlgPreview::GetDataLine() const {
-    return m_infoValues[1]->text();
+    return m_pInfo->GetValue(1);
 }
 QString CDlgPreview::GetFrameLine() const {
-    return m_infoValues[2]->text();
+    return m_pInfo->GetValue(2);
 }
 
 void CDlgPreview::resizeEvent(QResizeEvent*) {
@@ -255,14 +247,7 @@ void CDlgPreview::resizeEvent(QResizeEvent*) {
     m_pStop->move((w - m_pStop->width()) / 2, y);
     y += std::max(m_pPlay->height(), m_pStop->height()) + kGap;
 
-    const int infoHeight = 3 * kInfoLineHeight + 2 * kInfoLineGap + 20;
-    m_pInfo->setGeometry(8, y, w - 16, infoHeight);
-    const int lineWidth = m_pInfo->width() - 20;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int top = 10 + static_cast<int>(i) * (kInfoLineHeight + kInfoLineGap);
-        m_infoLabels[i]->setGeometry(10, top, lineWidth / 2, kInfoLineHeight + 2);
-        m_infoValues[i]->setGeometry(10 + lineWidth / 2, top, lineWidth - lineWidth / 2, kInfoLineHeight + 2);
-    }
+    m_pInfo->setGeometry(8, y, w - 16, kInfoHeight);
 }
 
 void CDlgPreview::paintEvent(QPaintEvent*) {
@@ -274,10 +259,4 @@ void CDlgPreview::paintEvent(QPaintEvent*) {
     if (!right.isNull())
         painter.drawImage(QRect(width() - right.width(), kTitleHeight, right.width(), height() - kTitleHeight), right);
     if (!bottom.isNull()) painter.drawImage(QRect(0, height() - bottom.height(), width(), bottom.height()), bottom);
-    // The information box: white with a rounded frame of the panel's grey.
-    const QRect info = m_pInfo->geometry();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(237, 237, 237), 3));
-    painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(info).adjusted(1.5, 1.5, -1.5, -1.5), 12, 12);
 }

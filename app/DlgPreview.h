@@ -11,6 +11,7 @@
 #include "platform/win/windef.h"
 
 class CLCDPreview;
+class CPreviewInfo;
 class CUserStatic;
 class CxSkinButtonEx;
 class QComboBox;
@@ -79,6 +80,7 @@ public:
     CxSkinButtonEx* GetPlayButton() const { return m_pPlay; }
     CxSkinButtonEx* GetStopButton() const { return m_pStop; }
     CPreviewFrameStrip* GetFrameStrip() const { return m_pFrames; }
+    CPreviewInfo* GetInfo() const { return m_pInfo; }
     // The values of the information box's three lines.
     QString GetSizeLine() const;
     QString GetDataLine() const;
@@ -100,9 +102,7 @@ private:
     QComboBox* m_pCombo;
     CxSkinButtonEx* m_pPlay;
     CxSkinButtonEx* m_pStop;
-    QWidget* m_pInfo;
-    std::array<QLabel*, 3> m_infoLabels{};
-    std::array<QLabel*, 3> m_infoValues{};
+    CPreviewInfo* m_pInfo;
     CPreviewFrameStrip* m_pFrames;
     CSize m_sizePreview{0, 0};
     int m_nButton = 0;

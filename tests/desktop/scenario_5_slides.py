@@ -31,7 +31,7 @@ def scenario_decoration_shows_the_slide_boxes_and_the_preview(program):
         raise Failure("the first box is not selected at start")
     for name in ("176x144", "240x180", "240x320", "플레이"):
         wait_for(program.app, BUTTON_ROLES, name, timeout=10)
-    wait_for(program.app, "label", "사이즈 크기", timeout=10)
+    wait_for(program.app, None, "미리보기 정보", timeout=10)
     screenshot("50-decoration-slides")
     # Nothing to play: the play button stays and stop never shows.
     click(wait_for(program.app, BUTTON_ROLES, "플레이"), by_mouse=True)
@@ -67,7 +67,7 @@ def scenario_decoration_plays_an_animation_in_the_preview(program):
     for number in (1, 2, 3):
         wait_for(program.app, "list item", "슬라이드 %d (2.0초)" % number, timeout=20)
     wait_for(program.app, "list item", "슬라이드 4 (비어 있음)")
-    wait_for(program.app, "label", "데이터 크기", timeout=10)
+    wait_for(program.app, None, "미리보기 정보", timeout=10)
     screenshot("52-decoration-animation")
     click(wait_for(program.app, BUTTON_ROLES, "플레이"), by_mouse=True)
     wait_for(program.app, BUTTON_ROLES, "정지", timeout=10)
