@@ -2,6 +2,7 @@
 // existing catalogue item of that path is reported (after the overwrite question when its file
 // is on disk).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QLineEdit>
 #include <QTest>
@@ -116,7 +117,8 @@ class ExportPhoneDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DialogsApp();
-        home = fs::temp_directory_path() / "export_phone_home";
+        // One folder per test process: CTest runs the cases side by side.
+        home = fs::temp_directory_path() / ("export_phone_home_" + std::to_string(getpid()));
         fs::remove_all(home);
         fs::create_directories(home / "Documents");
         const char* h = std::getenv("HOME");
