@@ -10,7 +10,9 @@
 #include "imaging/extImage.h"
 #include "platform/afx/afxwin.h"
 #include "platform/win/codepage.h"
+#include "platform/win/fileapi.h"
 #include "views/catalogue/NameRules.h"
+#include "views/catalogue/vxImage.h"
 
 namespace dlgcheck {
 
@@ -60,6 +62,38 @@ bool RefuseExportIntoPhotoFolder(const CString& folder) {
     if (!ExportIntoPhotoFolder(folder, CGandry::GetDocumentPath() + "/ZEL/Photo")) return false;
     AfxMessageBox("내보낼 폴더는 디폴트폴더와 같을수 없습니다");
     return true;
+}
+
+PhoneTarget PhoneFileTarget(const CString& name, const CString& folder, const char* extension,
+                            const std::vector<vxImage*>& items) {
+    PhoneTarget out;
+    CString base = name;
+    if (!base.empty()) {
+        if (base.front() == ' ') {
+            AfxMessageBox("파일이름 첫문자에 공백은 허용되지 않습니다");
+            return out;
+        }
+        if (CGandry::CheckFileSpecialChar(base)) {
+            AfxMessageBox("\\/<>\"?*:| 문자는 사용할수 없습니다");
+            return out;
+        }
+        const auto dot = base.rfind('.');
+        if (dot != CString::npos) base.erase(dot);
+    }
+    // A name that is all extension (".jpg") would make a hidden file with no name of its own.
+    if (base.empty()) {
+        AfxMessageBox("입력박스에 입력해주세요");
+        return out;
+    }
+    out.path = folder + "/" + base + extension;
+    for (vxImage* item : items) {
+        if (!item || item->m_strFullPath != out.path) continue;
+        out.existing = item;
+        if (win::FileExists(out.path) && AfxMessageBox("파일이 존재합니다. 덮어쓸까요?", MB_YESNO) != IDYES) return out;
+        break;
+    }
+    out.verdict.ok = true;
+    return out;
 }
 
 }  // namespace dlgcheck

@@ -8,6 +8,8 @@
 
 #include "platform/win/windef.h"
 
+class vxImage;
+
 // The outcome of an OK press: accepted, or refused (message already shown) with the edit to
 // be emptied or not. The widget focuses the edit after any refusal.
 struct DlgVerdict {
@@ -38,6 +40,19 @@ bool ExportIntoPhotoFolder(const CString& folder, const CString& photoFolder);
 // The frame's refusal after the export dialog closed with OK: true (message shown) when the
 // folder is the phone's photo folder under the documents folder.
 bool RefuseExportIntoPhotoFolder(const CString& folder);
+
+// The file an EBA or PHT name dialog writes into a phone folder. The name passes the empty,
+// leading-space and forbidden-character checks, loses everything from its last "." on and takes
+// `extension` (".eba", ".pht") in `folder`. The first catalogue item with exactly that path
+// (case-sensitive) is the existing item; when its file is on disk the user is asked whether to
+// overwrite it, and No refuses. Files that are not catalogue items are not looked for.
+struct PhoneTarget {
+    DlgVerdict verdict;
+    CString path;
+    vxImage* existing = nullptr;
+};
+PhoneTarget PhoneFileTarget(const CString& name, const CString& folder, const char* extension,
+                            const std::vector<vxImage*>& items);
 
 }  // namespace dlgcheck
 

@@ -6,10 +6,17 @@
 #include "app/WorkLayout.h"
 #include "platform/brelt/Brelt.h"
 #include "views/controls/BitmapSliderEx.h"
+#include "views/editor/ViewMainCore.h"
+#include "views/slides/ViewSlider.h"
 
-CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
+CDlgWrapper::CDlgWrapper(QWidget* parent)
+    : QWidget(parent), m_pCanvasCore(std::make_unique<CViewMainCore>()) {
     setObjectName(QString::number(IDD));
-    m_pSlides = new CViewArea(IDC_SLIDES, QStringLiteral("슬라이드 목록"), 0xFFFFFF, false, this);
+    // The decoration canvas only cuts clip pictures for the slides; its picture stays whole.
+    m_pCanvasCore->SetSubExclusive(2);
+    m_pCanvasCore->SetShowText(true);
+    m_pSlides = new CViewSlider(this);
+    m_pSlides->SetParentTarget(this);
     m_pScroller = new CBitmapSliderEx(this, IDC_SCROLLER);
     NameControl(m_pScroller, IDC_SCROLLER, QStringLiteral("슬라이드 스크롤"));
     m_pScroller->SetBitmapChannel(7366, 7367, 7369);
@@ -20,8 +27,11 @@ CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     m_pScroller->SetPageSize(slide.isNull() ? kPlainSlideWidth / 2 : slide.width() / 2);
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);
+    m_nTotalWidth = m_pSlides->GetTotalWidth();
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
 }
+
+CDlgWrapper::~CDlgWrapper() = default;
 
 QWidget* CDlgWrapper::GetSlides() const {
     return m_pSlides;
@@ -38,6 +48,10 @@ void CDlgWrapper::SetTotalWidth(int width) {
 LRESULT CDlgWrapper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if ((message == CBitmapSlider::kMsgMoving || message == CBitmapSlider::kMsgMoved) && wParam == IDC_SCROLLER) {
         OnScroll(static_cast<int>(lParam));
+    } else if (message == CSlideStrip::kMsgFocus) {
+        m_pScroller->setFocus(Qt::OtherFocusReason);
+    } else if (message == CSlideStrip::kMsgSlidesDeleted) {
+        SetTotalWidth(m_pSlides->GetTotalWidth());
     }
     return 0;
 }
@@ -46,6 +60,7 @@ void CDlgWrapper::OnScroll(int position) {
     // The slides only hear of a position that really moved.
     if (position == m_nLastPos) return;
     m_nLastPos = position;
+    m_pSlides->SetPosHor(position);
 }
 
 void CDlgWrapper::Relayout() {

@@ -39,6 +39,7 @@
 #include "app/TopFrame.h"
 #include "app/TopListAlbum.h"
 #include "app/ViewComposer.h"
+#include "app/ViewDecorate.h"
 #include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
 #include "app/DialogLogic.h"
@@ -209,6 +210,8 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
                                             if (action->isCheckable()) action->setChecked(CFrameRules::IsChecked(id, s));
                                         });
     }
+    WireDecorateView();
+    if (m_pTopFrame->AlbumStrip()) m_pTopFrame->AlbumStrip()->Strip().SetOnChoose([this](int) { OnAlbumChange(); });
     SwitchView(0);
     ApplyBackground();
     qApp->installEventFilter(this);
@@ -305,6 +308,10 @@ FrameState CMainFrame::CurrentState() const {
             s.served.insert(id);
         // Export of the editor and the slides joins with their views.
         if (s.mode == 0) s.served.insert(ID_FILE_EXPORT);
+        // The slides save, export and print from the decoration view.
+        if (s.mode == 2)
+            for (int id : {ID_FILE_EXPORT, ID_FILE_SAVE_PICTURE, ID_FILE_SAVE_PICTURE_AS, ID_PRINT_PREVIEW})
+                s.served.insert(id);
     }
     return s;
 }
@@ -389,6 +396,13 @@ void CMainFrame::OnCommand(int id) {
             break;
         case ID_FILE_EXPORT:
             OnExport();
+            break;
+        case ID_FILE_SAVE_PICTURE:
+        case ID_FILE_SAVE_PICTURE_AS:
+            if (m_nCurrentMode == 2) SaveSlidesAsEBA();
+            break;
+        case ID_PRINT_PREVIEW:
+            if (m_nCurrentMode == 2) PrintPreviewDecoration();
             break;
         case ID_RESTORE:
             m_pBrowser->Restore();
@@ -543,7 +557,10 @@ void CMainFrame::OnExport() {
     if (RunDialog(dlg) != IDOK) return;
     if (dlgcheck::RefuseExportIntoPhotoFolder(dlg.m_strFolder)) return;
     int copied = 0;
-    m_pBrowser->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, 0, copied);
+    if (m_nCurrentMode == 2)
+        ExportSlides(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, copied);
+    else
+        m_pBrowser->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, 0, copied);
     char text[96];
     std::snprintf(text, sizeof text, kExportedCount, copied);
     AfxMessageBox(text);
@@ -647,6 +664,9 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     facts.mode = m_nCurrentMode;
     facts.model = CGandry::m_enumModel;
     if (IsImporting()) return;
+    // The picture list shows the album before the switch is decided (after the model test).
+    if (mode == 2 && mode != m_nCurrentMode && (!checkModel || CFrameRules::SupportsDecoration(facts.model)))
+        ShowDecoratePictures();
     if (m_pBrowser && mode != m_nCurrentMode) {
         if (mode == 1) m_pBrowser->select_properly();
         vxImage* item = m_pBrowser->GetTransImage();
@@ -661,6 +681,7 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     }
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
+    if (mode == 2) EnterDecorate();
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
@@ -754,8 +775,25 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(true);
             return 0;
         case WM_LCD_SIZE:
-            if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
-            (void)lParam;
+            if (wParam) {
+                m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
+                OnDecorateLcdSize(m_lcdSize, lParam == 1);
+            }
+            return 0;
+        case WM_PICTURE_LIST_CLICK:
+            OnPictureListClick(static_cast<int>(wParam), static_cast<int>(lParam));
+            return 0;
+        case WM_CROP_TO_SLIDES:
+            OnCropToSlides();
+            return 0;
+        case WM_SAVE_PHT:
+            SaveSlideAsPHT();
+            return 0;
+        case WM_REFRESH_LCD_PREVIEW:
+            RefreshDecoratePreview();
+            return 0;
+        case WM_SLIDES_PLAY:
+            PlaySlides(wParam == 1);
             return 0;
         case WM_PROGRESS_BEGIN:
             BeginProgress(static_cast<int>(wParam));

@@ -28,6 +28,8 @@ class CThumbCatalogue;
 class CViewThumb;
 class TopFrame;
 class CDlgInit;
+class CViewDecorate;
+class vxImage;
 
 class CMainFrame : public CGnomeFrame, public CMsgTarget {
 public:
@@ -126,6 +128,22 @@ public:
     // the strip's current album.
     void SetAlbumStripReader(AlbumStripReader reader) { m_readStrip = std::move(reader); }
 
+    // ---- Decoration (mode 2) ---------------------------------------------------------------
+    static constexpr const char* kAskSaveFrames = "현재의 프레임정보를 저장하시겠습니까?";
+    static constexpr const char* kAskDeleteEmptyAnimation = "전체프레임을 삭제했습니다.\r\n이 파일을 삭제하시겠습니까?";
+    static constexpr const char* kStopBeforeAdding = "애니메이션 플레이를 멈춘후에 추가하십시요.";
+    static constexpr const char* kEmptySlides = "빈슬라이드는 저장할수 없습니다";
+    static constexpr const char* kEbaSaved = "EBA파일저장 완료했습니다";
+    static constexpr const char* kPhtSaved = "PHT파일저장 완료했습니다";
+    static constexpr const char* kSaveFailed = "파일을 저장하지 못했습니다";
+    CViewDecorate* DecorateView() const;
+    // The slides saved as EBA through the EBA dialog; false when nothing was written.
+    bool SaveSlidesAsEBA();
+    // The current slide saved as PHT through the PHT dialog.
+    bool SaveSlideAsPHT();
+    // Print preview of the decoration canvas's picture.
+    void PrintPreviewDecoration();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +169,24 @@ private:
     void OnKeyword();
     void OnBundleRename();
     void OnExport();
+    CString DecorateAlbumName() const;
+    void ShowDecoratePictures();
+    void EnterDecorate();
+    void LoadIntoDecorateCanvas(vxImage* item);
+    void LoadAnimationIntoSlides(vxImage* item);
+    void AskSaveFrames();
+    void ClearDecorationFrame();
+    void SetDecorateTexts();
+    void OnPictureListClick(int value, int target);
+    void OnCropToSlides();
+    void OnDecorateLcdSize(CSize size, bool reloadFrames);
+    void RegisterSavedFile(const CString& path, vxImage* existing);
+    void WireDecorateView();
+    void ExportSlides(const CString& folder, int unique, int useTitle, int& copied);
+    void PlaySlides(bool play);
+    void RefreshDecoratePreview();
+    // The album strip chose an album; the browser already shows it.
+    void OnAlbumChange();
 
     TopFrame* m_pTopFrame = nullptr;
     QStackedWidget* m_pStack = nullptr;

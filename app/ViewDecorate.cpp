@@ -1,13 +1,17 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgPreview.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/editor/LCDPreview.h"
+#include "views/editor/ViewMainCore.h"
+#include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
     m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
     m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
-    m_pPreview = new CViewArea(IDD_PREVIEW, QStringLiteral("미리보기"), WorkLook::kPanelBack, true, this);
+    m_pPreview = new CDlgPreview(this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
@@ -52,6 +56,30 @@ QWidget* CViewDecorate::GetPictureList() const {
 QWidget* CViewDecorate::GetPreviewPanel() const {
     return m_pPreview;
 }
+CViewSlider* CViewDecorate::GetViewSlider() const {
+    return m_pSlideHost->GetViewSlider();
+}
+
+void CViewDecorate::RefreshPreview() {
+    CViewSlider* slides = GetViewSlider();
+    m_pPreview->GetLCDPreview()->SetPtrImage(slides->GetPtrImage());
+    std::array<int, CPreviewFrameStrip::kCells> states{};
+    for (int i = 0; i < CPreviewFrameStrip::kCells; ++i) {
+        const CSlider* box = slides->GetPtrSlider(i);
+        states[static_cast<std::size_t>(i)] = box && box->IsFilled() ? 1 : 0;
+    }
+    m_pPreview->SetFrames(slides->GetValidCount(), slides->GetSelectedIndex(), states);
+}
+
+void CViewDecorate::OnSlidesPlay(bool play) {
+    CViewSlider* slides = GetViewSlider();
+    if (play)
+        slides->Play();
+    else
+        slides->Stop();
+    m_pPreview->SetPlaying(slides->IsPlaying());
+    RefreshPreview();
+}
 
 void CViewDecorate::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::DecorateLayout(width(), height(), RowSizes());
@@ -66,4 +94,49 @@ void CViewDecorate::resizeEvent(QResizeEvent*) {
     Place(GetButton(IDC_PRINT), l.print);
     Place(m_pPosition, l.position);
     Place(m_pInformation, l.information);
+}
+
+CViewSlider* CViewDecorate::Slides() const {
+    return m_pSlideHost->GetViewSlider();
+}
+
+CViewMainCore* CViewDecorate::Canvas() const {
+    return m_pSlideHost->GetCanvasCore();
+}
+
+void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<vxImage*>& items) {
+    m_strAlbumName = albumName;
+    m_pictureItems = items;
+    if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
+    m_pPictures->update();
+}
+
+void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
+    m_frameSource = std::move(source);
+    m_frameLoader = std::move(loader);
+}
+
+extImage* CViewDecorate::GetFrameImage(int index) const {
+    return index > 0 && m_frameSource ? m_frameSource(index) : nullptr;
+}
+
+void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
+    m_nFrame = 0;
+    if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+}
+
+void CViewDecorate::SetPreviewFrame(extImage* frame) {
+    m_pPreview->GetLCDPreview()->SetPtrFrameImage(frame);
+}
+
+extImage* CViewDecorate::GetPreviewFrame() const {
+    return m_pPreview->GetLCDPreview()->GetPtrFrameImage();
+}
+
+void CViewDecorate::ShowPreviewSize(CSize size) {
+    m_pPreview->ShowSize(size);
+}
+
+QString CViewDecorate::GetPreviewSizeText() const {
+    return m_pPreview->GetSizeLine();
 }

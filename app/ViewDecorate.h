@@ -4,12 +4,20 @@
 // the save and print buttons.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgPreview;
 class CDlgWrapper;
 class CTextBox;
 class CViewArea;
+class CViewMainCore;
+class CViewSlider;
+class extImage;
+class vxImage;
 
 class CViewDecorate : public CWorkView {
 public:
@@ -30,9 +38,45 @@ public:
     int GetZoom() const { return m_zoom.Value(); }
 
     CDlgWrapper* GetSlideHost() const { return m_pSlideHost; }
+    // The slides and the decoration canvas.
+    CViewSlider* Slides() const;
+    CViewMainCore* Canvas() const;
+
+    // The picture list: the album's name and the browser's items, one of them selected
+    // (0-based, -1 for none).
+    void SetPictureList(const CString& albumName, const std::vector<vxImage*>& items);
+    const CString& GetAlbumName() const { return m_strAlbumName; }
+    const std::vector<vxImage*>& GetPictureItems() const { return m_pictureItems; }
+    void SelectPicture(int index) { m_nPicture = index; }
+    int GetSelectedPicture() const { return m_nPicture; }
+
+    // The frame list: frame pictures by index (0 is no frame) and their reloading for a model.
+    using FrameSource = std::function<extImage*(int index)>;
+    using FrameLoader = std::function<void(int model, int bitmapId, bool landscape)>;
+    void SetFrameList(FrameSource source, FrameLoader loader);
+    extImage* GetFrameImage(int index) const;
+    void LoadFrames(int model, int bitmapId, bool landscape);
+    void SelectFrame(int index) { m_nFrame = index; }
+    int GetSelectedFrame() const { return m_nFrame; }
+
+    // The LCD preview panel: its frame picture, its size text and repainting.
+    void SetPreviewFrame(extImage* frame);
+    extImage* GetPreviewFrame() const;
+    // The size the LCD preview now shows (" : %dx%d" on its size line).
+    void ShowPreviewSize(CSize size);
+    QString GetPreviewSizeText() const;
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
     QWidget* GetPreviewPanel() const;
+    CDlgPreview* GetDlgPreview() const { return m_pPreview; }
+    CViewSlider* GetViewSlider() const;
+
+    // The slides changed, were selected or moved on in playback (3082): the preview shows the
+    // current slide, and the frame cells and counts follow.
+    void RefreshPreview();
+    // Play (3083 with 1) or stop (3083 with 0, also when the repeats are over); the preview's
+    // play and stop buttons follow what the slides really do.
+    void OnSlidesPlay(bool play);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -41,10 +85,16 @@ protected:
 private:
     CViewArea* m_pFrame;
     CViewArea* m_pPictures;
-    CViewArea* m_pPreview;
+    CDlgPreview* m_pPreview;
     CDlgWrapper* m_pSlideHost;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
     CPositionText m_position;
+    CString m_strAlbumName;
+    std::vector<vxImage*> m_pictureItems;
+    int m_nPicture = -1;
+    FrameSource m_frameSource;
+    FrameLoader m_frameLoader;
+    int m_nFrame = 0;
     CZoomTracker m_zoom;
 };
