@@ -34,6 +34,10 @@
 #include <thread>
 
 #include "app/AboutDlg.h"
+#include "app/DlgAlbum.h"
+#include "app/DlgFilter.h"
+#include "app/ViewDecorate.h"
+#include "app/ViewEditor.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
@@ -640,10 +644,58 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     }
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
+    LoadPickers(mode);
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
         m_pTopFrame->RestoreUndecoratedModels();
+}
+
+// ---- Picture lists ------------------------------------------------------------------------
+
+void CMainFrame::OnPictureListClick(int value, int target) {
+    switch (target) {
+        case 1:
+            OnFilterChosen(value);
+            break;
+        case 2:
+            OnFrameChosen(value);
+            break;
+        case 3:
+            OnDecoratePictureChosen(value);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::OnFilterChosen(int) {}
+
+void CMainFrame::OnFrameChosen(int) {}
+
+void CMainFrame::OnDecoratePictureChosen(int) {}
+
+CString CMainFrame::CurrentAlbumName() {
+    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : 99;
+    if (album == 99) return "전체사진";
+    if (!m_pDB) return CString();
+    char sql[160];
+    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
+    if (!m_pDB->ExcuteQry(sql) || m_pDB->m_nRowCount < 1) return CString();
+    return m_pDB->GetData(0, 0);
+}
+
+void CMainFrame::LoadPickers(int mode) {
+    if (!m_pBrowser || mode != m_nCurrentMode) return;
+    if (mode == 1) {
+        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
+    } else if (mode == 2) {
+        if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2])) {
+            CDlgAlbum* album = decorate->GetDlgAlbum();
+            album->ShowAlbum(CurrentAlbumName(), &m_pBrowser->GetVector());
+            if (m_pBrowser->GetCurrentNumber() >= 1) album->ShowItem(m_pBrowser->GetCurrentNumber());
+        }
+    }
 }
 
 // ---- Model --------------------------------------------------------------------------------
@@ -731,6 +783,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
+            return 0;
+        case WM_PICTURE_LIST_CLICK:
+            OnPictureListClick(static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);

@@ -24,6 +24,7 @@
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
+#include "tests/support/FrameData.h"
 #include "tests/catalogue/Fixture.h"
 #include "tests/support/ToolRunner.h"
 #include "views/controls/Registry.h"
@@ -43,7 +44,8 @@ void InstallModels(const testsupport::TempHome& home, std::vector<int> ids = {})
     if (ids.empty())
         for (int id = 0; id < 66; ++id) ids.push_back(id);
     for (int id : ids)
-        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
+        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
+                       testsupport::SoundFrameData());
 }
 
 std::vector<std::string> ModelRange(int from, int to) {
