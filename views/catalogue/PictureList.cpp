@@ -291,7 +291,8 @@ void CPictureList::paintEvent(QPaintEvent* event) {
     painter.translate(0, -m_nPosVer);
     const QRect content = area.translated(0, m_nPosVer);
     painter.setFont(m_labelFont);
-    painter.setPen(QColor(0, 0, 0));
+    // The outline of labelled items.
+    painter.setPen(QColor(0x9D, 0x9D, 0x9D));
     for (int i = 0; i < GetCount(); ++i) {
         CRect r = GetItemRect(i);
         // The label below the picture belongs to the item as well.

@@ -101,6 +101,11 @@ void artPicture::Draw(QPainter* dc, int fit) {
         if (m_shown.isNull()) m_shown = ToQImage(m_pPic);
         shown = &m_shown;
     }
+    if (dimmed) {
+        // Frames are mostly transparent, so their dimmed form alone hardly shows which one is
+        // chosen; a shaded backdrop makes the choice visible.
+        dc->fillRect(rect, QColor(0xC9, 0xD3, 0xE0));
+    }
     if (!shown->isNull()) {
         QRect target = rect;
         if (fit) {
@@ -130,6 +135,7 @@ void artPicture::Draw(QPainter* dc, int fit) {
         const int stripWidth = std::max(rect.width(), owner->width());
         const QRect strip(rect.center().x() - stripWidth / 2, m_rect.bottom + 1, stripWidth, owner->GetTextHeight());
         dc->setFont(owner->GetLabelFont());
+        dc->setPen(QColor(0x33, 0x33, 0x33));
         const QString name = QString::fromStdString(m_strName);
         const QString text = QFontMetrics(dc->font()).elidedText(name, Qt::ElideRight, strip.width());
         dc->drawText(strip, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text);
