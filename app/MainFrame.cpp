@@ -36,6 +36,7 @@
 #include "app/AboutDlg.h"
 #include "app/DlgAlbum.h"
 #include "app/DlgFilter.h"
+#include "app/DlgFrame.h"
 #include "app/ViewDecorate.h"
 #include "app/ViewEditor.h"
 #include "app/Resource.h"
@@ -685,6 +686,12 @@ CString CMainFrame::CurrentAlbumName() {
     return m_pDB->GetData(0, 0);
 }
 
+void CMainFrame::ReloadFrames(const CSize& lcd) {
+    // A landscape screen takes the frames' second variant.
+    if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2]))
+        decorate->GetDlgFrame()->Load(CGandry::m_enumModel, CDlgFrame::kEmptyFrameBitmap, lcd.cy < lcd.cx ? 1 : 0);
+}
+
 void CMainFrame::LoadPickers(int mode) {
     if (!m_pBrowser || mode != m_nCurrentMode) return;
     if (mode == 1) {
@@ -789,7 +796,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
-            (void)lParam;
+            if (lParam == 1) ReloadFrames(m_lcdSize);
             return 0;
         case WM_PROGRESS_BEGIN:
             BeginProgress(static_cast<int>(wParam));

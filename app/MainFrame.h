@@ -76,6 +76,8 @@ public:
     // Fills the lists of the mode just entered: the filter previews of the current picture in
     // mode 1, the album on show in the decoration picture list in mode 2.
     void LoadPickers(int mode);
+    // The decoration frame list for the current model and the LCD size's orientation.
+    void ReloadFrames(const CSize& lcd);
     // "전체사진" for the all-photos album, else the album's name from the catalogue.
     CString CurrentAlbumName();
 
