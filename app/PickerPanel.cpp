@@ -37,7 +37,17 @@ CPickerPanel::CPickerPanel(int id, const QString& title, int titleId, int slider
 
 void CPickerPanel::SetList(CPictureList* list) {
     m_pList = list;
+    // The wheel over the list scrolls it as the slider would.
+    if (m_pList) m_pList->installEventFilter(this);
     Relayout();
+}
+
+bool CPickerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pList && event->type() == QEvent::Wheel) {
+        ForwardWheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int CPickerPanel::GetTitleHeight() const {
@@ -91,7 +101,10 @@ LRESULT CPickerPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CPickerPanel::wheelEvent(QWheelEvent* event) {
-    // The wheel over the list scrolls it as the slider would.
+    ForwardWheel(event);
+}
+
+void CPickerPanel::ForwardWheel(QWheelEvent* event) {
     QWheelEvent copy(m_pSlider->mapFromGlobal(event->globalPosition()), event->globalPosition(), event->pixelDelta(),
                      event->angleDelta(), event->buttons(), event->modifiers(), event->phase(), event->inverted());
     QCoreApplication::sendEvent(m_pSlider, &copy);

@@ -52,9 +52,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void ForwardWheel(QWheelEvent* event);
+
     CUserStatic* m_pTitle;
     CBitmapSliderEx* m_pSlider;
     CPictureList* m_pList = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -194,7 +195,7 @@ TEST(DlgFilter, FilterPanelCarriesItsTitleListAndTarget) {
     App();
     Recorder main;
     CDlgFilter panel;
-    panel.resize(82, 500);
+    panel.resize(82, 300);
     panel.show();
     EXPECT_EQ(panel.GetTitle()->text(), QStringLiteral("필  터"));
     EXPECT_EQ(panel.GetSlider()->GetWheelRange(), 15);
@@ -202,7 +203,7 @@ TEST(DlgFilter, FilterPanelCarriesItsTitleListAndTarget) {
     EXPECT_EQ(list->objectName(), QStringLiteral("7247"));
     EXPECT_EQ(list->GetControlWidth(), 78 - panel.GetSliderWidth());
     // Range: the items and the title beyond the panel's height.
-    EXPECT_EQ(panel.GetSlider()->GetRangeMax(), std::max(0, 9 * 72 + panel.GetTitleHeight() - 500));
+    EXPECT_EQ(panel.GetSlider()->GetRangeMax(), 9 * 72 + panel.GetTitleHeight() - 300);
     const extImage picture = Pattern(30, 30);
     panel.Load(&picture);
     EXPECT_NE(list->GetItem(0)->GetPtrPic(), nullptr);
@@ -210,6 +211,13 @@ TEST(DlgFilter, FilterPanelCarriesItsTitleListAndTarget) {
     QCoreApplication::processEvents();
     ASSERT_EQ(main.messages.size(), 1u);
     EXPECT_EQ(main.messages[0], (Message{WM_PICTURE_LIST_CLICK, 7, 1}));
+    // A wheel notch over the list scrolls it by the panel's step, through the slider.
+    QWheelEvent wheel(QPointF(10, 10), list->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel.GetSlider()->GetPos(), 15);
+    EXPECT_EQ(list->GetPosVer(), 15);
     // Disabling the panel disables its list.
     panel.setEnabled(false);
     EXPECT_EQ(list->GetEnableWindow(), 0);
