@@ -6,8 +6,7 @@
 #include "views/controls/BitmapSliderEx.h"
 #include "views/controls/UserStatic.h"
 
-CDlgAlbum::CDlgAlbum(QWidget* parent)
-    : CPickerPanel(IDD, QStringLiteral("앨  범"), IDC_TITLE, IDC_SLIDER, parent) {
+CDlgAlbum::CDlgAlbum(QWidget* parent) : CPickerPanel(IDD, QStringLiteral("앨  범"), IDC_TITLE, IDC_SLIDER, parent) {
     GetSlider()->SetMargin(0, 0, 0, 0);
     m_pAlbumList = new CAlbumList(this);
     m_pAlbumList->setObjectName(QString::number(IDC_LIST));
@@ -41,8 +40,8 @@ int CDlgAlbum::ScrollForItem(int number, int pitch, int visible, int current) {
 }
 
 void CDlgAlbum::ShowItem(int number) {
-    const int position = ScrollForItem(number, m_pAlbumList->get_height_oneItem(), m_pAlbumList->height(),
-                                       m_pAlbumList->GetPosVer());
+    const int position =
+        ScrollForItem(number, m_pAlbumList->get_height_oneItem(), m_pAlbumList->height(), m_pAlbumList->GetPosVer());
     GetSlider()->SetPos(position);
     m_pAlbumList->SetPosVer(GetSlider()->GetPos());
     m_pAlbumList->SetCurrent(number);

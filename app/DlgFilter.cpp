@@ -4,8 +4,7 @@
 #include "views/controls/BitmapSliderEx.h"
 #include "views/editor/FilterList.h"
 
-CDlgFilter::CDlgFilter(QWidget* parent)
-    : CPickerPanel(IDD, QStringLiteral("필  터"), IDC_TITLE, IDC_SLIDER, parent) {
+CDlgFilter::CDlgFilter(QWidget* parent) : CPickerPanel(IDD, QStringLiteral("필  터"), IDC_TITLE, IDC_SLIDER, parent) {
     GetSlider()->SetWheelRange(kWheelStep);
     m_pFilterList = new CFilterList(this);
     m_pFilterList->setObjectName(QString::number(IDC_LIST));

@@ -3,8 +3,7 @@
 #include "views/controls/BitmapSliderEx.h"
 #include "views/editor/FrameList.h"
 
-CDlgFrame::CDlgFrame(QWidget* parent)
-    : CPickerPanel(IDD, QStringLiteral("액  자"), IDC_TITLE, IDC_SLIDER, parent) {
+CDlgFrame::CDlgFrame(QWidget* parent) : CPickerPanel(IDD, QStringLiteral("액  자"), IDC_TITLE, IDC_SLIDER, parent) {
     GetSlider()->SetWheelRange(kWheelStep);
     m_pFrameList = new CFrameList(this);
     m_pFrameList->setObjectName(QString::number(IDC_LIST));

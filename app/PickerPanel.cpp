@@ -13,8 +13,7 @@
 #include "views/controls/BitmapSliderEx.h"
 #include "views/controls/UserStatic.h"
 
-CPickerPanel::CPickerPanel(int id, const QString& title, int titleId, int sliderId, QWidget* parent)
-    : QWidget(parent) {
+CPickerPanel::CPickerPanel(int id, const QString& title, int titleId, int sliderId, QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(id));
     setAccessibleName(title.simplified().remove(QLatin1Char(' ')));
     m_pTitle = new CUserStatic(title, this);
@@ -127,12 +126,16 @@ void CPickerPanel::paintEvent(QPaintEvent*) {
     const QRect right(width() - edge, title, edge, height() - title);
     const QRect bottom(0, height() - edge, width(), edge);
     const QColor line(0x9D, 0x9D, 0x9D);
-    if (!m_edgeLeft.isNull()) p.drawImage(QRect(left.x(), left.y(), m_edgeLeft.width(), left.height()), m_edgeLeft);
-    else p.fillRect(left.adjusted(0, 0, -1, 0), line);
+    if (!m_edgeLeft.isNull())
+        p.drawImage(QRect(left.x(), left.y(), m_edgeLeft.width(), left.height()), m_edgeLeft);
+    else
+        p.fillRect(left.adjusted(0, 0, -1, 0), line);
     if (!m_edgeRight.isNull())
         p.drawImage(QRect(width() - m_edgeRight.width(), right.y(), m_edgeRight.width(), right.height()), m_edgeRight);
-    else p.fillRect(right.adjusted(1, 0, 0, 0), line);
+    else
+        p.fillRect(right.adjusted(1, 0, 0, 0), line);
     if (!m_edgeBottom.isNull())
         p.drawImage(QRect(0, height() - m_edgeBottom.height(), width(), m_edgeBottom.height()), m_edgeBottom);
-    else p.fillRect(bottom.adjusted(0, 1, 0, 0), line);
+    else
+        p.fillRect(bottom.adjusted(0, 1, 0, 0), line);
 }

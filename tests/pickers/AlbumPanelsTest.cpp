@@ -234,7 +234,7 @@ TEST(DlgFrame, FramePanelLoadsTheCurrentModelAtOnce) {
         // No data folder here: the message names the model's file and the list stays empty.
         EXPECT_EQ(panel.GetFrameList()->GetCount(), 0);
         EXPECT_EQ(answers.texts(), std::vector<std::string>{CGandry::GetDatafilenameByModleID(MODEL_PM00) +
-                                                             " 데이터파일을 찾을수 없습니다"});
+                                                            " 데이터파일을 찾을수 없습니다"});
         EXPECT_EQ(panel.GetTitle()->text(), QStringLiteral("액  자"));
         EXPECT_EQ(panel.GetSlider()->GetWheelRange(), 40);
         EXPECT_EQ(panel.GetFrameList()->objectName(), QStringLiteral("7080"));

@@ -25,12 +25,29 @@ namespace {
 extImage Expected(const extImage& small, int index) {
     extImage p(small);
     switch (index) {
-        case 0: p.GrayScale24(); p.Concentration(CHANNEL_RED, 50); p.Concentration(CHANNEL_BLUE, -50); break;
-        case 1: p.GrayScale24(); p.Concentration(CHANNEL_GREEN, 50); break;
-        case 2: p.GrayScale24(); p.Concentration(CHANNEL_BLUE, 50); break;
-        case 3: p.GrayScale24(); break;
-        case 4: p.GrayScale24(); p.Thresold24(128); break;
-        case 5: p.Pixelate(3, false); break;
+        case 0:
+            p.GrayScale24();
+            p.Concentration(CHANNEL_RED, 50);
+            p.Concentration(CHANNEL_BLUE, -50);
+            break;
+        case 1:
+            p.GrayScale24();
+            p.Concentration(CHANNEL_GREEN, 50);
+            break;
+        case 2:
+            p.GrayScale24();
+            p.Concentration(CHANNEL_BLUE, 50);
+            break;
+        case 3:
+            p.GrayScale24();
+            break;
+        case 4:
+            p.GrayScale24();
+            p.Thresold24(128);
+            break;
+        case 5:
+            p.Pixelate(3, false);
+            break;
         case 6: {
             const long k[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
             p.Filter(k, 3, 9, 0);
@@ -39,7 +56,10 @@ extImage Expected(const extImage& small, int index) {
             const long k[9] = {-1, -1, -1, -1, 15, -1, -1, -1, -1};
             p.Filter(k, 3, 7, 0);
         } break;
-        case 8: pavix::SeedRandom(77); p.Jitter(2); break;
+        case 8:
+            pavix::SeedRandom(77);
+            p.Jitter(2);
+            break;
     }
     return p;
 }
@@ -49,7 +69,8 @@ TEST(FilterList, NineNamedItemsInRegistryOrderWithLabels) {
     CFilterList list;
     list.Init(66);
     ASSERT_EQ(list.GetCount(), 9);
-    const char* names[] = {"세피아", "그린", "블루", "그레이", "Thresold", "모자이크", "뽀샤시", "선명하게", "흩뿌리기"};
+    const char* names[] = {"세피아",   "그린",   "블루",     "그레이",  "Thresold",
+                           "모자이크", "뽀샤시", "선명하게", "흩뿌리기"};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(list.GetItem(i)->GetName(), names[i]);
     // 43 × 43 items, 18 apart, with 11-pixel labels, centred in 66.
     EXPECT_EQ(list.get_height_oneItem(), 43 + 18 + 11);
@@ -58,7 +79,8 @@ TEST(FilterList, NineNamedItemsInRegistryOrderWithLabels) {
     EXPECT_FALSE(list.DimsSelected());
     EXPECT_TRUE(list.IsToolTipOn());
     EXPECT_EQ(list.GetSpecies(), SPECIES_FILTER);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->child(4)->text(QAccessible::Name), QStringLiteral("Thresold"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->child(4)->text(QAccessible::Name),
+              QStringLiteral("Thresold"));
 }
 
 TEST(FilterList, EachThumbnailIsItsEffectOnTheSmallCopy) {

@@ -39,7 +39,8 @@ struct ListWithItems {
         list.SetSpecies(SPECIES_FRAME);
         list.resize(70, 200);
         for (int i = 0; i < count; ++i) {
-            items.push_back(std::make_unique<artPicture>(new extImage(Pattern(4, 4, i)), CString("item") + std::to_string(i)));
+            items.push_back(
+                std::make_unique<artPicture>(new extImage(Pattern(4, 4, i)), CString("item") + std::to_string(i)));
             list.AddTail(items.back().get());
         }
     }
@@ -89,7 +90,8 @@ TEST(PictureList, ModeZeroPostsTheChoiceAndKeepsItOnAMiss) {
     EXPECT_EQ(main.messages.size(), 1u);
     EXPECT_EQ(l.Marked(), std::vector<int>{1});
     // Every click reaches the parent.
-    EXPECT_EQ(parent.messages, (std::vector<Message>{{CPictureList::kMsgClicked, 0, 0}, {CPictureList::kMsgClicked, 0, 0}}));
+    EXPECT_EQ(parent.messages,
+              (std::vector<Message>{{CPictureList::kMsgClicked, 0, 0}, {CPictureList::kMsgClicked, 0, 0}}));
 }
 
 TEST(PictureList, ScrollOffsetMovesTheClickedPoint) {

@@ -79,8 +79,8 @@ QImage artPicture::ToQImage(const extImage* picture) {
         const long row = height - 1 - y;
         for (int x = 0; x < width; ++x) {
             const RGBQUAD c = picture->GetPixelColor(x, row, false);
-            const bool clear = keyed && c.rgbRed == key.rgbRed && c.rgbGreen == key.rgbGreen &&
-                               c.rgbBlue == key.rgbBlue;
+            const bool clear =
+                keyed && c.rgbRed == key.rgbRed && c.rgbGreen == key.rgbGreen && c.rgbBlue == key.rgbBlue;
             line[x] = clear ? qRgba(0, 0, 0, 0) : qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
         }
     }

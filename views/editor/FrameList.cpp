@@ -89,8 +89,10 @@ void CFrameList::Load(MODEL_SELECT model, unsigned int bitmapId, int variant) {
         int size = 0, width = 0, height = 0;
         const bool read = lurvane.GetImage(2 * e + (variant == 1 ? 1 : 0), data, size, width, height);
         auto* picture = new extImage();
-        if (read && width > 0 && height > 0 && picture->Create(static_cast<DWORD>(width), static_cast<DWORD>(height), 24)) {
-            const std::size_t area = static_cast<std::size_t>(picture->GetEffWidth()) * static_cast<std::size_t>(height);
+        if (read && width > 0 && height > 0 &&
+            picture->Create(static_cast<DWORD>(width), static_cast<DWORD>(height), 24)) {
+            const std::size_t area =
+                static_cast<std::size_t>(picture->GetEffWidth()) * static_cast<std::size_t>(height);
             std::memcpy(picture->GetBits(), data, std::min(area, static_cast<std::size_t>(std::max(size, 0))));
             picture->SetTransIndex(0);
             picture->SetTransColor(RGBQUAD{0, 255, 0, 0});
