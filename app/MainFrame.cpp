@@ -34,6 +34,11 @@
 #include <thread>
 
 #include "app/AboutDlg.h"
+#include "app/DlgAlbum.h"
+#include "app/DlgFilter.h"
+#include "app/DlgFrame.h"
+#include "app/ViewDecorate.h"
+#include "app/ViewEditor.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
@@ -682,10 +687,22 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
     if (mode == 2) EnterDecorate();
+    LoadPickers(mode);
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
         m_pTopFrame->RestoreUndecoratedModels();
+}
+
+// ---- Picture lists ------------------------------------------------------------------------
+
+void CMainFrame::OnFilterChosen(int) {}
+
+void CMainFrame::LoadPickers(int mode) {
+    if (!m_pBrowser || mode != m_nCurrentMode) return;
+    if (mode == 1) {
+        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
+    }
 }
 
 // ---- Model --------------------------------------------------------------------------------

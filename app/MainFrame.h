@@ -65,6 +65,12 @@ public:
     // The three switches with their refusals; `checkModel` is the double-click's model test.
     void SwitchToMode(int mode, bool checkModel = false);
 
+    // ---- Picture lists (message 0x0C07) --------------------------------------------------
+    // Target 1: the editor applies filter number `index` and refreshes its effect panel.
+    void OnFilterChosen(int index);
+    // Fills the filter previews of the current picture on entering mode 1.
+    void LoadPickers(int mode);
+
     // ---- Commands ----------------------------------------------------------------------------
     void OnCommand(int id);
     // Evaluates every enabled-when rule into the menu and the top bar.

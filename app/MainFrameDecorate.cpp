@@ -168,6 +168,10 @@ void CMainFrame::EnterDecorate() {
 }
 
 void CMainFrame::OnPictureListClick(int value, int target) {
+    if (target == 1) {
+        OnFilterChosen(value);
+        return;
+    }
     CViewDecorate* view = DecorateView();
     if (!view || !m_pBrowser) return;
     if (target == 2) {

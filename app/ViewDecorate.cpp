@@ -1,16 +1,20 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgAlbum.h"
+#include "app/DlgFrame.h"
 #include "app/DlgPreview.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/catalogue/artPicture.h"
+#include "views/editor/FrameList.h"
 #include "views/editor/LCDPreview.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
-    m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
-    m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
+    m_pFrame = new CDlgFrame(this);
+    m_pPictures = new CDlgAlbum(this);
     m_pPreview = new CDlgPreview(this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
@@ -108,21 +112,28 @@ void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<v
     m_strAlbumName = albumName;
     m_pictureItems = items;
     if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
-    m_pPictures->update();
+    m_pPictures->ShowAlbum(m_strAlbumName, &m_pictureItems);
+    if (m_nPicture >= 0) m_pPictures->ShowItem(m_nPicture + 1);
 }
 
-void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
-    m_frameSource = std::move(source);
-    m_frameLoader = std::move(loader);
+void CViewDecorate::SelectPicture(int index) {
+    m_nPicture = index;
+    if (index >= 0) m_pPictures->ShowItem(index + 1);
 }
 
 extImage* CViewDecorate::GetFrameImage(int index) const {
-    return index > 0 && m_frameSource ? m_frameSource(index) : nullptr;
+    const std::vector<artPicture*> items = m_pFrame->GetFrameList()->GetPtrArtPicture();
+    return index > 0 && index < static_cast<int>(items.size()) ? items[index]->GetPtrPic() : nullptr;
 }
 
 void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
     m_nFrame = 0;
-    if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+    m_pFrame->Load(static_cast<MODEL_SELECT>(model), static_cast<unsigned int>(bitmapId), landscape ? 1 : 0);
+}
+
+void CViewDecorate::SelectFrame(int index) {
+    m_nFrame = index;
+    m_pFrame->SetSelect(index);
 }
 
 void CViewDecorate::SetPreviewFrame(extImage* frame) {

@@ -6,6 +6,7 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgFilter;
 class CTextBox;
 class CViewArea;
 class CViewWrapper2;
@@ -41,6 +42,7 @@ public:
 
     CViewWrapper2* GetWrapper() const { return m_pWrapper; }
     QWidget* GetFilterPanel() const;
+    CDlgFilter* GetDlgFilter() const { return m_pFilter; }
     QWidget* GetEffectPanel() const;
 
 protected:
@@ -50,7 +52,7 @@ protected:
 private:
     void ApplyStates();
 
-    CViewArea* m_pFilter;
+    CDlgFilter* m_pFilter;
     CViewArea* m_pEffect;
     CViewWrapper2* m_pWrapper;
     CTextBox* m_pPosition;

@@ -17,7 +17,9 @@
 
 #include "app/SingleInstance.h"
 #include "app/VimbroApp.h"
+#include "common/Gandry.h"
 #include "tests/support/HttpServer.h"
+#include "tests/support/FrameData.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/ToolRunner.h"
 
@@ -155,6 +157,12 @@ TEST(OpenFiles, ProgramImportsItsFilesAndThoseOfALaterStart) {
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    // The frame panel reads the current model's data file at start; without one it would stop
+    // the start at its message.
+    for (int id = 0; id < 66; ++id)
+        t.Write(t.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
+                testsupport::SoundFrameData());
+    t.Write(t.runDir() + "data/" + CGandry::GetDatafilenameByModleID(MODEL_USER_DEFINED), testsupport::SoundFrameData());
     const std::string first = Picture(t, "first.png");
     const std::string later = Picture(t, "later.png");
     const std::string notes = t.Write(t.root() + "/in/notes.txt", "not a picture");
