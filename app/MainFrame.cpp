@@ -466,8 +466,15 @@ void CMainFrame::OnAddAlbum(bool fromSelection) {
     }
     CDlgAddAlbum dlg(fromSelection ? kAlbumFromSelectionTitle : kAddAlbumTitle, &names, this);
     if (RunDialog(dlg) != IDOK) return;
-    const int album = m_pBrowser->AddAlbum(dlg.GetName());
+    const CString name = dlg.GetName();
+    const int album = m_pBrowser->AddAlbum(name);
     if (album <= 0) return;
+    // The strip shows the catalogue's albums: the new one takes its place there at once, or
+    // the user could not choose it or drop pictures on it before the next start.
+    if (m_pTopFrame && m_pTopFrame->AlbumStrip()) {
+        CAlbumStrip& strip = m_pTopFrame->AlbumStrip()->Strip();
+        if (strip.Catalogue() == m_pBrowser && strip.IndexOf(album) < 0) strip.AddItem(album, name);
+    }
     if (fromSelection) m_pBrowser->MoveToAlbum(m_pBrowser->GetAlbumID(), album);
     else if (m_pTopFrame) m_pTopFrame->Relayout();
 }

@@ -25,6 +25,7 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/TopFrame.h"
+#include "app/TopListAlbum.h"
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
@@ -77,6 +78,12 @@ protected:
         for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
     }
     std::vector<std::pair<int, CString>> Albums() { return view->GetAlbums(); }
+    std::vector<std::pair<int, CString>> StripItems() {
+        const CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+        std::vector<std::pair<int, CString>> items;
+        for (int k = 0; k < strip.Count(); ++k) items.emplace_back(strip.At(k).id, strip.At(k).name);
+        return items;
+    }
     // Adds the album through the dialog, typing the name and pressing OK.
     void AnswerName(const std::string& name) {
         answer = [name](QDialog& dlg) {
@@ -135,6 +142,9 @@ TEST_F(FrameDialogTest, AddAlbumMakesTheNamedAlbumAndCancelOrARefusedNameMakesNo
     frame->OnCommand(ID_ALBUM_ADD);
     ASSERT_EQ(Albums().size(), 1u);
     EXPECT_EQ(Albums()[0], (std::pair<int, CString>{1, "여행"}));
+    // The strip shows the new album at once, after the all-photos item, as a window of its own.
+    EXPECT_EQ(StripItems(), (std::vector<std::pair<int, CString>>{{99, "전체사진"}, {1, "여행"}}));
+    ASSERT_NE(frame->GetTopFrame()->AlbumStrip()->ItemWindow(1), nullptr);
 
     // The dialog refuses a name already taken and stays open; nothing is added.
     frame->OnCommand(IDC_ADD_ALBUM);
@@ -154,6 +164,7 @@ TEST_F(FrameDialogTest, AlbumFromSelectionHoldsTheSelectedPictures) {
     EXPECT_EQ(titles, std::vector<std::string>{"선택항목으로 앨범등록"});
     ASSERT_EQ(Albums().size(), 1u);
     EXPECT_EQ(Albums()[0], (std::pair<int, CString>{1, "고른것"}));
+    EXPECT_EQ(StripItems(), (std::vector<std::pair<int, CString>>{{99, "전체사진"}, {1, "고른것"}}));
     view->SetAlbum(1, 0);
     auto names = Names();
     std::sort(names.begin(), names.end());
