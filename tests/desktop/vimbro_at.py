@@ -247,6 +247,12 @@ def read_text(node):
     return node.name
 
 
+def screen_size():
+    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True).stdout
+    width, height = out.split()
+    return int(width), int(height)
+
+
 def screenshot(step):
     os.makedirs(SHOTS, exist_ok=True)
     path = os.path.join(SHOTS, step + ".png")
@@ -310,7 +316,7 @@ class Program:
         paths = []
         for i in range(count):
             path = os.path.join(folder, "picture-%d.jpg" % (i + 1))
-            subprocess.run(["convert", "-size", "64x48", "gradient:#%02x4060-#f0f0f0" % (40 + 60 * i), path],
+            subprocess.run(["convert", "-size", "64x48", "gradient:#%02x4060-#f0f0f0" % ((40 + 60 * i) % 256), path],
                            check=True, timeout=30)
             paths.append(path)
         env = self.environment()
@@ -364,6 +370,28 @@ class Program:
 
     def alive(self):
         return self.process is not None and self.process.poll() is None
+
+    def catalog(self, *arguments):
+        """Runs vimbro-tool's catalogue command on this run's folders; its standard output."""
+        tool = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
+        env = self.environment()
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        done = subprocess.run([tool, "catalog", "--yes"] + list(arguments), env=env, capture_output=True, text=True,
+                              timeout=60)
+        if done.returncode != 0:
+            raise Failure("vimbro-tool catalog %s failed: %s" % (" ".join(arguments), done.stderr.strip()))
+        return done.stdout
+
+    def place_window(self, x, y, width, height):
+        """Moves and sizes the main window as a window manager would (there is none here)."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid), "--name",
+                                "^%s$" % TITLE], capture_output=True, text=True)
+        ids = found.stdout.split()
+        if not ids:
+            raise Failure("no X window %r of the program" % TITLE)
+        subprocess.run(["xdotool", "windowmove", ids[0], str(x), str(y)], check=True)
+        subprocess.run(["xdotool", "windowsize", ids[0], str(width), str(height)], check=True)
+        return ids[0]
 
     def wait_ended(self, timeout=DEFAULT_TIMEOUT):
         """Waits until the program has ended by itself; returns its exit code."""
