@@ -543,6 +543,9 @@ void CMainFrame::OnBundleRename() {
         default:
             break;
     }
+    // The texts about the current picture still show its old name or title: read them again.
+    m_pBrowser->SetCLSID("");
+    if (vxImage* item = m_pBrowser->GetTransImage()) m_pBrowser->SetAttribute(item);
 }
 
 void CMainFrame::OnExport() {

@@ -300,6 +300,9 @@ TEST_F(FrameDialogTest, BundleRenameSetsTitlesAndFileNamesOfTheSelection) {
 
     // File names from a text: the selected picture's file is renamed on disk and in the row.
     Select({"b.jpg"});
+    view->SetCurrent(2);
+    view->SetAttribute(view->GetTransImage());
+    ASSERT_EQ(view->GetAttrLabel(), "b.jpg");
     answer = [](QDialog& dlg) {
         auto& b = dynamic_cast<CDlgBundleChange&>(dlg);
         b.TextEdit()->setText("pic");
@@ -312,6 +315,8 @@ TEST_F(FrameDialogTest, BundleRenameSetsTitlesAndFileNamesOfTheSelection) {
     EXPECT_EQ(files[1].rfind("pic", 0), 0u) << files[1];
     EXPECT_EQ(files[1].substr(files[1].size() - 4), ".jpg");
     EXPECT_NE(Item(files[1]), nullptr);
+    // The texts about the current picture name it by its new name at once.
+    EXPECT_EQ(view->GetAttrLabel(), files[1]);
 
     answer = nullptr;
     frame->OnCommand(ID_BUNDLE_RENAME);
