@@ -130,6 +130,16 @@ def scenario_album_mode_looks_at_the_smallest_and_the_full_screen(program):
     browser_item(program, "picture-2.jpg")
     click(browser_item(program, "picture-1.jpg"), by_mouse=True)
     screenshot("82-browser-album-%dx%d" % (width, height))
+    # Deleting the album asks first; No keeps it.
+    choose_menu(program.app(), re.compile("^앨범"), re.compile("^앨범 삭제"))
+    question = wait_for(program.app, "label", "정말 삭제하시겠습니까?", timeout=10)
+    screenshot("84-delete-album-question-%dx%d" % (width, height))
+    box = question
+    while box is not None and box.getRoleName() not in ("dialog", "alert"):
+        box = box.parent
+    click(wait_for(box, BUTTONS, re.compile("^아니"), timeout=5), by_mouse=True)
+    wait_for(program.app, "label", "정말 삭제하시겠습니까?", gone=True, timeout=10)
+    wait_for(strip, "list item", ALBUMS[0], timeout=5)
     all_photos = wait_for(strip, "list item", "전체사진", timeout=10)
     click(all_photos, by_mouse=True)
     browser_item(program, "picture-%d.jpg" % PICTURES)
