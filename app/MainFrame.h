@@ -85,6 +85,9 @@ public:
     bool IsProgressShown() const;
     // An import worker is running.
     bool IsImporting() const;
+    // Imports files (dropped from a file manager) as the import command imports those chosen
+    // in its dialog: the same free-space check, worker thread and progress window.
+    void ImportFiles(const CStringList& files);
     int ProgressPosition() const;
     int ProgressMaximum() const;
     // The decoration LCD size last applied (model change, preview panel).
@@ -112,15 +115,6 @@ public:
     // answer the dialog in its place.
     using DialogRunner = std::function<int(QDialog& dialog)>;
     void SetDialogRunner(DialogRunner runner);
-    // What the album strip has chosen: its selected albums (in strip order) and its current one.
-    struct AlbumStripSelection {
-        std::vector<int> selected;
-        int current = 99;
-    };
-    using AlbumStripReader = std::function<AlbumStripSelection()>;
-    // The album strip hands the frame its selection; without one the browser's album counts as
-    // the strip's current album.
-    void SetAlbumStripReader(AlbumStripReader reader) { m_readStrip = std::move(reader); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +129,7 @@ private:
     void BeginProgress(int total);
     void EndProgress();
     void OnImport();
+    void StartImport();
     void OnPaste();
     void OnShowMode(SHOW_MODE mode);
     void OnSortOrder(SORT_ORDER order);
@@ -162,5 +157,4 @@ private:
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
     DialogRunner m_runDialog;
-    AlbumStripReader m_readStrip;
 };

@@ -142,9 +142,11 @@ TEST_F(FrameDialogTest, AddAlbumMakesTheNamedAlbumAndCancelOrARefusedNameMakesNo
     frame->OnCommand(ID_ALBUM_ADD);
     ASSERT_EQ(Albums().size(), 1u);
     EXPECT_EQ(Albums()[0], (std::pair<int, CString>{1, "여행"}));
-    // The strip shows the new album at once, after the all-photos item, as a window of its own.
-    EXPECT_EQ(StripItems(), (std::vector<std::pair<int, CString>>{{99, "전체사진"}, {1, "여행"}}));
-    ASSERT_NE(frame->GetTopFrame()->AlbumStrip()->ItemWindow(1), nullptr);
+    // The strip shows the new album after the all-photos album.
+    const CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+    ASSERT_EQ(strip.Count(), 2);
+    EXPECT_EQ(strip.At(1).id, 1);
+    EXPECT_EQ(strip.At(1).name, "여행");
 
     // The dialog refuses a name already taken and stays open; nothing is added.
     frame->OnCommand(IDC_ADD_ALBUM);
@@ -187,42 +189,52 @@ TEST_F(FrameDialogTest, NinetyEightAlbumsRefuseBeforeTheDialog) {
     EXPECT_EQ(Albums().size(), 98u);
 }
 
-TEST_F(FrameDialogTest, DeleteAlbumsAsksAndRefusesTheAllPhotosAlbum) {
+TEST_F(FrameDialogTest, DeleteAlbumsGoesThroughTheStripsSelection) {
     Pictures({"a.jpg"});
     const int one = view->AddAlbum("하나");
     const int two = view->AddAlbum("둘");
     const int three = view->AddAlbum("셋");
     Select({"a.jpg"});
     view->MoveToAlbum(99, one);
-    view->SetAlbum(one, 0);
+    // The strip learns the albums and shows the first one.
+    frame->SetBrowser(view.get());
+    CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+    ASSERT_EQ(strip.Count(), 4);
+    strip.Choose(strip.IndexOf(one));
+    EXPECT_EQ(view->GetAlbumID(), one);
 
-    // No: nothing deleted. Yes: the strip's current album goes, and the browser leaves it.
+    // No: nothing deleted. Yes: the strip's current album goes and the one before it (the
+    // all-photos album) is shown.
     boxes.Script({IDNO});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(Albums().size(), 3u);
     boxes.Script({IDYES});
     frame->SendMessage(WM_DELETE_ALBUMS);
     EXPECT_EQ(Albums(), (std::vector<std::pair<int, CString>>{{two, "둘"}, {three, "셋"}}));
+    EXPECT_EQ(strip.Count(), 3);
     EXPECT_EQ(view->GetAlbumID(), 99);
     EXPECT_EQ(view->GetThumbCount(), 1);  // the picture itself stays in the catalogue
     EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"정말 삭제하시겠습니까?", "정말 삭제하시겠습니까?"}));
 
-    // The strip's selection: the all-photos album first is refused before any question.
-    CMainFrame::AlbumStripSelection strip{{99, two}, two};
-    frame->SetAlbumStripReader([&strip] { return strip; });
+    // The all-photos album first in the selection is refused before any question.
+    strip.Choose(strip.IndexOf(99));
+    strip.Toggle(strip.IndexOf(two));
     boxes.clear();
     boxes.Script({IDYES});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"전체사진은 삭제할수 없습니다"});
     EXPECT_EQ(Albums().size(), 2u);
 
-    // Several selected: all of them go.
-    strip = {{two, three}, two};
+    // Several selected: all of them go, and the last item left (the all-photos album) is shown.
+    strip.Choose(strip.IndexOf(two));
+    strip.Toggle(strip.IndexOf(three));
     boxes.clear();
     boxes.Script({IDYES});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"정말 삭제하시겠습니까?"});
     EXPECT_TRUE(Albums().empty());
+    EXPECT_EQ(strip.Count(), 1);
+    EXPECT_EQ(view->GetAlbumID(), 99);
 }
 
 TEST_F(FrameDialogTest, InformationShowsTheCurrentPicture) {
