@@ -220,7 +220,12 @@ QImage CViewThumb::LevelImage(vxImage* item, int level) {
 }
 
 QImage CViewThumb::ShownImage(vxImage* item, int level) {
-    if (!item) return {};
+    const KeptImage* kept = Kept(item, level);
+    return kept ? kept->image : QImage();
+}
+
+CViewThumb::KeptImage* CViewThumb::Kept(vxImage* item, int level) {
+    if (!item) return nullptr;
     if (level != m_nImagesLevel) {
         m_images.clear();
         m_nImagesLevel = level;
@@ -228,12 +233,23 @@ QImage CViewThumb::ShownImage(vxImage* item, int level) {
     auto found = m_images.find(item);
     if (found != m_images.end() && found->second.key == item->m_strCLSID &&
         (!item->m_pThumb[level] || found->second.source == item->m_pThumb[level]))
-        return found->second.image;
+        return &found->second;
     KeptImage kept;
     kept.image = LevelImage(item, level);
     kept.key = item->m_strCLSID;
     kept.source = item->m_pThumb[level];
-    return m_images.insert_or_assign(item, std::move(kept)).first->second.image;
+    return &m_images.insert_or_assign(item, std::move(kept)).first->second;
+}
+
+const QImage* CViewThumb::DrawnImage(vxImage* item, int level, QSize size) {
+    KeptImage* kept = Kept(item, level);
+    if (!kept || kept->image.isNull() || size.isEmpty()) return nullptr;
+    // Stretched once to its rectangle in the screen's pixel format: later paints only copy it.
+    if (kept->drawn.size() != size) {
+        kept->drawn = kept->image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+    }
+    return &kept->drawn;
 }
 
 void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
@@ -269,10 +285,11 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
             painter.drawRect(cell.adjusted(0, 0, -1, -1));
         }
         shown.insert(item);
-        const QImage picture = ShownImage(item, level);
-        if (!picture.isNull()) {
-            const QRect target = ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, picture.width(), picture.height()));
-            painter.drawImage(target, picture);
+        const KeptImage* kept = Kept(item, level);
+        if (kept && !kept->image.isNull()) {
+            const QRect target =
+                ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, kept->image.width(), kept->image.height()));
+            if (const QImage* drawn = DrawnImage(item, level, target.size())) painter.drawImage(target.topLeft(), *drawn);
         }
         const QRect labelRect = ToQRect(m_catalogue.GetLabelRect(item));
         const QString label = metrics.elidedText(QString::fromStdString(m_catalogue.GetLabel(item)), Qt::ElideRight,

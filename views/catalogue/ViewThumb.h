@@ -132,7 +132,10 @@ private:
         CString key;
         const void* source = nullptr;
         QImage image;
+        QImage drawn;  // stretched to its cell's picture rectangle
     };
+    KeptImage* Kept(vxImage* item, int level);
+    const QImage* DrawnImage(vxImage* item, int level, QSize size);
     std::unordered_map<const vxImage*, KeptImage> m_images;
     int m_nImagesLevel = -1;
     QPoint m_ptHotspot;
