@@ -8,13 +8,18 @@ CDlgBundleChange::CDlgBundleChange(int album, QWidget* parent) : CBaseDialog(par
     setWindowTitle(QStringLiteral("일괄 이름 바꾸기"));
     setAccessibleName(windowTitle());
 
-    PlaceChild(TextStatic(this, QStringLiteral("대상")), 15, 15, 40, 20);
+    // Assistive technology names a combo box by its current text; the labels tell what each is.
+    CStaticEx* targetLabel = TextStatic(this, QStringLiteral("대상"));
+    PlaceChild(targetLabel, 15, 15, 40, 20);
     m_pTarget = new QComboBox(this);
+    targetLabel->setBuddy(m_pTarget);
     m_pTarget->addItems({QStringLiteral("파일이름"), QStringLiteral("제목")});
     m_pTarget->setAccessibleName(QStringLiteral("대상"));
     PlaceChild(m_pTarget, 60, 13, 120, 22);
-    PlaceChild(TextStatic(this, QStringLiteral("종류")), 205, 15, 40, 20);
+    CStaticEx* kindLabel = TextStatic(this, QStringLiteral("종류"));
+    PlaceChild(kindLabel, 205, 15, 40, 20);
     m_pKind = new QComboBox(this);
+    kindLabel->setBuddy(m_pKind);
     m_pKind->setAccessibleName(QStringLiteral("종류"));
     PlaceChild(m_pKind, 250, 13, 135, 22);
 

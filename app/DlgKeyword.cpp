@@ -54,11 +54,18 @@ CDlgKeyword::CDlgKeyword(CThumbCatalogue* catalogue, QWidget* parent) : CBaseDia
     };
 
     std::set<int> selected;
-    m_pCount->setText(Q(m_logic.Open(selected)));
+    ShowCount(m_logic.Open(selected));
     Reload();
     for (int row = 0; row < m_pList->GetRowCount(); ++row) {
         if (selected.count(static_cast<int>(m_pList->GetRowItemData(row)))) m_pList->SetSelectRow(row);
     }
+}
+
+void CDlgKeyword::ShowCount(const CString& text) {
+    m_pCount->setText(Q(text));
+    // The static is named for what it counts; assistive technology reads the count itself
+    // from its description.
+    m_pCount->setAccessibleDescription(Q(text));
 }
 
 void CDlgKeyword::SetAskers(AskNewName askNew, AskRename askRename) {
@@ -116,10 +123,10 @@ void CDlgKeyword::OnButton(int id) {
             m_logic.RemoveAll();
             break;
         case 7242:
-            if (m_logic.Search(ids, count)) m_pCount->setText(Q(count));
+            if (m_logic.Search(ids, count)) ShowCount(count);
             break;
         case 7243:
-            if (m_logic.SearchAll(count)) m_pCount->setText(Q(count));
+            if (m_logic.SearchAll(count)) ShowCount(count);
             break;
         default:
             break;

@@ -37,6 +37,7 @@ public:
 
 private:
     void Reload();
+    void ShowCount(const CString& text);
     std::vector<int> SelectedIds() const;
 
     CKeywordLogic m_logic;

@@ -216,7 +216,8 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
                                         });
     }
     WireDecorateView();
-    if (m_pTopFrame->AlbumStrip()) m_pTopFrame->AlbumStrip()->Strip().SetOnChoose([this](int) { OnAlbumChange(); });
+    if (m_pThumbView) m_pThumbView->SetFileDropHandler([this](const CStringList& files) { ImportFiles(files); });
+    if (CTopListAlbum* strip = m_pTopFrame->AlbumStrip()) strip->Strip().SetOnChoose([this](int) { OnAlbumChange(); });
     SwitchView(0);
     ApplyBackground();
     qApp->installEventFilter(this);
@@ -456,7 +457,8 @@ void CMainFrame::OnShowMode(SHOW_MODE mode) {
         m_pBrowser->SetCLSID("");
         if (vxImage* item = m_pBrowser->GetTransImage()) m_pBrowser->SetAttribute(item);
     }
-    if (m_pViews[0]) m_pViews[0]->update();
+    // The information box's first line names the new label even with no current item.
+    SendMessage(WM_THUMB_REPAINT);
 }
 
 void CMainFrame::OnSortOrder(SORT_ORDER order) {
@@ -485,35 +487,20 @@ void CMainFrame::OnAddAlbum(bool fromSelection) {
     }
     CDlgAddAlbum dlg(fromSelection ? kAlbumFromSelectionTitle : kAddAlbumTitle, &names, this);
     if (RunDialog(dlg) != IDOK) return;
-    const int album = m_pBrowser->AddAlbum(dlg.GetName());
+    // The strip adds the album to the catalogue and shows it.
+    CTopListAlbum* strip = m_pTopFrame ? m_pTopFrame->AlbumStrip() : nullptr;
+    const int album = strip ? strip->Strip().AddAlbum(dlg.GetName()) : m_pBrowser->AddAlbum(dlg.GetName());
     if (album <= 0) return;
     if (fromSelection) m_pBrowser->MoveToAlbum(m_pBrowser->GetAlbumID(), album);
-    else if (m_pTopFrame) m_pTopFrame->Relayout();
+    if (m_pTopFrame) m_pTopFrame->Relayout();
 }
 
 void CMainFrame::OnDeleteAlbums() {
-    AlbumStripSelection strip;
-    if (m_readStrip)
-        strip = m_readStrip();
-    else
-        strip.current = m_pBrowser->GetAlbumID();
-    // The all-photos album first in the selection: the catalogue refuses it with its message.
-    if (!strip.selected.empty() && strip.selected.front() == CFrameRules::kAllPhotosAlbum) {
-        m_pBrowser->DeleteAlbum(CFrameRules::kAllPhotosAlbum, false);
-        return;
-    }
-    if (AfxMessageBox(kDeleteAlbumQuestion, MB_YESNO) != IDYES) return;
-    std::vector<int> deleted;
-    if (strip.selected.size() <= 1) {
-        if (m_pBrowser->DeleteAlbum(strip.current, false)) deleted.push_back(strip.current);
-    } else {
-        for (int album : strip.selected)
-            if (m_pBrowser->DeleteAlbum(album, true)) deleted.push_back(album);
-    }
-    // A browser left on a deleted album would show pictures of an album that is gone.
-    if (std::find(deleted.begin(), deleted.end(), m_pBrowser->GetAlbumID()) != deleted.end())
-        m_pBrowser->SetAlbum(CFrameRules::kAllPhotosAlbum, 0);
-    if (m_pTopFrame) m_pTopFrame->Relayout();
+    CTopListAlbum* strip = m_pTopFrame ? m_pTopFrame->AlbumStrip() : nullptr;
+    if (!strip) return;
+    // The strip refuses the all-photos album, asks, deletes and chooses the album shown next.
+    strip->DeleteAlbums();
+    m_pTopFrame->Relayout();
 }
 
 void CMainFrame::OnPictureInfo() {
@@ -555,6 +542,9 @@ void CMainFrame::OnBundleRename() {
         default:
             break;
     }
+    // The texts about the current picture still show its old name or title: read them again.
+    m_pBrowser->SetCLSID("");
+    if (vxImage* item = m_pBrowser->GetTransImage()) m_pBrowser->SetAttribute(item);
 }
 
 void CMainFrame::OnExport() {

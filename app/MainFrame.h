@@ -93,9 +93,10 @@ public:
     bool IsProgressShown() const;
     // An import worker is running.
     bool IsImporting() const;
-    // Imports pictures named from outside (command line, file manager, a later start): the
-    // import command without its file dialog. Names that are no picture file are left out;
-    // while a worker runs the files wait and are imported when it has finished.
+    // Imports pictures named from outside (command line, file manager, a later start, files
+    // dropped on the browser): the import command without its file dialog, with the same
+    // free-space check, worker thread and progress window. Names that are no picture file are
+    // left out; while a worker runs the files wait and are imported when it has finished.
     void ImportFiles(const CStringList& files);
     int ProgressPosition() const;
     int ProgressMaximum() const;
@@ -124,15 +125,6 @@ public:
     // answer the dialog in its place.
     using DialogRunner = std::function<int(QDialog& dialog)>;
     void SetDialogRunner(DialogRunner runner);
-    // What the album strip has chosen: its selected albums (in strip order) and its current one.
-    struct AlbumStripSelection {
-        std::vector<int> selected;
-        int current = 99;
-    };
-    using AlbumStripReader = std::function<AlbumStripSelection()>;
-    // The album strip hands the frame its selection; without one the browser's album counts as
-    // the strip's current album.
-    void SetAlbumStripReader(AlbumStripReader reader) { m_readStrip = std::move(reader); }
 
     // ---- Decoration (mode 2) ---------------------------------------------------------------
     static constexpr const char* kAskSaveFrames = "현재의 프레임정보를 저장하시겠습니까?";
@@ -211,5 +203,4 @@ private:
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
     DialogRunner m_runDialog;
-    AlbumStripReader m_readStrip;
 };

@@ -317,12 +317,13 @@ void CMainFrame::PrintPreviewDecoration() {
 }
 
 void CMainFrame::OnAlbumChange() {
-    if (m_nCurrentMode != 2 || !m_pBrowser) return;
-    ShowDecoratePictures();
-    if (m_pBrowser->GetCurrentNumber() >= 1) {
-        EnterDecorate();
-    } else if (CViewDecorate* view = DecorateView()) {
-        view->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
+    if (m_nCurrentMode == 2 && m_pBrowser) {
+        ShowDecoratePictures();
+        if (m_pBrowser->GetCurrentNumber() >= 1) {
+            EnterDecorate();
+        } else if (CViewDecorate* view = DecorateView()) {
+            view->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
+        }
     }
     UpdateCommands();
 }

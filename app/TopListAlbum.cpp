@@ -11,9 +11,12 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "platform/afx/WndMessage.h"
+#include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/catalogue/NameRules.h"
+#include "views/catalogue/ViewThumb.h"
 #include "views/controls/EditNumeric.h"
 
 namespace {
@@ -53,7 +56,7 @@ QAccessibleInterface* AlbumFactory(const QString&, QObject* object) {
 // ---- CWndAlbum -------------------------------------------------------------------------------
 
 CWndAlbum::CWndAlbum(CTopListAlbum* strip, int index) : QWidget(strip), m_strip(strip), m_index(index) {
-    setObjectName(QStringLiteral("album_list_class"));
+    setObjectName(QLatin1String(CViewThumb::kAlbumWindowClass));
     setCursor(Qt::ArrowCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
@@ -135,6 +138,19 @@ void CWndAlbum::HandBack() {
     m_strip->ItemRenamed(this, text);
 }
 
+bool CWndAlbum::event(QEvent* event) {
+    if (event->type() == CWndMessageEvent::EventType()) {
+        auto* message = static_cast<CWndMessageEvent*>(event);
+        if (message->message != WM_DROP_ALBUM) return false;
+        // A drag of the browser asks which album lies under the cursor.
+        if (message->wParam) *reinterpret_cast<int*>(message->wParam) = AlbumId();
+        message->result = 1;
+        message->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CWndAlbum::enterEvent(QEnterEvent*) {
     m_strip->ItemHovered(m_index, true);
 }
@@ -185,14 +201,8 @@ CTopListAlbum::CTopListAlbum(QWidget* parent)
 }
 
 bool CTopListAlbum::QueryDropAlbum(QWidget* under, int* dropAlbum) {
-    for (QWidget* w = under; w; w = w->parentWidget()) {
-        if (auto* item = dynamic_cast<CWndAlbum*>(w)) {
-            if (dropAlbum) *dropAlbum = item->AlbumId();
-            return true;
-        }
-        if (dynamic_cast<CTopListAlbum*>(w)) return false;  // the strip between the items
-    }
-    return false;
+    SendWindowMessage(under, WM_DROP_ALBUM, reinterpret_cast<WPARAM>(dropAlbum));
+    return under && under->objectName() == QLatin1String(CViewThumb::kAlbumWindowClass);
 }
 
 void CTopListAlbum::SetBrowser(CThumbCatalogue* catalogue) {

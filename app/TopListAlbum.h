@@ -39,6 +39,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void HandBack();
@@ -74,10 +75,9 @@ public:
     QImage ItemBitmap(int id) const;
     // Message 3073: the album under a point of this window, or 0.
     int DropAlbumAt(QPoint p) const { return m_strip.DropAlbumAt(p); }
-    // Message 3073 as a drag asks it of the widget under the cursor: when that widget is an
-    // album item (or inside one), the item's identifier goes to *dropAlbum and the answer is
-    // true ("album_list_class": the arrow cursor, the "no" cursor for 99); otherwise *dropAlbum
-    // is left as it is and the answer is false.
+    // Message 3073 as a drag asks it of the window under the cursor: an album item writes its
+    // identifier into *dropAlbum and the answer is true (its class "album_list_class" takes a
+    // drop); any other window leaves *dropAlbum as it is and the answer is false.
     static bool QueryDropAlbum(QWidget* under, int* dropAlbum);
     // The delete-album command of the frame.
     bool DeleteAlbums() { return m_strip.DeleteCommand(width()); }

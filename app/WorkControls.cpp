@@ -1,5 +1,7 @@
 #include "app/WorkControls.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -126,6 +128,15 @@ QString CTextBox::Text() const {
     return m_lines.join(QStringLiteral("  "));
 }
 
+std::vector<int> CTextBox::CellWidths(int width, int count) {
+    if (count <= 0) return {};
+    if (count == 1) return {std::max(0, width)};
+    const int unit = std::clamp(width / (count + 1), 0, kMaxCell);
+    std::vector<int> widths(static_cast<size_t>(count), unit);
+    widths.front() = 2 * unit;
+    return widths;
+}
+
 void CTextBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -137,12 +148,10 @@ void CTextBox::paintEvent(QPaintEvent*) {
     if (m_lines.isEmpty()) return;
     const QFontMetrics metrics(font());
     const QRect inner = rect().adjusted(5, 0, -5, 0);
-    const int columns = static_cast<int>(m_lines.size());
-    // Several texts share the box side by side, the first one twice as wide (it is a name).
-    const int unit = inner.width() / (columns + 1);
+    const std::vector<int> widths = CellWidths(inner.width(), static_cast<int>(m_lines.size()));
     int x = inner.left();
-    for (int i = 0; i < columns; ++i) {
-        const int w = (columns == 1) ? inner.width() : (i == 0 ? 2 * unit : unit);
+    for (int i = 0; i < static_cast<int>(widths.size()); ++i) {
+        const int w = widths[static_cast<size_t>(i)];
         const QRect cell(x, inner.top(), w, inner.height());
         painter.drawText(cell, Qt::AlignVCenter | Qt::AlignLeft, metrics.elidedText(m_lines[i], Qt::ElideRight, w - 4));
         x += w;

@@ -3,6 +3,8 @@
 // panels that arrive later. Each draws a plain fallback when its bitmap is missing.
 #pragma once
 
+#include <vector>
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -64,6 +66,12 @@ public:
     void SetLines(const QStringList& lines);
     void SetText(const QString& text) { SetLines({text}); }
     QString Text() const;
+
+    // Widths of the side-by-side cells of count texts in width pixels: the first (a name)
+    // twice the others. On a wide box the cells keep a readable width from the left instead
+    // of spreading the texts apart; one text takes the whole width.
+    static std::vector<int> CellWidths(int width, int count);
+    static constexpr int kMaxCell = 180;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

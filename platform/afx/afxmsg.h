@@ -8,6 +8,7 @@ constexpr UINT WM_USER = 0x0400;
 
 // Main window (WM_USER + 0x800 and up).
 constexpr UINT WM_THUMB_REPAINT = 0x0C00;        // repaint the album view and its browser
+constexpr UINT WM_DROP_ALBUM = 0x0C01;           // to the window under a drag: wParam int* album
 constexpr UINT WM_SWITCH_EDIT = 0x0C02;          // switch to photo editing
 constexpr UINT WM_SWITCH_DECORATE = 0x0C03;      // switch to decoration after the model check
 constexpr UINT WM_CANVAS_MODE = 0x0C04;          // wParam: editor canvas mode

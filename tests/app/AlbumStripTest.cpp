@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +14,8 @@
 #include "app/TopListAlbum.h"
 #include "platform/brelt/Brelt.h"
 #include "tests/catalogue/Fixture.h"
+#include "views/catalogue/ViewThumb.h"
+#include "views/catalogue/vxImage.h"
 #include "views/controls/EditNumeric.h"
 
 namespace {
@@ -365,3 +368,90 @@ TEST_F(AlbumStripCatalogueTest, TopFrameGrowsTheStripWhenItScrolls) {
 }
 
 }  // namespace
+
+// ---- Dragging pictures from the browser onto the strip -------------------------------------
+
+TEST_F(AlbumStripCatalogueTest, DraggedPicturesJoinTheAlbumUnderTheCursorButNeverAllPhotos) {
+    for (int i = 1; i <= 3; ++i) Photo("d" + std::to_string(i) + ".png", 8, 8, i);
+    QWidget window;
+    window.resize(600, 420);
+    auto* list = new CTopListAlbum(&window);
+    list->setGeometry(0, 0, 600, 68);
+    auto* thumb = new CViewThumb(&window);
+    thumb->setGeometry(0, 100, 600, 300);
+    thumb->SetDBConnect(db.get());
+    thumb->SetSliderSize(8);
+    window.show();
+    thumb->Catalogue().SetAlbum(99, 0);
+    list->SetBrowser(&thumb->Catalogue());
+    const int album = list->Strip().AddAlbum("여행");
+    ASSERT_EQ(album, 1);
+
+    QWidget* viewport = thumb->viewport();
+    auto item = [&](int n) {
+        const CRect& r = thumb->Catalogue().GetVxImage(n - 1)->m_rect;
+        return QPoint(r.CenterPoint().x, r.CenterPoint().y);
+    };
+    // Points of the strip, in the browser's coordinates: the drag keeps the mouse.
+    auto onAlbum = [&](int id) {
+        CWndAlbum* w = list->ItemWindow(id);
+        return viewport->mapFrom(&window, w->mapTo(&window, QPoint(w->width() / 2, 10)));
+    };
+    const QPoint between = viewport->mapFrom(&window, QPoint(590, 20));  // the strip past its items
+    const QPoint outside = viewport->mapFrom(&window, QPoint(300, 85));  // the window between the two
+    auto cursor = [] {
+        const QCursor* c = QGuiApplication::overrideCursor();
+        return c ? c->shape() : Qt::BitmapCursor;
+    };
+
+    // Pressing picks item 2 alone; short moves start nothing.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, item(2));
+    QTest::mouseMove(viewport, item(2) + QPoint(7, 7));
+    EXPECT_FALSE(thumb->IsDragging());
+    QTest::mouseMove(viewport, item(2) + QPoint(8, 0));
+    ASSERT_TRUE(thumb->IsDragging());
+    ASSERT_NE(thumb->DragImageWindow(), nullptr);
+    EXPECT_TRUE(thumb->DragImageWindow()->isVisible());
+    EXPECT_EQ(cursor(), Qt::ForbiddenCursor);  // over the browser itself
+    EXPECT_EQ(thumb->GetDropAlbum(), 0);
+
+    QTest::mouseMove(viewport, onAlbum(album));
+    EXPECT_EQ(thumb->GetDropAlbum(), album);
+    EXPECT_EQ(cursor(), Qt::ArrowCursor);
+    // The picture follows the cursor.
+    EXPECT_EQ(thumb->DragImageWindow()->geometry().contains(viewport->mapToGlobal(onAlbum(album))), true);
+    QTest::mouseMove(viewport, between);
+    EXPECT_EQ(thumb->GetDropAlbum(), 0);
+    EXPECT_EQ(cursor(), Qt::ForbiddenCursor);
+    QTest::mouseMove(viewport, outside);
+    EXPECT_EQ(thumb->GetDropAlbum(), 0);
+    // Over the all-photos album: its identifier, but the "no" cursor, and a release does nothing.
+    QTest::mouseMove(viewport, onAlbum(99));
+    EXPECT_EQ(thumb->GetDropAlbum(), 99);
+    EXPECT_EQ(cursor(), Qt::ForbiddenCursor);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, onAlbum(99));
+    EXPECT_FALSE(thumb->IsDragging());
+    EXPECT_EQ(thumb->DragImageWindow(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Column("AlbumID", "d2.png"), "");
+    EXPECT_EQ(thumb->Catalogue().GetAlbumID(), 99);
+
+    // Items 2 and 3 onto the album: both join it and stay on show.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, item(3));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, item(3));
+    QTest::mouseMove(viewport, item(3) + QPoint(0, 20));
+    QTest::mouseMove(viewport, onAlbum(album));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, onAlbum(album));
+    EXPECT_EQ(Column("AlbumID", "d1.png"), "");
+    EXPECT_EQ(Column("AlbumID", "d2.png"), "?1");
+    EXPECT_EQ(Column("AlbumID", "d3.png"), "?1");
+    EXPECT_EQ(thumb->Catalogue().GetThumbCount(), 3);
+
+    // Released off the strip: nothing more.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, item(1));
+    QTest::mouseMove(viewport, item(1) + QPoint(20, 0));
+    QTest::mouseMove(viewport, onAlbum(album));
+    QTest::mouseMove(viewport, outside);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, outside);
+    EXPECT_EQ(Column("AlbumID", "d1.png"), "");
+}

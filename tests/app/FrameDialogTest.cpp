@@ -25,6 +25,7 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/TopFrame.h"
+#include "app/TopListAlbum.h"
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
@@ -79,6 +80,12 @@ protected:
         for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
     }
     std::vector<std::pair<int, CString>> Albums() { return view->GetAlbums(); }
+    std::vector<std::pair<int, CString>> StripItems() {
+        const CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+        std::vector<std::pair<int, CString>> items;
+        for (int k = 0; k < strip.Count(); ++k) items.emplace_back(strip.At(k).id, strip.At(k).name);
+        return items;
+    }
     // Adds the album through the dialog, typing the name and pressing OK.
     void AnswerName(const std::string& name) {
         answer = [name](QDialog& dlg) {
@@ -137,6 +144,11 @@ TEST_F(FrameDialogTest, AddAlbumMakesTheNamedAlbumAndCancelOrARefusedNameMakesNo
     frame->OnCommand(ID_ALBUM_ADD);
     ASSERT_EQ(Albums().size(), 1u);
     EXPECT_EQ(Albums()[0], (std::pair<int, CString>{1, "여행"}));
+    // The strip shows the new album after the all-photos album.
+    const CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+    ASSERT_EQ(strip.Count(), 2);
+    EXPECT_EQ(strip.At(1).id, 1);
+    EXPECT_EQ(strip.At(1).name, "여행");
 
     // The dialog refuses a name already taken and stays open; nothing is added.
     frame->OnCommand(IDC_ADD_ALBUM);
@@ -156,6 +168,7 @@ TEST_F(FrameDialogTest, AlbumFromSelectionHoldsTheSelectedPictures) {
     EXPECT_EQ(titles, std::vector<std::string>{"선택항목으로 앨범등록"});
     ASSERT_EQ(Albums().size(), 1u);
     EXPECT_EQ(Albums()[0], (std::pair<int, CString>{1, "고른것"}));
+    EXPECT_EQ(StripItems(), (std::vector<std::pair<int, CString>>{{99, "전체사진"}, {1, "고른것"}}));
     view->SetAlbum(1, 0);
     auto names = Names();
     std::sort(names.begin(), names.end());
@@ -178,42 +191,52 @@ TEST_F(FrameDialogTest, NinetyEightAlbumsRefuseBeforeTheDialog) {
     EXPECT_EQ(Albums().size(), 98u);
 }
 
-TEST_F(FrameDialogTest, DeleteAlbumsAsksAndRefusesTheAllPhotosAlbum) {
+TEST_F(FrameDialogTest, DeleteAlbumsGoesThroughTheStripsSelection) {
     Pictures({"a.jpg"});
     const int one = view->AddAlbum("하나");
     const int two = view->AddAlbum("둘");
     const int three = view->AddAlbum("셋");
     Select({"a.jpg"});
     view->MoveToAlbum(99, one);
-    view->SetAlbum(one, 0);
+    // The strip learns the albums and shows the first one.
+    frame->SetBrowser(view.get());
+    CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
+    ASSERT_EQ(strip.Count(), 4);
+    strip.Choose(strip.IndexOf(one));
+    EXPECT_EQ(view->GetAlbumID(), one);
 
-    // No: nothing deleted. Yes: the strip's current album goes, and the browser leaves it.
+    // No: nothing deleted. Yes: the strip's current album goes and the one before it (the
+    // all-photos album) is shown.
     boxes.Script({IDNO});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(Albums().size(), 3u);
     boxes.Script({IDYES});
     frame->SendMessage(WM_DELETE_ALBUMS);
     EXPECT_EQ(Albums(), (std::vector<std::pair<int, CString>>{{two, "둘"}, {three, "셋"}}));
+    EXPECT_EQ(strip.Count(), 3);
     EXPECT_EQ(view->GetAlbumID(), 99);
     EXPECT_EQ(view->GetThumbCount(), 1);  // the picture itself stays in the catalogue
     EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"정말 삭제하시겠습니까?", "정말 삭제하시겠습니까?"}));
 
-    // The strip's selection: the all-photos album first is refused before any question.
-    CMainFrame::AlbumStripSelection strip{{99, two}, two};
-    frame->SetAlbumStripReader([&strip] { return strip; });
+    // The all-photos album first in the selection is refused before any question.
+    strip.Choose(strip.IndexOf(99));
+    strip.Toggle(strip.IndexOf(two));
     boxes.clear();
     boxes.Script({IDYES});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"전체사진은 삭제할수 없습니다"});
     EXPECT_EQ(Albums().size(), 2u);
 
-    // Several selected: all of them go.
-    strip = {{two, three}, two};
+    // Several selected: all of them go, and the last item left (the all-photos album) is shown.
+    strip.Choose(strip.IndexOf(two));
+    strip.Toggle(strip.IndexOf(three));
     boxes.clear();
     boxes.Script({IDYES});
     frame->OnCommand(ID_ALBUM_DELETE);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"정말 삭제하시겠습니까?"});
     EXPECT_TRUE(Albums().empty());
+    EXPECT_EQ(strip.Count(), 1);
+    EXPECT_EQ(view->GetAlbumID(), 99);
 }
 
 TEST_F(FrameDialogTest, InformationShowsTheCurrentPicture) {
@@ -291,6 +314,9 @@ TEST_F(FrameDialogTest, BundleRenameSetsTitlesAndFileNamesOfTheSelection) {
 
     // File names from a text: the selected picture's file is renamed on disk and in the row.
     Select({"b.jpg"});
+    view->SetCurrent(2);
+    view->SetAttribute(view->GetTransImage());
+    ASSERT_EQ(view->GetAttrLabel(), "b.jpg");
     answer = [](QDialog& dlg) {
         auto& b = dynamic_cast<CDlgBundleChange&>(dlg);
         b.TextEdit()->setText("pic");
@@ -303,6 +329,8 @@ TEST_F(FrameDialogTest, BundleRenameSetsTitlesAndFileNamesOfTheSelection) {
     EXPECT_EQ(files[1].rfind("pic", 0), 0u) << files[1];
     EXPECT_EQ(files[1].substr(files[1].size() - 4), ".jpg");
     EXPECT_NE(Item(files[1]), nullptr);
+    // The texts about the current picture name it by its new name at once.
+    EXPECT_EQ(view->GetAttrLabel(), files[1]);
 
     answer = nullptr;
     frame->OnCommand(ID_BUNDLE_RENAME);

@@ -7,12 +7,16 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QUrl>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "app/AboutDlg.h"
@@ -20,6 +24,8 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/TopFrame.h"
+#include "app/ViewComposer.h"
+#include "app/ViewWrapper.h"
 #include "app/VimbroApp.h"
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
@@ -38,6 +44,7 @@
 #include "views/editor/FrameList.h"
 #include "tests/catalogue/Fixture.h"
 #include "tests/support/ToolRunner.h"
+#include "views/catalogue/ViewThumb.h"
 #include "views/controls/Registry.h"
 
 namespace {
@@ -192,6 +199,64 @@ TEST_F(FrameTest, ImportRunsOnAWorkerAndTheFrameWaitsForIt) {
     EXPECT_FALSE(frame->IsProgressShown());
     EXPECT_TRUE(frame->menuBar()->isEnabled());
     EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL));
+}
+
+TEST_F(FrameTest, FilesDroppedOnTheBrowserAreImportedWithProgressLikeChosenOnes) {
+    if (CGandry::IsEmptySpace()) GTEST_SKIP() << "too little free disk space on this machine";
+    const std::string first = Outside("drop1.jpg");
+    const std::string second = Outside("drop2.jpg");
+    std::filesystem::create_directories(home.root() + "/a-folder");
+    view->SetAlbum(99, 0);
+    frame->SetBrowser(view.get());
+    auto* composer = dynamic_cast<CViewComposer*>(frame->WorkView(0));
+    ASSERT_NE(composer, nullptr);
+    QWidget* target = composer->GetWrapper()->GetThumb()->viewport();
+
+    // Only local files count: a web address and a folder are passed over.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)), QUrl(QStringLiteral("http://example.com/x.jpg")),
+                  QUrl::fromLocalFile(QString::fromStdString(home.root() + "/a-folder")),
+                  QUrl::fromLocalFile(QString::fromStdString(second))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+
+    // The drop is answered first; the import follows on its worker.
+    auto waitFor = [&](const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!(done() && !frame->IsImporting()) && timer.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+    waitFor([&] { return view->GetThumbCount() == 2; });
+    ASSERT_FALSE(frame->IsImporting());
+    EXPECT_TRUE(std::filesystem::exists(photo + "/drop1.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(photo + "/drop2.jpg"));
+    EXPECT_EQ(view->GetThumbCount(), 2);
+    // The worker reported both files to the progress window, which is gone again, and the
+    // frame takes input again.
+    EXPECT_EQ(frame->ProgressMaximum(), 2);
+    EXPECT_FALSE(frame->IsProgressShown());
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
+    EXPECT_TRUE(frame->WorkView(0)->isEnabled());
+    EXPECT_TRUE(top()->isEnabled());
+    EXPECT_TRUE(boxes.texts().empty());
+
+    // Dropped again: the same questions as the import command; keeping both files leaves
+    // nothing to add.
+    boxes.Script({IDNO, IDNO});
+    QDragEnterEvent enterAgain(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enterAgain);
+    QDropEvent again(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &again);
+    waitFor([&] { return boxes.texts().size() == 3; });
+    EXPECT_EQ(view->GetThumbCount(), 2);
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"drop1.jpg 파일이 존재합니다. 덮어쓸까요?", "drop2.jpg 파일이 존재합니다. 덮어쓸까요?",
+                                        "2개의 파일이 이미 추가되어있습니다"}));
 }
 
 TEST_F(FrameTest, ShortcutsDoNotFireWhileATextFieldHasTheFocus) {

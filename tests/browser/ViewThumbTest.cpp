@@ -9,7 +9,9 @@
 #include "app/Resource.h"
 #include "platform/brelt/Brelt.h"
 #include "tests/catalogue/Fixture.h"
+#include "imaging/extImage.h"
 #include "views/catalogue/ViewThumb.h"
+#include "views/catalogue/vxImage.h"
 
 using cattest::CatalogueTest;
 
@@ -313,4 +315,105 @@ TEST_F(ViewThumbTest, DragPictureAndDropIntoAnAlbum) {
     // The name lasts for one drag only.
     thumb->FinishDrag();
     EXPECT_EQ(Column("AlbumID", "p03.png"), "");
+}
+
+TEST_F(ViewThumbTest, ShiftExtendsFromTheFirstSelectedAndKeepsTheRest) {
+    Show(9);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(2));
+    thumb->verticalScrollBar()->setValue(thumb->verticalScrollBar()->maximum());
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ControlModifier, At(8));
+    ASSERT_EQ(Selected(), std::vector<int>({2, 8}));
+    thumb->verticalScrollBar()->setValue(0);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ShiftModifier, At(5));
+    EXPECT_EQ(Selected(), std::vector<int>({2, 3, 4, 5, 8}));
+    EXPECT_EQ(C().GetCurrentNumber(), 5);
+    EXPECT_EQ(C().GetOldCurrentNumber(), 8);
+    // Ctrl takes one out again and leaves no current item; a plain click on a selected item
+    // keeps the selection for a drag.
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, Qt::ControlModifier, At(3));
+    EXPECT_EQ(Selected(), std::vector<int>({2, 4, 5, 8}));
+    EXPECT_EQ(C().GetCurrentNumber(), 0);
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(4));
+    EXPECT_EQ(Selected(), std::vector<int>({2, 4, 5, 8}));
+    EXPECT_EQ(C().GetCurrentNumber(), 4);
+}
+
+TEST_F(ViewThumbTest, KeysStopAtTheEdgesOfTheGrid) {
+    Show(8);  // rows 1-3, 4-6, 7-8
+    thumb->setFocus();
+    QTest::mouseClick(thumb->viewport(), Qt::LeftButton, {}, At(1));
+    QTest::keyClick(thumb.get(), Qt::Key_Left);
+    QTest::keyClick(thumb.get(), Qt::Key_Up);
+    EXPECT_EQ(C().GetCurrentNumber(), 1);
+    C().SetCurrent(8);
+    QTest::keyClick(thumb.get(), Qt::Key_Right);
+    EXPECT_EQ(C().GetCurrentNumber(), 8);
+    QTest::keyClick(thumb.get(), Qt::Key_Down);
+    EXPECT_EQ(C().GetCurrentNumber(), 8);
+    EXPECT_EQ(Selected(), std::vector<int>({8}));
+    // Item 6 ends the second row; below it there is no item 9.
+    C().SetCurrent(6);
+    QTest::keyClick(thumb.get(), Qt::Key_Down);
+    EXPECT_EQ(C().GetCurrentNumber(), 6);
+    C().SetCurrent(5);
+    QTest::keyClick(thumb.get(), Qt::Key_Down);
+    EXPECT_EQ(C().GetCurrentNumber(), 8);
+    QTest::keyClick(thumb.get(), Qt::Key_Left);
+    EXPECT_EQ(C().GetCurrentNumber(), 7);
+    EXPECT_EQ(Selected(), std::vector<int>({7}));
+}
+
+TEST_F(ViewThumbTest, SliderSetsLevelCellAndColumnsFromTheClientWidth) {
+    Show(1);
+    const int bar = thumb->width() - thumb->viewport()->width();
+    struct Case {
+        int value, width, cell, level, columns;
+    };
+    for (const Case& c : {Case{10, 300, 110, 0, 2}, Case{10, 100, 110, 0, 1}, Case{16, 300, 146, 0, 1},
+                          Case{17, 400, 152, 1, 2}, Case{65, 1000, 440, 1, 2}, Case{66, 900, 446, 2, 1},
+                          Case{0, 300, 50, 0, 4}, Case{100, 300, 650, 2, 1}}) {
+        thumb->resize(c.width + bar, 300);
+        thumb->SetSliderSize(c.value);
+        EXPECT_EQ(C().GetCellSize(), c.cell) << c.value;
+        EXPECT_EQ(C().GetLevel(), c.level) << c.value;
+        EXPECT_EQ(C().GetColumns(), c.columns) << c.value << " at " << c.width;
+    }
+    // The columns follow a later resize too.
+    thumb->resize(700 + bar, 300);
+    EXPECT_EQ(C().GetColumns(), (700 - 5) / (650 + 20));
+    thumb->resize(2000 + bar, 300);
+    EXPECT_EQ(C().GetColumns(), (2000 - 5) / 670);
+}
+
+TEST_F(ViewThumbTest, ConvertedThumbnailsAreKeptForTheItemsOnShowOnly) {
+    Show(12);  // four rows of three; 300 pixels touch three of them
+    Paint();
+    EXPECT_EQ(thumb->KeptImageCount(), 9);
+    const CRect first = C().GetVxImage(0)->m_rect;
+    const QPoint inside(first.CenterPoint().x, first.CenterPoint().y);
+    const QColor before = Paint().pixelColor(inside);
+    // The kept picture is drawn again, not converted anew from the thumbnail.
+    extImage* level0 = C().GetVxImage(0)->m_pThumb[0];
+    ASSERT_NE(level0, nullptr);
+    for (long y = 0; y < static_cast<long>(level0->GetHeight()); ++y)
+        for (long x = 0; x < static_cast<long>(level0->GetWidth()); ++x) level0->SetPixelColor(x, y, RGB(1, 2, 3));
+    EXPECT_EQ(Paint().pixelColor(inside), before);
+
+    // Scrolled to the end, the first row is out of view: its pictures go.
+    thumb->verticalScrollBar()->setValue(thumb->verticalScrollBar()->maximum());
+    Paint();
+    EXPECT_EQ(thumb->KeptImageCount(), 9);  // rows 2 to 4
+    thumb->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(Paint().pixelColor(inside), QColor(1, 2, 3));
+
+    // Another level: the pictures of that level (a new size) replace them.
+    thumb->SetSliderSize(20);
+    Paint();
+    const QImage level1 = CViewThumb::LevelImage(C().GetVxImage(0), 1);
+    EXPECT_EQ(thumb->ShownImage(C().GetVxImage(0), 1).size(), level1.size());
+    EXPECT_EQ(level1.width(), 300);
+
+    // Another album drops everything kept.
+    C().SetAlbum(99, 0);
+    EXPECT_EQ(thumb->KeptImageCount(), 0);
 }

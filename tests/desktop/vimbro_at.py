@@ -162,11 +162,95 @@ def type_text(node, text):
     node.queryEditableText().setTextContents(text)
 
 
+def type_keys(text):
+    """Types text with the keyboard into the focused control (plain ASCII only)."""
+    subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+
+
+def centre(node):
+    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return ext.x + ext.width // 2, ext.y + ext.height // 2
+
+
+def drag(source, target, steps=12):
+    """Drags with the left mouse button from the centre of source to the centre of target,
+    in small moves, as a hand does (a drag starts only after the mouse has moved a little)."""
+    x0, y0 = centre(source)
+    x1, y1 = centre(target)
+    subprocess.run(["xdotool", "mousemove", str(x0), str(y0)], check=True)
+    time.sleep(0.2)
+    subprocess.run(["xdotool", "mousedown", "1"], check=True)
+    time.sleep(0.2)
+    for i in range(1, steps + 1):
+        x = x0 + (x1 - x0) * i // steps
+        y = y0 + (y1 - y0) * i // steps
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+        time.sleep(0.08)
+    # A last small move over the target lets the drop target take its place under the cursor.
+    subprocess.run(["xdotool", "mousemove", str(x1 + 1), str(y1)], check=True)
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+
+def choose_menu(app, menu_pattern, item_pattern, timeout=10):
+    """Opens the menu bar's menu named menu_pattern and clicks its item item_pattern; a
+    disabled item is a failure."""
+    bar = wait_for(app, "menu bar", None, timeout=timeout)
+    menu = None
+    for node in find_all(bar, "menu item", menu_pattern, showing=True):
+        if safe(lambda: node.parent.getRoleName()) == "menu bar":
+            menu = node
+            break
+    if menu is None:
+        raise Failure("no menu %r in the menu bar" % role_name(menu_pattern))
+    click(menu, by_mouse=True)
+    item = wait_for(app, "menu item", item_pattern, timeout=timeout)
+    if not is_enabled(item):
+        press_key("Escape")
+        raise Failure("menu item %r is disabled" % role_name(item_pattern))
+    click(item, by_mouse=True)
+
+
+def file_dialog_open(dialog, folder, names, timeout=DEFAULT_TIMEOUT):
+    """Chooses files in the open-file dialog by typing into its file name field: first the
+    folder (Enter goes there), then the names, quoted, as a user picks several."""
+    field = None
+    deadline = time.monotonic() + timeout
+    while field is None:
+        fields = [n for n in find_all(dialog, "text", None, showing=True) if is_editable(n)]
+        named = [n for n in fields if matches(" ".join(labelled_by(n) + [safe(lambda: n.name) or ""]),
+                                              re.compile(r"(?i)file ?name|파일 ?이름"))]
+        field = (named or fields or [None])[0]
+        if field is None:
+            if time.monotonic() > deadline:
+                raise Failure("the file dialog has no file name field")
+            time.sleep(0.1)
+    click_at(field)
+    press_key("ctrl+a")
+    type_keys(folder.rstrip("/") + "/")
+    press_key("Return")
+    wait_until(lambda: read_text(field) == "", "the file dialog went into %s" % folder, timeout=timeout)
+    click_at(field)
+    type_keys(" ".join('"%s"' % n for n in names))
+    press_key("Return")
+
+
+def is_editable(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_EDITABLE)
+
+
 def read_text(node):
     text = safe(lambda: node.queryText())
     if text is not None:
         return text.getText(0, -1)
     return node.name
+
+
+def screen_size():
+    out = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True).stdout
+    width, height = out.split()
+    return int(width), int(height)
 
 
 def screenshot(step):
@@ -192,7 +276,8 @@ def wait_for_accessibility_bus(timeout=10.0):
 
 
 class Program:
-    """One run of Vimbro on fresh folders (program folder, home, settings, runtime)."""
+    """One run of Vimbro on fresh folders (program folder, home, settings, runtime); restart()
+    runs it again on the same folders."""
 
     def __init__(self, name):
         self.name = name
@@ -232,7 +317,7 @@ class Program:
         paths = []
         for i in range(count):
             path = os.path.join(folder, "picture-%d.jpg" % (i + 1))
-            subprocess.run(["convert", "-size", "64x48", "gradient:#%02x4060-#f0f0f0" % (40 + 60 * i), path],
+            subprocess.run(["convert", "-size", "64x48", "gradient:#%02x4060-#f0f0f0" % ((40 + 60 * i) % 256), path],
                            check=True, timeout=30)
             paths.append(path)
         env = self.environment()
@@ -247,10 +332,10 @@ class Program:
             raise Failure("%s is missing: build Vimbro first" % PROGRAM)
         # The catalogue lives in the program folder; the model data files come with the build.
         data = os.path.join(os.path.dirname(PROGRAM), "data")
-        if os.path.isdir(data):
+        if os.path.isdir(data) and not os.path.isdir(os.path.join(self.run_dir, "data")):
             shutil.copytree(data, os.path.join(self.run_dir, "data"))
         os.makedirs(SHOTS, exist_ok=True)
-        log = open(self.log_path, "w")
+        log = open(self.log_path, "a")
         self.process = subprocess.Popen([PROGRAM] + self.arguments, env=self.environment(), stdout=log,
                                         stderr=subprocess.STDOUT, cwd=self.root)
         return self
@@ -286,6 +371,41 @@ class Program:
 
     def alive(self):
         return self.process is not None and self.process.poll() is None
+
+    def catalog(self, *arguments):
+        """Runs vimbro-tool's catalogue command on this run's folders; its standard output."""
+        tool = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
+        env = self.environment()
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        done = subprocess.run([tool, "catalog", "--yes"] + list(arguments), env=env, capture_output=True, text=True,
+                              timeout=60)
+        if done.returncode != 0:
+            raise Failure("vimbro-tool catalog %s failed: %s" % (" ".join(arguments), done.stderr.strip()))
+        return done.stdout
+
+    def place_window(self, x, y, width, height):
+        """Moves and sizes the main window as a window manager would (there is none here)."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid), "--name",
+                                "^%s$" % TITLE], capture_output=True, text=True)
+        ids = found.stdout.split()
+        if not ids:
+            raise Failure("no X window %r of the program" % TITLE)
+        subprocess.run(["xdotool", "windowmove", ids[0], str(x), str(y)], check=True)
+        subprocess.run(["xdotool", "windowsize", ids[0], str(width), str(height)], check=True)
+        return ids[0]
+
+    def wait_ended(self, timeout=DEFAULT_TIMEOUT):
+        """Waits until the program has ended by itself; returns its exit code."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("Vimbro still runs %.0f s after it was told to quit" % timeout) from None
+
+    def restart(self):
+        """Starts the program again on the same folders, after it has ended."""
+        if self.alive():
+            raise Failure("restart while the program still runs")
+        return self.start()
 
     def stop(self):
         if self.process is not None and self.process.poll() is None:

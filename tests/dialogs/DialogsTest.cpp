@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -166,6 +167,14 @@ TEST_F(DialogsTest, BundleChangeFollowsTargetAndKind) {
     dlg.show();
     ExpectAllNamed(&dlg);
     EXPECT_EQ(dlg.TargetCombo()->currentIndex(), 0);
+    // A combo box reads as its current text to assistive technology: its label says what it is.
+    auto labelOf = [&dlg](QWidget* w) {
+        for (QLabel* l : dlg.findChildren<QLabel*>())
+            if (l->buddy() == w) return l->text().toStdString();
+        return std::string();
+    };
+    EXPECT_EQ(labelOf(dlg.TargetCombo()), "대상");
+    EXPECT_EQ(labelOf(dlg.KindCombo()), "종류");
     ASSERT_EQ(dlg.KindCombo()->count(), 2);
     EXPECT_EQ(dlg.KindCombo()->itemText(0).toStdString(), "텍스트");
     EXPECT_TRUE(dlg.Check(7044)->isChecked());

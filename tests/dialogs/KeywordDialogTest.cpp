@@ -50,6 +50,9 @@ TEST_F(KeywordDialogTest, OpeningSelectsTheKeywordsOfTheSelectedPictures) {
     EXPECT_EQ(ListNames(dlg), (std::vector<std::string>{"바다", "산", "강"}));
     EXPECT_EQ(dlg.List()->GetMultiSelectIndex(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(dlg.CountStatic()->text().toStdString(), "2 / 4");
+    // Named for what it shows; the count itself reaches assistive technology as its description.
+    EXPECT_EQ(dlg.CountStatic()->accessibleName().toStdString(), "사진 수");
+    EXPECT_EQ(dlg.CountStatic()->accessibleDescription().toStdString(), "2 / 4");
     EXPECT_EQ(dlg.Logic().Names(), (std::vector<CString>{"바다", "산", "강"}));
     EXPECT_EQ(dlg.List()->geometry().size(), QSize(200, 260));
     for (int id = 7237; id <= 7243; ++id) EXPECT_FALSE(dlg.Button(id)->accessibleName().isEmpty());
@@ -139,6 +142,7 @@ TEST_F(KeywordDialogTest, SearchesShowFoundOverTotal) {
     EXPECT_EQ(Names().size(), 2u);
     dlg.OnButton(7243);
     EXPECT_EQ(dlg.CountStatic()->text().toStdString(), "3 / 4");
+    EXPECT_EQ(dlg.CountStatic()->accessibleDescription().toStdString(), "3 / 4");
     EXPECT_TRUE(boxes.texts().empty());
 }
 

@@ -90,6 +90,19 @@ TEST(ViewComposer, InfoTextsFollowTheShowMode) {
     EXPECT_TRUE(view.GetInfoText().startsWith(QStringLiteral("제     목 : 바다")));
 }
 
+TEST(ViewComposer, InfoCellsShareTheBoxUpToAReadableWidth) {
+    // The name takes two shares of five; the other three one each.
+    EXPECT_EQ(CTextBox::CellWidths(500, 4), (std::vector<int>{200, 100, 100, 100}));
+    // A full-screen box keeps the four texts together at the left.
+    EXPECT_EQ(CTextBox::CellWidths(1500, 4), (std::vector<int>{360, 180, 180, 180}));
+    EXPECT_EQ(CTextBox::CellWidths(900, 4), (std::vector<int>{360, 180, 180, 180}));
+    EXPECT_EQ(CTextBox::CellWidths(899, 4), (std::vector<int>{358, 179, 179, 179}));
+    // One text (the editor's boxes) takes all of it, however wide.
+    EXPECT_EQ(CTextBox::CellWidths(1500, 1), std::vector<int>{1500});
+    EXPECT_TRUE(CTextBox::CellWidths(1500, 0).empty());
+    EXPECT_EQ(CTextBox::CellWidths(-3, 4), (std::vector<int>{0, 0, 0, 0}));
+}
+
 TEST(ViewEditor, LayoutTextsAndZoom) {
     App();
     CViewEditor view(nullptr);

@@ -3,9 +3,16 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
-#include <QDrag>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
 #include <QFontMetrics>
 #include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include <unordered_set>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +21,9 @@
 #include <QThread>
 
 #include "imaging/extImage.h"
+#include "platform/afx/WndMessage.h"
+#include "platform/afx/afxmsg.h"
+#include "platform/win/fileapi.h"
 #include "platform/brelt/Brelt.h"
 #include "views/catalogue/vxImage.h"
 
@@ -74,6 +84,12 @@ CViewThumb::CViewThumb(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 CViewThumb::~CViewThumb() {
+    if (m_bDragging) {
+        m_bDragging = false;
+        delete m_pDragImage;
+        m_pDragImage = nullptr;
+        QGuiApplication::restoreOverrideCursor();
+    }
     // A loading worker may be waiting for this thread to take one of its messages: keep
     // delivering them until it has finished, without running what it asks for afterwards.
     m_bClosing = true;
@@ -153,6 +169,9 @@ void CViewThumb::ScrollSizesChanged(int height, int pitch) {
             this, [this, height, pitch] { ScrollSizesChanged(height, pitch); }, Qt::QueuedConnection);
         return;
     }
+    // The items were laid out anew (another album, a sort, a deletion): no kept picture is
+    // trusted to still belong to its item.
+    m_images.clear();
     m_nTotalHeight = height;
     m_nPitch = pitch > 0 ? pitch : 1;
     ApplyScrollRange();
@@ -200,6 +219,39 @@ QImage CViewThumb::LevelImage(vxImage* item, int level) {
     return image;
 }
 
+QImage CViewThumb::ShownImage(vxImage* item, int level) {
+    const KeptImage* kept = Kept(item, level);
+    return kept ? kept->image : QImage();
+}
+
+CViewThumb::KeptImage* CViewThumb::Kept(vxImage* item, int level) {
+    if (!item) return nullptr;
+    if (level != m_nImagesLevel) {
+        m_images.clear();
+        m_nImagesLevel = level;
+    }
+    auto found = m_images.find(item);
+    if (found != m_images.end() && found->second.key == item->m_strCLSID &&
+        (!item->m_pThumb[level] || found->second.source == item->m_pThumb[level]))
+        return &found->second;
+    KeptImage kept;
+    kept.image = LevelImage(item, level);
+    kept.key = item->m_strCLSID;
+    kept.source = item->m_pThumb[level];
+    return &m_images.insert_or_assign(item, std::move(kept)).first->second;
+}
+
+const QImage* CViewThumb::DrawnImage(vxImage* item, int level, QSize size) {
+    KeptImage* kept = Kept(item, level);
+    if (!kept || kept->image.isNull() || size.isEmpty()) return nullptr;
+    // Stretched once to its rectangle in the screen's pixel format: later paints only copy it.
+    if (kept->drawn.size() != size) {
+        kept->drawn = kept->image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+    }
+    return &kept->drawn;
+}
+
 void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
     const COLORREF background = CGandry::GetColorBack();
     painter.fillRect(area.adjusted(0, -kLabelPixels, 0, kLabelPixels), FromColorRef(background));
@@ -224,6 +276,7 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
     const QColor text = FromColorRef(CThumbCatalogue::GetTextColour(background));
     const QFontMetrics metrics(font());
     painter.setFont(font());
+    std::unordered_set<const vxImage*> shown;
     for (vxImage* item : items) {
         if (!item->m_bVisible) continue;
         const QRect cell = ToQRect(item->m_rect);
@@ -231,10 +284,12 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
             painter.setPen(selectPen);
             painter.drawRect(cell.adjusted(0, 0, -1, -1));
         }
-        const QImage picture = LevelImage(item, level);
-        if (!picture.isNull()) {
-            const QRect target = ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, picture.width(), picture.height()));
-            painter.drawImage(target, picture);
+        shown.insert(item);
+        const KeptImage* kept = Kept(item, level);
+        if (kept && !kept->image.isNull()) {
+            const QRect target =
+                ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, kept->image.width(), kept->image.height()));
+            if (const QImage* drawn = DrawnImage(item, level, target.size())) painter.drawImage(target.topLeft(), *drawn);
         }
         const QRect labelRect = ToQRect(m_catalogue.GetLabelRect(item));
         const QString label = metrics.elidedText(QString::fromStdString(m_catalogue.GetLabel(item)), Qt::ElideRight,
@@ -244,6 +299,8 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
                          label);
     }
     painter.restore();
+    // Only the pictures of the items on show are kept: those of rows that left the view go.
+    std::erase_if(m_images, [&](const auto& entry) { return !shown.count(entry.first); });
     m_catalogue.ReleaseScrolledOut();
 }
 
@@ -279,29 +336,83 @@ void CViewThumb::mousePressEvent(QMouseEvent* event) {
 }
 
 void CViewThumb::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bDragging) {
+        DragOver(event->globalPosition().toPoint());
+        return;
+    }
     if (IsLoading()) return;
     const QPoint p = event->position().toPoint();
     if (!m_catalogue.OnMouseMove(CPoint(p.x(), p.y()))) return;
+    BeginDrag(p);
+    DragOver(event->globalPosition().toPoint());
+}
+
+// ---- Dragging onto an album ------------------------------------------------------------------
+
+void CViewThumb::BeginDrag(QPoint local) {
+    // The picture is made of the items in view at this scroll position.
+    m_catalogue.UpdateVisibility(verticalScrollBar()->value());
     QPoint hotspot;
-    const QImage picture = BuildDragImage(QPoint(p.x(), p.y() + verticalScrollBar()->value()), &hotspot);
+    const QImage picture = BuildDragImage(QPoint(local.x(), local.y() + verticalScrollBar()->value()), &hotspot);
     m_nDropAlbum = 0;
-    auto* drag = new QDrag(this);
-    auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(kDragMime), QByteArray::number(m_catalogue.GetAlbumID()));
-    drag->setMimeData(data);
+    m_bDragging = true;
+    // The picture floats over the desktop in a window of its own that never takes input; the
+    // green around and between the thumbnails is cut away.
     if (!picture.isNull()) {
-        // The green becomes see-through.
-        QImage shown = picture.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < shown.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
-            for (int x = 0; x < shown.width(); ++x) {
-                if ((line[x] & 0xFFFFFF) == 0x00FF00) line[x] = 0;
-            }
-        }
-        drag->setPixmap(QPixmap::fromImage(shown));
-        drag->setHotSpot(hotspot);
+        auto* image = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                                              Qt::WindowDoesNotAcceptFocus);
+        image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        image->setAttribute(Qt::WA_ShowWithoutActivating);
+        image->setAccessibleName(QStringLiteral("끌어놓기 그림"));
+        const QPixmap pixmap = QPixmap::fromImage(picture);
+        image->setPixmap(pixmap);
+        image->resize(pixmap.size());
+        image->setMask(pixmap.createMaskFromColor(QColor(0, 255, 0), Qt::MaskInColor));
+        m_pDragImage = image;
+        m_ptHotspot = hotspot;
+        image->move(viewport()->mapToGlobal(local) - hotspot);
+        image->show();
     }
-    drag->exec(Qt::CopyAction);
+    viewport()->grabMouse();
+    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
+}
+
+QWidget* CViewThumb::WindowAt(QPoint global) const {
+    std::vector<QWidget*> windows{window()};
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != window()) windows.push_back(top);
+    }
+    for (QWidget* top : windows) {
+        if (top == m_pDragImage || !top->isVisible() || top->isMinimized() || top->windowType() == Qt::ToolTip)
+            continue;
+        if (!top->geometry().contains(global)) continue;
+        QWidget* child = top->childAt(top->mapFromGlobal(global));
+        return child ? child : top;
+    }
+    return nullptr;
+}
+
+QWidget* CViewThumb::DragOver(QPoint global) {
+    if (m_pDragImage) m_pDragImage->move(global - m_ptHotspot);
+    QWidget* under = WindowAt(global);
+    SendWindowMessage(under, WM_DROP_ALBUM, reinterpret_cast<WPARAM>(&m_nDropAlbum));
+    Qt::CursorShape shape = Qt::ForbiddenCursor;
+    if (under && under->objectName() == QLatin1String(kAlbumWindowClass)) {
+        if (m_nDropAlbum != catalogue::kAllPhotosAlbum) shape = Qt::ArrowCursor;
+    } else {
+        m_nDropAlbum = 0;
+    }
+    QGuiApplication::changeOverrideCursor(QCursor(shape));
+    return under;
+}
+
+void CViewThumb::EndDrag() {
+    if (!m_bDragging) return;
+    m_bDragging = false;
+    delete m_pDragImage;
+    m_pDragImage = nullptr;
+    viewport()->releaseMouse();
+    QGuiApplication::restoreOverrideCursor();
     FinishDrag();
 }
 
@@ -319,7 +430,7 @@ QImage CViewThumb::BuildDragImage(QPoint cursor, QPoint* hotspot) {
     QPainter painter(&image);
     painter.translate(-bounds.topLeft());
     for (vxImage* item : items) {
-        const QImage picture = LevelImage(item, m_catalogue.GetLevel());
+        const QImage picture = ShownImage(item, m_catalogue.GetLevel());
         if (picture.isNull()) continue;
         painter.drawImage(
             ToQRect(CThumbCatalogue::CalcDrawRect(item->m_rect, picture.width(), picture.height())), picture);
@@ -335,7 +446,12 @@ void CViewThumb::FinishDrag() {
 }
 
 void CViewThumb::mouseReleaseEvent(QMouseEvent* event) {
-    if (IsLoading() || event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton) return;
+    if (m_bDragging) {
+        EndDrag();
+        return;
+    }
+    if (IsLoading()) return;
     m_catalogue.OnLButtonUp();
 }
 
@@ -387,4 +503,51 @@ void CViewThumb::contextMenuEvent(QContextMenuEvent* event) {
     if (!menu) return;
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+// ---- Files dropped from a file manager ----------------------------------------------------------
+
+void CViewThumb::SetFileDropHandler(std::function<void(const CStringList&)> handler) {
+    m_onFilesDropped = std::move(handler);
+    setAcceptDrops(m_onFilesDropped != nullptr);
+    viewport()->setAcceptDrops(m_onFilesDropped != nullptr);
+}
+
+CStringList CViewThumb::DroppedFiles(const QMimeData* data) {
+    CStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const std::string path = url.toLocalFile().toStdString();
+        // Folders are not opened: only the files themselves, as the open-file dialog gives them.
+        if (win::FileExists(path)) files.push_back(path);
+    }
+    return files;
+}
+
+void CViewThumb::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_onFilesDropped && !IsLoading() && !DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CViewThumb::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_onFilesDropped && !IsLoading())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CViewThumb::dropEvent(QDropEvent* event) {
+    const CStringList files = DroppedFiles(event->mimeData());
+    if (!m_onFilesDropped || IsLoading() || files.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The import may ask questions: the file manager's drop is answered first.
+    QTimer::singleShot(0, this, [this, files] {
+        if (m_onFilesDropped && !IsLoading()) m_onFilesDropped(files);
+    });
 }

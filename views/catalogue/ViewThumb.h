@@ -6,9 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QMenu>
+#include <QMimeData>
 #include <atomic>
 #include <functional>
 #include <thread>
+#include <unordered_map>
 
 #include "views/catalogue/ThumbCatalogue.h"
 
@@ -50,9 +52,24 @@ public:
     QImage BuildDragImage(QPoint cursor, QPoint* hotspot);
     // A drop target (the album strip) names the album under the cursor while this view drags.
     void SetDropAlbum(int album) { m_nDropAlbum = album; }
+    int GetDropAlbum() const { return m_nDropAlbum; }
     // The drag ended: the selected items join the album last named (0: none).
     void FinishDrag();
-    static constexpr const char* kDragMime = "application/x-vimbro-thumbnails";
+    bool IsDragging() const { return m_bDragging; }
+    // The drag picture's window while a drag runs (null otherwise).
+    QWidget* DragImageWindow() const { return m_pDragImage; }
+    // One step of a drag at a global point: the picture follows, the window under the cursor
+    // is asked (message 3073) for its album, and the cursor shows whether a drop would take.
+    // Returns the window asked (null over no window of this program).
+    QWidget* DragOver(QPoint global);
+    // The window of this program under a global point, a child when there is one; the drag
+    // picture never counts.
+    QWidget* WindowAt(QPoint global) const;
+    // The window class of the album strip's items: the only windows that take a drop.
+    static constexpr const char* kAlbumWindowClass = "album_list_class";
+
+    // Picture files dropped from a file manager go to this handler (the frame's import).
+    void SetFileDropHandler(std::function<void(const CStringList&)> handler);
 
     // Makes the item at a 0-based position the only selected and current one and brings it
     // into view (the default action of its accessible list item).
@@ -61,6 +78,11 @@ public:
     // The picture of one item's thumbnail at a level (loaded from the cache file when needed);
     // null image when there is none.
     static QImage LevelImage(vxImage* item, int level);
+    // The same, kept between paints for the items on show: converted once, freed when its row
+    // leaves the view, dropped when the level or the items change.
+    QImage ShownImage(vxImage* item, int level);
+    // How many converted pictures are kept (the items of the last paint).
+    int KeptImageCount() const { return static_cast<int>(m_images.size()); }
 
     // CThumbHost; safe to call from the loading worker (the work is queued to this thread).
     void Repaint() override;
@@ -81,12 +103,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Exposes the items to assistive technology as a list of list items.
     static void InstallAccessibility();
     bool OnGuiThread() const;
     void ApplyScrollRange();
+    void BeginDrag(QPoint local);
+    void EndDrag();
+    // The local picture files of a drop; empty when it carries none.
+    static CStringList DroppedFiles(const QMimeData* data);
 
     CThumbCatalogue m_catalogue;
     std::function<void(int)> m_run;
@@ -96,7 +125,23 @@ private:
     std::atomic<int> m_nHolds{0};
     int m_nPendingSlider = -1;
     int m_nDropAlbum = 0;
+    QWidget* m_pDragImage = nullptr;
+    // Converted thumbnails of the items of the last paint, by item; the key and the source
+    // picture tell a kept image from one of an item that has since changed.
+    struct KeptImage {
+        CString key;
+        const void* source = nullptr;
+        QImage image;
+        QImage drawn;  // stretched to its cell's picture rectangle
+    };
+    KeptImage* Kept(vxImage* item, int level);
+    const QImage* DrawnImage(vxImage* item, int level, QSize size);
+    std::unordered_map<const vxImage*, KeptImage> m_images;
+    int m_nImagesLevel = -1;
+    QPoint m_ptHotspot;
+    std::function<void(const CStringList&)> m_onFilesDropped;
     std::atomic<bool> m_bWorkerDone{false};
     bool m_bClosing = false;
+    bool m_bDragging = false;
     std::thread m_worker;
 };
