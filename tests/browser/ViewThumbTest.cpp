@@ -417,3 +417,24 @@ TEST_F(ViewThumbTest, ConvertedThumbnailsAreKeptForTheItemsOnShowOnly) {
     C().SetAlbum(99, 0);
     EXPECT_EQ(thumb->KeptImageCount(), 0);
 }
+
+TEST_F(ViewThumbTest, AJumpFreesTheLargerPicturesOfEveryRowLeftBehind) {
+    Show(12);
+    thumb->SetSliderSize(20);  // level 1, one column of rows 204 pixels apart: two rows in view
+    ASSERT_EQ(C().GetLevel(), 1);
+    ASSERT_EQ(C().GetColumns(), 1);
+    Paint();
+    EXPECT_NE(C().GetVxImage(0)->m_pThumb[1], nullptr);
+    EXPECT_NE(C().GetVxImage(1)->m_pThumb[1], nullptr);
+    EXPECT_EQ(C().GetVxImage(5)->m_pThumb[1], nullptr);
+    // The thumb dragged to the end in one move: both rows left behind lose their level 1.
+    thumb->verticalScrollBar()->setValue(thumb->verticalScrollBar()->maximum());
+    Paint();
+    EXPECT_EQ(C().GetVxImage(0)->m_pThumb[1], nullptr);
+    EXPECT_EQ(C().GetVxImage(1)->m_pThumb[1], nullptr);
+    EXPECT_NE(C().GetVxImage(11)->m_pThumb[1], nullptr);
+    EXPECT_EQ(C().GetVxImage(0)->m_bVisible, 0);
+    EXPECT_EQ(C().GetVxImage(11)->m_bVisible, 1);
+    // Level 0 always stays.
+    EXPECT_NE(C().GetVxImage(0)->m_pThumb[0], nullptr);
+}

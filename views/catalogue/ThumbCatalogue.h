@@ -227,6 +227,8 @@ public:
     void UpdateVisibility(int scrollPos) { m_grid.UpdateVisibility(scrollPos); }
     // Frees the current level of the row that just left the view.
     void ReleaseScrolledOut() { m_grid.ReleaseScrolledOut(); }
+    // The 0-based display positions [from, to) of the items in the visible rows.
+    void VisibleRange(int& from, int& to) const { m_grid.VisibleRange(from, to); }
     // The label rectangle under a cell.
     CRect GetLabelRect(const vxImage* item) const { return m_grid.GetLabelRect(item); }
     // Where a thumbnail of width x height is drawn in a cell: fitted into the cell less 2 pixels.

@@ -202,8 +202,18 @@ void CThumbGrid::LayoutItems() {
         const int left = (i % n) * (m_nCellSize + 20) + 5;
         const int top = (i / n) * pitch + 5;
         item->m_rect = CRect(left, top, left + m_nCellSize, top + m_nCellSize);
+        // Positions changed: the next paint marks the items of its rows afresh.
+        item->m_bVisible = 0;
         ++i;
     }
+    m_nMarkedFrom = m_nMarkedTo = 0;
+    m_vecLeftView.clear();
+}
+
+void CThumbGrid::VisibleRange(int& from, int& to) const {
+    const int n = std::max(1, m_nColumns);
+    from = std::min(GetThumbCount(), m_nFirstVisibleRow * n);
+    to = std::min(GetThumbCount(), (m_nFirstVisibleRow + std::max(0, m_nVisibleRows)) * n);
 }
 
 void CThumbGrid::UpdateVisibility(int scrollPos) {
@@ -213,24 +223,35 @@ void CThumbGrid::UpdateVisibility(int scrollPos) {
     if (pitch <= 0) return;
     m_nFirstVisibleRow = scrollPos / pitch;
     m_nVisibleRows = (m_nClientHeight + scrollPos + pitch - 1) / pitch - m_nFirstVisibleRow;
-    const int n = std::max(1, m_nColumns);
-    int i = 0;
-    for (vxImage* item : m_listThumb) {
-        const int row = i / n;
-        item->m_bVisible = row >= m_nFirstVisibleRow && row < m_nFirstVisibleRow + m_nVisibleRows ? 1 : 0;
-        ++i;
+    // Only the items of the rows last marked and of the rows now in view change their mark:
+    // every other item is already unmarked, so a paint never walks the whole album.
+    m_vecLeftView.clear();
+    int from = 0, to = 0;
+    VisibleRange(from, to);
+    for (int i = m_nMarkedFrom; i < m_nMarkedTo && i < GetThumbCount(); ++i) {
+        if (i >= from && i < to) continue;
+        vxImage* item = m_vecThumb[static_cast<std::size_t>(i)];
+        if (item->m_bVisible) m_vecLeftView.push_back(item);
+        item->m_bVisible = 0;
     }
+    for (int i = from; i < to; ++i) m_vecThumb[static_cast<std::size_t>(i)]->m_bVisible = 1;
+    m_nMarkedFrom = from;
+    m_nMarkedTo = to;
 }
 
 void CThumbGrid::ReleaseScrolledOut() {
-    if (m_nLevel <= 0) return;
-    const int n = std::max(1, m_nColumns);
-    const int row = m_bScrollDown ? m_nFirstVisibleRow - 1 : m_nFirstVisibleRow + m_nVisibleRows;
-    if (row < 0) return;
-    for (int i = row * n; i < (row + 1) * n && i < GetThumbCount(); ++i) {
-        vxImage* item = m_vecThumb[static_cast<std::size_t>(i)];
-        if (!item->m_bVisible) item->unload_thumb_num(m_nLevel);
+    if (m_nLevel > 0) {
+        const int n = std::max(1, m_nColumns);
+        const int row = m_bScrollDown ? m_nFirstVisibleRow - 1 : m_nFirstVisibleRow + m_nVisibleRows;
+        for (int i = row * n; row >= 0 && i < (row + 1) * n && i < GetThumbCount(); ++i) {
+            vxImage* item = m_vecThumb[static_cast<std::size_t>(i)];
+            if (!item->m_bVisible) item->unload_thumb_num(m_nLevel);
+        }
+        // A jump of more than a row (the scroll bar's thumb dragged) leaves other rows behind:
+        // their larger pictures go too, so memory follows the visible area.
+        for (vxImage* item : m_vecLeftView) item->unload_thumb_num(m_nLevel);
     }
+    m_vecLeftView.clear();
 }
 
 CRect CThumbGrid::GetLabelRect(const vxImage* item) const {

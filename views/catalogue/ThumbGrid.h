@@ -85,6 +85,8 @@ public:
     void SetScrollSizes();
     void UpdateVisibility(int scrollPos);
     void ReleaseScrolledOut();
+    // The 0-based display positions [from, to) of the items in the visible rows.
+    void VisibleRange(int& from, int& to) const;
     CRect GetLabelRect(const vxImage* item) const;
     static CRect CalcDrawRect(const CRect& cell, int width, int height);
     static COLORREF GetTextColour(COLORREF background);
@@ -127,4 +129,8 @@ private:
     int m_nColumns = 1;
     int m_bFocusMenu = 0;
     int m_bButtonDown = 0;
+    // Positions marked visible by the last UpdateVisibility, and the items it unmarked.
+    int m_nMarkedFrom = 0;
+    int m_nMarkedTo = 0;
+    std::vector<vxImage*> m_vecLeftView;
 };

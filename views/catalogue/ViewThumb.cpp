@@ -264,7 +264,10 @@ void CViewThumb::PaintGrid(QPainter& painter, const QRect& area) {
     painter.translate(0, -scrollPos);
     painter.setBrush(Qt::NoBrush);
 
-    const auto& items = m_catalogue.GetList();
+    // The items of the visible rows: a paint never walks the whole album.
+    int from = 0, to = 0;
+    m_catalogue.VisibleRange(from, to);
+    const std::vector<vxImage*> items(m_catalogue.GetVector().begin() + from, m_catalogue.GetVector().begin() + to);
     painter.setPen(QPen(FromColorRef(CThumbCatalogue::kCellFrameColour), 1));
     for (vxImage* item : items) {
         if (!item->m_bVisible) continue;
