@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/Gandry.h"
+#include "platform/afx/afxmsg.h"
 #include "platform/win/windef.h"
 #include "views/editor/cbRect.h"
 #include "views/editor/cbText.h"
@@ -18,8 +19,8 @@ class vxImage;
 
 enum CURRENT_MODE { MODE_CROP = 0, MODE_LCD = 1, MODE_TEXT = 2, MODE_EFFECT = 3, MODE_REDEYE = 4, MODE_NORMAL = 5 };
 
-// Messages the canvas sends to the main window.
-constexpr UINT WM_CANVAS_MODE = 3076;      // first parameter: the new mode (0, 4 or 5)
+// Messages the canvas sends to the main window: WM_CANVAS_MODE (3076, the new mode 0, 4 or 5,
+// from afxmsg.h) and these.
 constexpr UINT WM_CANVAS_BRIGHT = 3077;    // brightness and contrast to apply (received)
 constexpr UINT WM_CANVAS_NEWCLIP = 3080;   // LCD mode made a new clip picture
 
