@@ -7,16 +7,16 @@
 #include "platform/brelt/Brelt.h"
 #include "views/controls/BitmapSliderEx.h"
 #include "views/editor/ViewMainCore.h"
-#include "views/slides/SlideStrip.h"
+#include "views/slides/ViewSlider.h"
 
 CDlgWrapper::CDlgWrapper(QWidget* parent)
-    : QWidget(parent), m_pStrip(std::make_unique<CSlideStrip>()), m_pCanvasCore(std::make_unique<CViewMainCore>()) {
+    : QWidget(parent), m_pCanvasCore(std::make_unique<CViewMainCore>()) {
     setObjectName(QString::number(IDD));
-    m_pStrip->SetParent(this);
     // The decoration canvas only cuts clip pictures for the slides; its picture stays whole.
     m_pCanvasCore->SetSubExclusive(2);
     m_pCanvasCore->SetShowText(true);
-    m_pSlides = new CViewArea(IDC_SLIDES, QStringLiteral("슬라이드 목록"), 0xFFFFFF, false, this);
+    m_pSlides = new CViewSlider(this);
+    m_pSlides->SetParentTarget(this);
     m_pScroller = new CBitmapSliderEx(this, IDC_SCROLLER);
     NameControl(m_pScroller, IDC_SCROLLER, QStringLiteral("슬라이드 스크롤"));
     m_pScroller->SetBitmapChannel(7366, 7367, 7369);
@@ -27,7 +27,7 @@ CDlgWrapper::CDlgWrapper(QWidget* parent)
     m_pScroller->SetPageSize(slide.isNull() ? kPlainSlideWidth / 2 : slide.width() / 2);
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);
-    m_nTotalWidth = m_pStrip->GetTotalWidth();
+    m_nTotalWidth = m_pSlides->GetTotalWidth();
     m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
 }
 
@@ -46,16 +46,12 @@ void CDlgWrapper::SetTotalWidth(int width) {
 }
 
 LRESULT CDlgWrapper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == CSlideStrip::kMsgSlidesDeleted) {
-        Relayout();
-        return 0;
-    }
-    if (message == CSlideStrip::kMsgFocus) {
-        m_pScroller->setFocus();
-        return 0;
-    }
     if ((message == CBitmapSlider::kMsgMoving || message == CBitmapSlider::kMsgMoved) && wParam == IDC_SCROLLER) {
         OnScroll(static_cast<int>(lParam));
+    } else if (message == CSlideStrip::kMsgFocus) {
+        m_pScroller->setFocus(Qt::OtherFocusReason);
+    } else if (message == CSlideStrip::kMsgSlidesDeleted) {
+        SetTotalWidth(m_pSlides->GetTotalWidth());
     }
     return 0;
 }
@@ -64,7 +60,7 @@ void CDlgWrapper::OnScroll(int position) {
     // The slides only hear of a position that really moved.
     if (position == m_nLastPos) return;
     m_nLastPos = position;
-    m_pStrip->SetPosHor(position);
+    m_pSlides->SetPosHor(position);
 }
 
 void CDlgWrapper::Relayout() {

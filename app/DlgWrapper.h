@@ -9,9 +9,9 @@
 #include "platform/afx/afxwin.h"
 #include "views/controls/BitmapSliderEx.h"
 
-class CSlideStrip;
 class CViewArea;
 class CViewMainCore;
+class CViewSlider;
 
 class CDlgWrapper : public QWidget, public CMsgTarget {
 public:
@@ -26,8 +26,8 @@ public:
     explicit CDlgWrapper(QWidget* parent);
     ~CDlgWrapper() override;
 
-    // The slides' and the decoration canvas' logic, which the frame's decoration commands drive.
-    CSlideStrip* GetSlideStrip() const { return m_pStrip.get(); }
+    // The slides and the decoration canvas' logic, which the frame's decoration commands drive.
+    CViewSlider* GetViewSlider() const { return m_pSlides; }
     CViewMainCore* GetCanvasCore() const { return m_pCanvasCore.get(); }
 
     QWidget* GetSlides() const;
@@ -38,7 +38,7 @@ public:
     // The scroll position last passed on to the slides.
     int GetScrollPos() const { return m_nLastPos; }
 
-    // The scroller's messages.
+    // The scroller's messages and the slides' focus (3091) and deletion (3096) notices.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -49,9 +49,8 @@ private:
     void Relayout();
     void OnScroll(int position);
 
-    std::unique_ptr<CSlideStrip> m_pStrip;
     std::unique_ptr<CViewMainCore> m_pCanvasCore;
-    CViewArea* m_pSlides;
+    CViewSlider* m_pSlides;
     CViewArea* m_pCanvas;
     CBitmapSliderEx* m_pScroller;
     int m_nTotalWidth = 0;

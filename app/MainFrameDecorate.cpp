@@ -24,6 +24,7 @@
 #include "views/controls/xSkinButtonEx.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/SlideStrip.h"
+#include "views/slides/ViewSlider.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ void CMainFrame::ClearDecorationFrame() {
 void CMainFrame::LoadAnimationIntoSlides(vxImage* item) {
     CViewDecorate* view = DecorateView();
     if (!view || !IsAnimationFile(item)) return;
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (TypeOf(item) == kTypeEba)
         slides->LoadEBA(item->m_strFullPath.c_str());
     else
@@ -160,7 +161,7 @@ void CMainFrame::EnterDecorate() {
     LoadIntoDecorateCanvas(item);
     SetDecorateTexts();
     if (IsAnimationFile(item)) {
-        CSlideStrip* slides = view->Slides();
+        CViewSlider* slides = view->Slides();
         if (slides->GetValidCount() > 0 && slides->GetModify()) AskSaveFrames();
         LoadAnimationIntoSlides(item);
     }
@@ -188,7 +189,7 @@ void CMainFrame::OnPictureListClick(int value, int target) {
         return;
     }
     LoadIntoDecorateCanvas(item);
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (IsAnimationFile(item) && slides->GetModify()) {
         const int previous = m_pBrowser->GetOldCurrentNumber();
         if (slides->GetValidCount() > 0) {
@@ -211,7 +212,7 @@ void CMainFrame::OnPictureListClick(int value, int target) {
 void CMainFrame::OnCropToSlides() {
     CViewDecorate* view = DecorateView();
     if (!view) return;
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (slides->IsPlaying()) {
         AfxMessageBox(kStopBeforeAdding);
         return;
@@ -226,16 +227,14 @@ void CMainFrame::OnDecorateLcdSize(CSize size, bool reloadFrames) {
     const int model = CGandry::m_enumModel;
     CViewDecorate* view = DecorateView();
     if (!view) return;
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (slides->GetValidCount() > 0) AskSaveFrames();
     slides->OnSlideAllDelete2(size);
     view->GetSlideHost()->SetTotalWidth(slides->GetTotalWidth());
     view->Canvas()->SetLCDSize(size);
     view->Canvas()->SetFrameImage(nullptr);
     view->SetPreviewFrame(nullptr);
-    char text[48];
-    std::snprintf(text, sizeof text, " : %dx%d", static_cast<int>(size.cx), static_cast<int>(size.cy));
-    view->SetPreviewSizeText(QString::fromUtf8(text));
+    view->ShowPreviewSize(size);
     if (reloadFrames) view->LoadFrames(model, kEmptyFrameBitmap, size.cy < size.cx);
 }
 
@@ -256,7 +255,7 @@ void CMainFrame::RegisterSavedFile(const CString& path, vxImage* existing) {
 bool CMainFrame::SaveSlidesAsEBA() {
     CViewDecorate* view = DecorateView();
     if (!view) return false;
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (slides->GetValidCount() == 0) {
         AfxMessageBox(kEmptySlides);
         return false;
@@ -277,7 +276,7 @@ bool CMainFrame::SaveSlidesAsEBA() {
 bool CMainFrame::SaveSlideAsPHT() {
     CViewDecorate* view = DecorateView();
     if (!view) return false;
-    CSlideStrip* slides = view->Slides();
+    CViewSlider* slides = view->Slides();
     if (slides->GetValidCount() == 0) {
         AfxMessageBox(kEmptySlides);
         return false;
@@ -332,10 +331,7 @@ void CMainFrame::ExportSlides(const CString& folder, int unique, int useTitle, i
 void CMainFrame::PlaySlides(bool play) {
     CViewDecorate* view = DecorateView();
     if (!view) return;
-    if (play)
-        view->Slides()->Play();
-    else
-        view->Slides()->Stop();
+    view->OnSlidesPlay(play);
 }
 
 void CMainFrame::RefreshDecoratePreview() {

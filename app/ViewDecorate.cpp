@@ -1,15 +1,17 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgPreview.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/editor/LCDPreview.h"
 #include "views/editor/ViewMainCore.h"
-#include "views/slides/SlideStrip.h"
+#include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
     m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
     m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
-    m_pPreview = new CViewArea(IDD_PREVIEW, QStringLiteral("미리보기"), WorkLook::kPanelBack, true, this);
+    m_pPreview = new CDlgPreview(this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
@@ -54,6 +56,30 @@ QWidget* CViewDecorate::GetPictureList() const {
 QWidget* CViewDecorate::GetPreviewPanel() const {
     return m_pPreview;
 }
+CViewSlider* CViewDecorate::GetViewSlider() const {
+    return m_pSlideHost->GetViewSlider();
+}
+
+void CViewDecorate::RefreshPreview() {
+    CViewSlider* slides = GetViewSlider();
+    m_pPreview->GetLCDPreview()->SetPtrImage(slides->GetPtrImage());
+    std::array<int, CPreviewFrameStrip::kCells> states{};
+    for (int i = 0; i < CPreviewFrameStrip::kCells; ++i) {
+        const CSlider* box = slides->GetPtrSlider(i);
+        states[static_cast<std::size_t>(i)] = box && box->IsFilled() ? 1 : 0;
+    }
+    m_pPreview->SetFrames(slides->GetValidCount(), slides->GetSelectedIndex(), states);
+}
+
+void CViewDecorate::OnSlidesPlay(bool play) {
+    CViewSlider* slides = GetViewSlider();
+    if (play)
+        slides->Play();
+    else
+        slides->Stop();
+    m_pPreview->SetPlaying(slides->IsPlaying());
+    RefreshPreview();
+}
 
 void CViewDecorate::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::DecorateLayout(width(), height(), RowSizes());
@@ -70,8 +96,8 @@ void CViewDecorate::resizeEvent(QResizeEvent*) {
     Place(m_pInformation, l.information);
 }
 
-CSlideStrip* CViewDecorate::Slides() const {
-    return m_pSlideHost->GetSlideStrip();
+CViewSlider* CViewDecorate::Slides() const {
+    return m_pSlideHost->GetViewSlider();
 }
 
 CViewMainCore* CViewDecorate::Canvas() const {
@@ -100,15 +126,17 @@ void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
 }
 
 void CViewDecorate::SetPreviewFrame(extImage* frame) {
-    m_pPreviewFrame = frame;
-    RefreshPreview();
+    m_pPreview->GetLCDPreview()->SetPtrFrameImage(frame);
 }
 
-void CViewDecorate::SetPreviewSizeText(const QString& text) {
-    m_strPreviewSize = text;
-    RefreshPreview();
+extImage* CViewDecorate::GetPreviewFrame() const {
+    return m_pPreview->GetLCDPreview()->GetPtrFrameImage();
 }
 
-void CViewDecorate::RefreshPreview() {
-    m_pPreview->update();
+void CViewDecorate::ShowPreviewSize(CSize size) {
+    m_pPreview->ShowSize(size);
+}
+
+QString CViewDecorate::GetPreviewSizeText() const {
+    return m_pPreview->GetSizeLine();
 }

@@ -10,11 +10,12 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgPreview;
 class CDlgWrapper;
-class CSlideStrip;
 class CTextBox;
 class CViewArea;
 class CViewMainCore;
+class CViewSlider;
 class extImage;
 class vxImage;
 
@@ -38,7 +39,7 @@ public:
 
     CDlgWrapper* GetSlideHost() const { return m_pSlideHost; }
     // The slides and the decoration canvas.
-    CSlideStrip* Slides() const;
+    CViewSlider* Slides() const;
     CViewMainCore* Canvas() const;
 
     // The picture list: the album's name and the browser's items, one of them selected
@@ -60,13 +61,22 @@ public:
 
     // The LCD preview panel: its frame picture, its size text and repainting.
     void SetPreviewFrame(extImage* frame);
-    extImage* GetPreviewFrame() const { return m_pPreviewFrame; }
-    void SetPreviewSizeText(const QString& text);
-    QString GetPreviewSizeText() const { return m_strPreviewSize; }
-    void RefreshPreview();
+    extImage* GetPreviewFrame() const;
+    // The size the LCD preview now shows (" : %dx%d" on its size line).
+    void ShowPreviewSize(CSize size);
+    QString GetPreviewSizeText() const;
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
     QWidget* GetPreviewPanel() const;
+    CDlgPreview* GetDlgPreview() const { return m_pPreview; }
+    CViewSlider* GetViewSlider() const;
+
+    // The slides changed, were selected or moved on in playback (3082): the preview shows the
+    // current slide, and the frame cells and counts follow.
+    void RefreshPreview();
+    // Play (3083 with 1) or stop (3083 with 0, also when the repeats are over); the preview's
+    // play and stop buttons follow what the slides really do.
+    void OnSlidesPlay(bool play);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -75,7 +85,7 @@ protected:
 private:
     CViewArea* m_pFrame;
     CViewArea* m_pPictures;
-    CViewArea* m_pPreview;
+    CDlgPreview* m_pPreview;
     CDlgWrapper* m_pSlideHost;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
@@ -86,7 +96,5 @@ private:
     FrameSource m_frameSource;
     FrameLoader m_frameLoader;
     int m_nFrame = 0;
-    extImage* m_pPreviewFrame = nullptr;
-    QString m_strPreviewSize;
     CZoomTracker m_zoom;
 };

@@ -14,6 +14,7 @@
 #include "app/ViewWrapper.h"
 #include "views/catalogue/ViewThumb.h"
 #include "app/ViewDecorate.h"
+#include "views/slides/ViewSlider.h"
 #include "app/ViewEditor.h"
 #include "app/ViewWrapper.h"
 #include "app/ViewWrapper2.h"
@@ -187,7 +188,9 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_SLIDES)->geometry(), QRect(10, 15, 763, 110));
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_SCROLLER)->geometry(), QRect(10, 128, 763, 11));
     EXPECT_EQ(Child(host, CDlgWrapper::IDC_CANVAS)->geometry(), QRect(10, 154, 763, 491));
-    EXPECT_EQ(host->GetScroller()->GetRangeMax(), 0);
+    // Sixteen boxes of 78 pixels, 4 apart, after a margin of 5.
+    EXPECT_EQ(host->GetViewSlider()->GetTotalWidth(), 1317);
+    EXPECT_EQ(host->GetScroller()->GetRangeMax(), 1317 - 783 + 20);
     host->SetTotalWidth(2000);
     EXPECT_EQ(host->GetScroller()->GetRangeMax(), 2000 - 783 + 20);
     Key(host->GetScroller(), Qt::Key_End);
@@ -196,6 +199,7 @@ TEST(ViewDecorate, LayoutTextsAndZoomRange) {
     host->SetTotalWidth(900);
     EXPECT_EQ(host->GetScroller()->GetRangeMax(), 137);
     EXPECT_EQ(host->GetScrollPos(), 137);
+    EXPECT_EQ(host->GetViewSlider()->Strip().GetPosHor(), 137);
     Shot(&view, "decorate");
 }
 
