@@ -290,34 +290,25 @@ const QImage& CViewMain::Source() {
         m_nSourceGen = GetPictureGeneration();
         m_source = ToQImage(picture);
         m_scaled = QImage();
-        m_fScaledFactor = 0.0f;
         ++m_nConversions;
     }
     return m_source;
 }
 
-const QImage& CViewMain::Scaled() {
-    const QImage& source = Source();
-    const float f = GetFactor();
-    if (m_fScaledFactor != f || m_scaled.isNull()) {
-        const int w = std::max(1, Scale(source.width(), f));
-        const int h = std::max(1, Scale(source.height(), f));
-        // A fast copy now; a smooth one when the zoom rests.
-        m_scaled = source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        m_fScaledFactor = f;
-        m_bScaledSmooth = false;
-        ++m_nScales;
-        if (!m_bGrabbing) m_smooth.start();
-    }
-    return m_scaled;
+bool CViewMain::HasScaled() const {
+    return !m_scaled.isNull() && m_fScaledFactor == GetFactor() && m_pSourceOf == GetMainImage() &&
+           m_nSourceGen == GetPictureGeneration();
 }
 
 void CViewMain::SmoothScale() {
-    if (m_bScaledSmooth || m_source.isNull() || m_fScaledFactor <= 0.0f || m_fScaledFactor >= 1.0f) return;
-    if (m_fScaledFactor != GetFactor() || m_pSourceOf != GetMainImage() || m_nSourceGen != GetPictureGeneration())
-        return;
-    m_scaled = m_source.scaled(m_scaled.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_bScaledSmooth = true;
+    const float f = GetFactor();
+    if (f >= 1.0f || HasScaled() || !GetMainImage()) return;
+    const QImage& source = Source();
+    if (source.isNull()) return;
+    const int w = std::max(1, Scale(source.width(), f));
+    const int h = std::max(1, Scale(source.height(), f));
+    m_scaled = source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_fScaledFactor = f;
     ++m_nScales;
     viewport()->update();
 }
@@ -337,8 +328,8 @@ QImage CViewMain::Grab() {
         Paint(painter, image.rect());
     }
     // The smooth copy a real paint would wait for.
-    SmoothScale();
-    if (m_bScaledSmooth) {
+    if (GetFactor() < 1.0f && !HasScaled() && GetMainImage()) {
+        SmoothScale();
         QPainter painter(&image);
         Paint(painter, image.rect());
     }
@@ -352,13 +343,16 @@ void CViewMain::DrawPicture(QPainter& painter, const QRect& client, QPoint topLe
     const QRect whole(topLeft, QSize(Scale(GetWidth(), f), Scale(GetHeight(), f)));
     const QRect visible = whole.intersected(client);
     if (visible.isEmpty()) return;
-    if (f < 1.0f) {
+    if (f < 1.0f && HasScaled()) {
         // Only the visible part of the kept copy is copied to the screen.
-        painter.drawImage(visible.topLeft(), Scaled(), visible.translated(-topLeft));
+        painter.drawImage(visible.topLeft(), m_scaled, visible.translated(-topLeft));
     } else if (f == 1.0f) {
         painter.drawImage(visible.topLeft(), Source(), visible.translated(-topLeft));
     } else {
-        // Enlarged: only the source pixels under the visible part are scaled.
+        // Enlarged, or reduced before the smooth copy exists: only the source pixels under the
+        // visible part are scaled, so a zoom step costs what the screen shows. The smooth copy
+        // follows once the zoom rests.
+        if (f < 1.0f && !m_bGrabbing) m_smooth.start();
         const QRectF part(QPointF(visible.left() - topLeft.x(), visible.top() - topLeft.y()) / f,
                           QSizeF(visible.width(), visible.height()) / f);
         painter.drawImage(QRectF(visible), Source(), part);

@@ -96,8 +96,9 @@ private:
     void MakeEffectImage(const QRect& client);
     // The picture's screen image, converted again only when the pixels changed.
     const QImage& Source();
-    // The picture scaled to the current factor (below 1 only), kept until zoom or pixels change.
-    const QImage& Scaled();
+    // The picture smoothly scaled to the current factor (below 1 only), kept until the zoom or
+    // the pixels change; made when the zoom has rested.
+    bool HasScaled() const;
     void SmoothScale();
     void SyncScrollBars();
     void SyncTimers();
@@ -118,7 +119,6 @@ private:
     QImage m_source;
     QImage m_scaled;
     float m_fScaledFactor = 0.0f;
-    bool m_bScaledSmooth = false;
     QTimer m_smooth;
     // Frame overlay with its green made see-through.
     const extImage* m_pFrameOf = nullptr;
