@@ -1,10 +1,6 @@
 // The frame's decoration mode (mode 2): entering it, the picture and frame lists' clicks, crops
 // that become slides, the LCD size, saving the slides as EBA and a slide as PHT, export and the
 // print preview of the decoration canvas.
-#include <QPageLayout>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cctype>
@@ -22,7 +18,7 @@
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/xSkinButtonEx.h"
-#include "views/editor/ViewMainCore.h"
+#include "views/editor/ViewMain.h"
 #include "views/slides/SlideStrip.h"
 #include "views/slides/ViewSlider.h"
 
@@ -56,25 +52,6 @@ bool MakeFolderFor(const CString& path) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     return !ec;
-}
-
-// The picture as the printer draws it (top-down rows, red first).
-QImage ToQImage(const extImage& picture) {
-    const int width = static_cast<int>(picture.GetWidth());
-    const int height = static_cast<int>(picture.GetHeight());
-    QImage image(width, height, QImage::Format_RGB888);
-    if (image.isNull()) return {};
-    for (int y = 0; y < height; ++y) {
-        uchar* dst = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            // The library counts rows from the bottom.
-            const RGBQUAD c = picture.GetPixelColor(x, height - 1 - y, false);
-            dst[x * 3] = c.rgbRed;
-            dst[x * 3 + 1] = c.rgbGreen;
-            dst[x * 3 + 2] = c.rgbBlue;
-        }
-    }
-    return image;
 }
 
 }  // namespace
@@ -296,20 +273,9 @@ bool CMainFrame::SaveSlideAsPHT() {
 void CMainFrame::PrintPreviewDecoration() {
     CViewDecorate* view = DecorateView();
     if (!view) return;
-    const extImage* picture = view->Canvas()->GetMainImage();
-    if (!picture || !picture->IsValid()) return;
-    const QImage image = ToQImage(*picture);
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dlg(&printer, this);
-    dlg.setWindowTitle(QStringLiteral("인쇄 미리 보기"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [&image](QPrinter* target) {
-        QPainter painter(target);
-        const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-        const CRect r = CViewMainCore::CalcPrintRect(CSize(image.width(), image.height()), 96, target->resolution(),
-                                                     target->resolution(), CSize(page.width(), page.height()));
-        painter.drawImage(QRect(r.left, r.top, r.Width(), r.Height()), image);
-    });
-    RunDialog(dlg);
+    CViewMain* canvas = view->GetSlideHost()->GetCanvasView();
+    canvas->SetDialogRunner(m_runDialog);
+    canvas->OnPrintPreview();
 }
 
 void CMainFrame::OnAlbumChange() {

@@ -3,10 +3,13 @@
 // information texts and the previous, next, save and print buttons.
 #pragma once
 
+#include <functional>
+
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
 class CTextBox;
+class CViewMain;
 class CViewArea;
 class CViewWrapper2;
 
@@ -40,6 +43,11 @@ public:
     void SetStillPicture(bool on);
 
     CViewWrapper2* GetWrapper() const { return m_pWrapper; }
+    // The editor canvas in the host.
+    CViewMain* GetCanvas() const;
+    // The bottom row's previous, next, save and print buttons go to the frame's handler.
+    using ButtonHandler = std::function<void(int id)>;
+    void SetButtonHandler(ButtonHandler handler) { m_onButton = std::move(handler); }
     QWidget* GetFilterPanel() const;
     QWidget* GetEffectPanel() const;
 
@@ -58,4 +66,5 @@ private:
     CPositionText m_position;
     CZoomTracker m_zoom;
     CEditorControlState m_state;
+    ButtonHandler m_onButton;
 };

@@ -27,6 +27,7 @@
 #include "views/controls/xSkinButtonEx.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/SlideStrip.h"
+#include "views/slides/ViewSlider.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ protected:
         frame->SwitchToMode(2);
         ASSERT_EQ(frame->CurrentMode(), 2);
     }
-    CSlideStrip& Slides() { return *deco->Slides(); }
+    CSlideStrip& Slides() { return deco->Slides()->Strip(); }
     CViewMainCore& Canvas() { return *deco->Canvas(); }
     void AddSlides(int count, int w = 32, int h = 24) {
         for (int i = 0; i < count; ++i) {
@@ -397,5 +398,5 @@ TEST_F(FrameDecorateTest, ExportCopiesTheAnimationAndPrintPreviewOpens) {
     titles.clear();
     answer = nullptr;
     deco->GetButton(CViewDecorate::IDC_PRINT)->click();
-    EXPECT_EQ(titles, std::vector<std::string>{"인쇄 미리 보기"});
+    EXPECT_EQ(titles, std::vector<std::string>{"인쇄 미리보기"});
 }
