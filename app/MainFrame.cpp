@@ -34,6 +34,11 @@
 #include <thread>
 
 #include "app/AboutDlg.h"
+#include "app/DlgAlbum.h"
+#include "app/DlgFilter.h"
+#include "app/DlgFrame.h"
+#include "app/ViewDecorate.h"
+#include "app/ViewEditor.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
@@ -697,6 +702,7 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     SwitchView(mode);
     if (mode == 2) EnterDecorate();
     if (mode == 1 && m_pBrowser) LoadEditorItem(m_pBrowser->GetTransImage());
+    LoadPickers(mode);
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
@@ -744,6 +750,25 @@ void CMainFrame::OnEditorButton(int id) {
             break;
         case CViewEditor::IDC_PRINT:
             OnEditorPrintPreview();
+            break;
+        default:
+            break;
+    }
+    UpdateCommands();
+}
+
+// ---- Picture lists ------------------------------------------------------------------------
+
+void CMainFrame::OnPictureListClick(int value, int target) {
+    switch (target) {
+        case 1:
+            OnFilterChosen(value);
+            break;
+        case 2:
+            OnFrameChosen(value);
+            break;
+        case 3:
+            OnDecoratePictureChosen(value);
             break;
         default:
             break;
@@ -821,6 +846,37 @@ void CMainFrame::OnEditorPrintPreview() {
     if (!canvas) return;
     canvas->SetDialogRunner(m_runDialog);
     canvas->OnPrintPreview();
+}
+
+void CMainFrame::OnFilterChosen(int) {}
+
+CString CMainFrame::CurrentAlbumName() {
+    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : 99;
+    if (album == 99) return "전체사진";
+    if (!m_pDB) return CString();
+    char sql[160];
+    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
+    if (!m_pDB->ExcuteQry(sql) || m_pDB->m_nRowCount < 1) return CString();
+    return m_pDB->GetData(0, 0);
+}
+
+void CMainFrame::ReloadFrames(const CSize& lcd) {
+    // A landscape screen takes the frames' second variant.
+    if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2]))
+        decorate->GetDlgFrame()->Load(CGandry::m_enumModel, CDlgFrame::kEmptyFrameBitmap, lcd.cy < lcd.cx ? 1 : 0);
+}
+
+void CMainFrame::LoadPickers(int mode) {
+    if (!m_pBrowser || mode != m_nCurrentMode) return;
+    if (mode == 1) {
+        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
+    } else if (mode == 2) {
+        if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2])) {
+            CDlgAlbum* album = decorate->GetDlgAlbum();
+            album->ShowAlbum(CurrentAlbumName(), &m_pBrowser->GetVector());
+            if (m_pBrowser->GetCurrentNumber() >= 1) album->ShowItem(m_pBrowser->GetCurrentNumber());
+        }
+    }
 }
 
 // ---- Model --------------------------------------------------------------------------------
@@ -912,14 +968,14 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if ((wParam <= 2 || wParam == 5) && Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
             UpdateCommands();
             return 0;
+        case WM_PICTURE_LIST_CLICK:
+            OnPictureListClick(static_cast<int>(wParam), static_cast<int>(lParam));
+            return 0;
         case WM_LCD_SIZE:
             if (wParam) {
                 m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
                 OnDecorateLcdSize(m_lcdSize, lParam == 1);
             }
-            return 0;
-        case WM_PICTURE_LIST_CLICK:
-            OnPictureListClick(static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
         case WM_CROP_TO_SLIDES:
             OnCropToSlides();

@@ -69,21 +69,10 @@ void CMainFrame::WireDecorateView() {
         connect(print, &QPushButton::clicked, this, [this] { OnCommand(ID_PRINT_PREVIEW); });
 }
 
-CString CMainFrame::DecorateAlbumName() const {
-    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : CFrameRules::kAllPhotosAlbum;
-    if (album == CFrameRules::kAllPhotosAlbum) return "전체사진";
-    CDBManagerOper* db = m_pBrowser->GetDBConnect();
-    if (!db) return CString();
-    char sql[128];
-    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
-    if (!db->ExcuteQry(sql) || db->m_nRowCount < 1) return CString();
-    return db->GetData(0, 0);
-}
-
 void CMainFrame::ShowDecoratePictures() {
     CViewDecorate* view = DecorateView();
     if (!view || !m_pBrowser) return;
-    view->SetPictureList(DecorateAlbumName(), m_pBrowser->GetVector());
+    view->SetPictureList(CurrentAlbumName(), m_pBrowser->GetVector());
 }
 
 void CMainFrame::SetDecorateTexts() {
@@ -144,20 +133,21 @@ void CMainFrame::EnterDecorate() {
     }
 }
 
-void CMainFrame::OnPictureListClick(int value, int target) {
+void CMainFrame::OnFrameChosen(int value) {
+    CViewDecorate* view = DecorateView();
+    if (!view) return;
+    extImage* frame = value == 0 ? nullptr : view->GetFrameImage(value);
+    view->SelectFrame(value);
+    view->Canvas()->SetFrameImage(frame);
+    view->Slides()->SetSliderFrame(frame);
+    view->SetPreviewFrame(frame);
+    // 0x0C0A: the LCD preview shows the new frame.
+    SendMessage(CSlideStrip::kMsgSlidesChanged, 0, 0);
+}
+
+void CMainFrame::OnDecoratePictureChosen(int value) {
     CViewDecorate* view = DecorateView();
     if (!view || !m_pBrowser) return;
-    if (target == 2) {
-        extImage* frame = value == 0 ? nullptr : view->GetFrameImage(value);
-        view->SelectFrame(value);
-        view->Canvas()->SetFrameImage(frame);
-        view->Slides()->SetSliderFrame(frame);
-        view->SetPreviewFrame(frame);
-        // 0x0C0A: the LCD preview shows the new frame.
-        SendMessage(CSlideStrip::kMsgSlidesChanged, 0, 0);
-        return;
-    }
-    if (target != 3) return;
     m_pBrowser->SetCurrent(value + 1);
     vxImage* item = m_pBrowser->GetTransImage();
     if (!item) return;

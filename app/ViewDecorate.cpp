@@ -1,16 +1,20 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgAlbum.h"
+#include "app/DlgFrame.h"
 #include "app/DlgPreview.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
+#include "views/catalogue/artPicture.h"
+#include "views/editor/FrameList.h"
 #include "views/editor/LCDPreview.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/ViewSlider.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
-    m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
-    m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
+    m_pFrame = new CDlgFrame(this);
+    m_pPictures = new CDlgAlbum(this);
     m_pPreview = new CDlgPreview(this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
@@ -20,6 +24,17 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
+    // The frame panel's list gives the frames; a test may put its own in its place.
+    m_frameSource = [this](int index) -> extImage* {
+        const std::vector<artPicture*> items = m_pFrame->GetFrameList()->GetPtrArtPicture();
+        if (index < 0 || index >= static_cast<int>(items.size()) || !items[static_cast<std::size_t>(index)])
+            return nullptr;
+        return items[static_cast<std::size_t>(index)]->GetPtrPic();
+    };
+    m_frameLoader = [this](int model, int bitmapId, bool landscape) {
+        // A landscape screen takes the frames' second variant.
+        m_pFrame->Load(static_cast<MODEL_SELECT>(model), static_cast<unsigned>(bitmapId), landscape ? 1 : 0);
+    };
 }
 
 void CViewDecorate::SetPositionText(int current, int count) {
@@ -108,7 +123,17 @@ void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<v
     m_strAlbumName = albumName;
     m_pictureItems = items;
     if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
-    m_pPictures->update();
+    m_pPictures->ShowAlbum(albumName, &m_pictureItems);
+}
+
+void CViewDecorate::SelectPicture(int index) {
+    m_nPicture = index;
+    if (index >= 0) m_pPictures->ShowItem(index + 1);
+}
+
+void CViewDecorate::SelectFrame(int index) {
+    m_nFrame = index;
+    m_pFrame->SetSelect(index);
 }
 
 void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
@@ -121,8 +146,8 @@ extImage* CViewDecorate::GetFrameImage(int index) const {
 }
 
 void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
-    m_nFrame = 0;
     if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+    m_nFrame = 0;
 }
 
 void CViewDecorate::SetPreviewFrame(extImage* frame) {

@@ -10,6 +10,8 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgAlbum;
+class CDlgFrame;
 class CDlgPreview;
 class CDlgWrapper;
 class CTextBox;
@@ -47,7 +49,7 @@ public:
     void SetPictureList(const CString& albumName, const std::vector<vxImage*>& items);
     const CString& GetAlbumName() const { return m_strAlbumName; }
     const std::vector<vxImage*>& GetPictureItems() const { return m_pictureItems; }
-    void SelectPicture(int index) { m_nPicture = index; }
+    void SelectPicture(int index);
     int GetSelectedPicture() const { return m_nPicture; }
 
     // The frame list: frame pictures by index (0 is no frame) and their reloading for a model.
@@ -56,7 +58,7 @@ public:
     void SetFrameList(FrameSource source, FrameLoader loader);
     extImage* GetFrameImage(int index) const;
     void LoadFrames(int model, int bitmapId, bool landscape);
-    void SelectFrame(int index) { m_nFrame = index; }
+    void SelectFrame(int index);
     int GetSelectedFrame() const { return m_nFrame; }
 
     // The LCD preview panel: its frame picture, its size text and repainting.
@@ -67,6 +69,8 @@ public:
     QString GetPreviewSizeText() const;
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
+    CDlgFrame* GetDlgFrame() const { return m_pFrame; }
+    CDlgAlbum* GetDlgAlbum() const { return m_pPictures; }
     QWidget* GetPreviewPanel() const;
     CDlgPreview* GetDlgPreview() const { return m_pPreview; }
     CViewSlider* GetViewSlider() const;
@@ -83,8 +87,8 @@ protected:
     void OnSliderPos(int id, int position) override;
 
 private:
-    CViewArea* m_pFrame;
-    CViewArea* m_pPictures;
+    CDlgFrame* m_pFrame;
+    CDlgAlbum* m_pPictures;
     CDlgPreview* m_pPreview;
     CDlgWrapper* m_pSlideHost;
     CTextBox* m_pPosition;

@@ -1,11 +1,12 @@
 #include "app/ViewEditor.h"
 
+#include "app/DlgFilter.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
 #include "views/editor/ViewMain.h"
 
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
-    m_pFilter = new CViewArea(IDD_FILTER, QStringLiteral("필터"), WorkLook::kPanelBack, true, this);
+    m_pFilter = new CDlgFilter(this);
     m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
     m_pWrapper = new CViewWrapper2(this);
     CreateBottomRow(7233, 0, 29, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));

@@ -8,6 +8,7 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgFilter;
 class CTextBox;
 class CViewMain;
 class CViewArea;
@@ -49,6 +50,7 @@ public:
     using ButtonHandler = std::function<void(int id)>;
     void SetButtonHandler(ButtonHandler handler) { m_onButton = std::move(handler); }
     QWidget* GetFilterPanel() const;
+    CDlgFilter* GetDlgFilter() const { return m_pFilter; }
     QWidget* GetEffectPanel() const;
 
 protected:
@@ -58,7 +60,7 @@ protected:
 private:
     void ApplyStates();
 
-    CViewArea* m_pFilter;
+    CDlgFilter* m_pFilter;
     CViewArea* m_pEffect;
     CViewWrapper2* m_pWrapper;
     CTextBox* m_pPosition;
