@@ -59,7 +59,18 @@ void CViewDecorate::SetZoomPos(int position) {
 }
 
 void CViewDecorate::OnSliderPos(int id, int position) {
-    if (id == IDC_ZOOM) m_zoom.Move(position);
+    if (id != IDC_ZOOM) return;
+    // The decoration canvas zooms by the direction of the move, as the editor's does.
+    switch (m_zoom.Move(position)) {
+        case CZoomTracker::Step::Out:
+            Canvas()->Zoomout(position);
+            break;
+        case CZoomTracker::Step::In:
+            Canvas()->Zoomin(position);
+            break;
+        case CZoomTracker::Step::None:
+            break;
+    }
 }
 
 QWidget* CViewDecorate::GetFramePanel() const {

@@ -24,6 +24,7 @@
 #include "platform/brelt/Brelt.h"
 #include "platform/win/fileapi.h"
 #include "tests/catalogue/Fixture.h"
+#include "views/controls/BitmapSlider.h"
 #include "views/controls/xSkinButtonEx.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/SlideStrip.h"
@@ -401,4 +402,18 @@ TEST_F(FrameDecorateTest, ExportCopiesTheAnimationAndPrintPreviewOpens) {
     answer = nullptr;
     deco->GetButton(CViewDecorate::IDC_PRINT)->click();
     EXPECT_EQ(titles, std::vector<std::string>{"인쇄 미리보기"});
+}
+
+TEST_F(FrameDecorateTest, TheZoomSliderZoomsTheDecorationCanvasByDirection) {
+    Pictures({"a.jpg"});
+    Canvas().SetClientSize(CSize(300, 200));
+    Enter(1);
+    const int start = Canvas().GetZoomIndex();
+    deco->WindowProc(CBitmapSlider::kMsgMoved, CViewDecorate::IDC_ZOOM, 20);
+    EXPECT_EQ(deco->GetZoom(), 20);
+    EXPECT_EQ(Canvas().GetZoomIndex(), CViewMainCore::LevelToIndex(20));
+    EXPECT_NE(Canvas().GetZoomIndex(), start);
+    deco->WindowProc(CBitmapSlider::kMsgMoved, CViewDecorate::IDC_ZOOM, 5);
+    EXPECT_EQ(deco->GetZoom(), 5);
+    EXPECT_EQ(Canvas().GetZoomIndex(), CViewMainCore::LevelToIndex(5));
 }
