@@ -54,6 +54,13 @@ struct PhoneTarget {
 PhoneTarget PhoneFileTarget(const CString& name, const CString& folder, const char* extension,
                             const std::vector<vxImage*>& items);
 
+// The save-as dialog's OK for `name` typed over the picture file `current` (a name without
+// folder): empty, the 84-byte question, special characters; then the current extension is
+// appended and, unless that is the current name (`sameName` 1), a file of that exact name in
+// `photoFolder` refuses it. `target` is photoFolder + "/" + the name with its extension.
+DlgVerdict SaveAsName(const CString& name, const CString& current, const CString& photoFolder, CString& target,
+                      int& sameName);
+
 }  // namespace dlgcheck
 
 // State and decisions of the bundle rename dialog.

@@ -6,15 +6,11 @@
 #include "app/WorkLayout.h"
 #include "platform/brelt/Brelt.h"
 #include "views/controls/BitmapSliderEx.h"
-#include "views/editor/ViewMainCore.h"
+#include "views/editor/ViewMain.h"
 #include "views/slides/ViewSlider.h"
 
-CDlgWrapper::CDlgWrapper(QWidget* parent)
-    : QWidget(parent), m_pCanvasCore(std::make_unique<CViewMainCore>()) {
+CDlgWrapper::CDlgWrapper(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(IDD));
-    // The decoration canvas only cuts clip pictures for the slides; its picture stays whole.
-    m_pCanvasCore->SetSubExclusive(2);
-    m_pCanvasCore->SetShowText(true);
     m_pSlides = new CViewSlider(this);
     m_pSlides->SetParentTarget(this);
     m_pScroller = new CBitmapSliderEx(this, IDC_SCROLLER);
@@ -28,10 +24,19 @@ CDlgWrapper::CDlgWrapper(QWidget* parent)
     m_pScroller->SetRange(0, 0);
     m_pScroller->SetPos(0);
     m_nTotalWidth = m_pSlides->GetTotalWidth();
-    m_pCanvas = new CViewArea(IDC_CANVAS, QStringLiteral("꾸미기 화면"), 0xFFFFFF, false, this);
+    m_pCanvas = new CViewMain(this);
+    m_pCanvas->setObjectName(QString::number(IDC_CANVAS));
+    m_pCanvas->setAccessibleName(QStringLiteral("꾸미기 화면"));
+    // The decoration canvas only cuts clip pictures for the slides; its picture stays whole.
+    m_pCanvas->SetSubExclusive(2);
+    m_pCanvas->SetShowText(true);
 }
 
 CDlgWrapper::~CDlgWrapper() = default;
+
+CViewMainCore* CDlgWrapper::GetCanvasCore() const {
+    return m_pCanvas;
+}
 
 QWidget* CDlgWrapper::GetSlides() const {
     return m_pSlides;

@@ -10,6 +10,7 @@
 #include "views/controls/BitmapSliderEx.h"
 
 class CViewArea;
+class CViewMain;
 class CViewMainCore;
 class CViewSlider;
 
@@ -28,7 +29,8 @@ public:
 
     // The slides and the decoration canvas' logic, which the frame's decoration commands drive.
     CViewSlider* GetViewSlider() const { return m_pSlides; }
-    CViewMainCore* GetCanvasCore() const { return m_pCanvasCore.get(); }
+    CViewMainCore* GetCanvasCore() const;
+    CViewMain* GetCanvasView() const { return m_pCanvas; }
 
     QWidget* GetSlides() const;
     QWidget* GetCanvas() const;
@@ -49,9 +51,8 @@ private:
     void Relayout();
     void OnScroll(int position);
 
-    std::unique_ptr<CViewMainCore> m_pCanvasCore;
     CViewSlider* m_pSlides;
-    CViewArea* m_pCanvas;
+    CViewMain* m_pCanvas;
     CBitmapSliderEx* m_pScroller;
     int m_nTotalWidth = 0;
     int m_nLastPos = 0;

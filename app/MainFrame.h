@@ -29,6 +29,8 @@ class CViewThumb;
 class TopFrame;
 class CDlgInit;
 class CViewDecorate;
+class CViewEditor;
+class CViewMain;
 class vxImage;
 
 class CMainFrame : public CGnomeFrame, public CMsgTarget {
@@ -66,10 +68,19 @@ public:
     void SwitchToMode(int mode, bool checkModel = false);
 
     // ---- Picture lists (message 0x0C07) --------------------------------------------------
+    // A list's chosen item: `value` is the item's index, `target` the list (1 filter, 2 frame,
+    // 3 decoration picture list). Each target has its own handler below.
+    void OnPictureListClick(int value, int target);
     // Target 1: the editor applies filter number `index` and refreshes its effect panel.
     void OnFilterChosen(int index);
+    // Target 2: decoration frame `index` (0 = none) on the canvas and the slides.
+    void OnFrameChosen(int index);
+    // Target 3: the browser's item `index` + 1 becomes current and goes to the decoration canvas.
+    void OnDecoratePictureChosen(int index);
     // Fills the filter previews of the current picture on entering mode 1.
     void LoadPickers(int mode);
+    // "전체사진" for the all-photos album, else the album's name from the catalogue.
+    CString CurrentAlbumName();
 
     // ---- Commands ----------------------------------------------------------------------------
     void OnCommand(int id);
@@ -102,6 +113,15 @@ public:
     int ProgressMaximum() const;
     // The decoration LCD size last applied (model change, preview panel).
     CSize LcdSize() const { return m_lcdSize; }
+
+    // ---- Photo editing (mode 1) ------------------------------------------------------------------
+    CViewEditor* Editor() const;
+    CViewMain* EditorCanvas() const;
+    // Save in place into the phone folder, and save under the save-as dialog's name.
+    void OnEditorSave();
+    void OnEditorSaveAs();
+    // Print preview of the editor canvas.
+    void OnEditorPrintPreview();
 
     // Model change (the model list, and after the environment dialog).
     void OnModelChange();
@@ -167,7 +187,6 @@ private:
     void OnKeyword();
     void OnBundleRename();
     void OnExport();
-    CString DecorateAlbumName() const;
     void ShowDecoratePictures();
     void EnterDecorate();
     void LoadIntoDecorateCanvas(vxImage* item);
@@ -175,7 +194,6 @@ private:
     void AskSaveFrames();
     void ClearDecorationFrame();
     void SetDecorateTexts();
-    void OnPictureListClick(int value, int target);
     void OnCropToSlides();
     void OnDecorateLcdSize(CSize size, bool reloadFrames);
     void RegisterSavedFile(const CString& path, vxImage* existing);
@@ -185,6 +203,12 @@ private:
     void RefreshDecoratePreview();
     // The album strip chose an album; the browser already shows it.
     void OnAlbumChange();
+    // Loads the browser's current item into the editor and refreshes the view around it.
+    void LoadEditorItem(vxImage* item);
+    void OnEditorButton(int id);
+    void OnEditorMove(bool next);
+    // Saves under `name` (empty: in place); the catalogue learns of a new file or a changed one.
+    void EditorSaveUnder(const CString& name);
 
     TopFrame* m_pTopFrame = nullptr;
     QStackedWidget* m_pStack = nullptr;

@@ -1,10 +1,6 @@
 // The frame's decoration mode (mode 2): entering it, the picture and frame lists' clicks, crops
 // that become slides, the LCD size, saving the slides as EBA and a slide as PHT, export and the
 // print preview of the decoration canvas.
-#include <QPageLayout>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cctype>
@@ -22,7 +18,7 @@
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/xSkinButtonEx.h"
-#include "views/editor/ViewMainCore.h"
+#include "views/editor/ViewMain.h"
 #include "views/slides/SlideStrip.h"
 #include "views/slides/ViewSlider.h"
 
@@ -58,25 +54,6 @@ bool MakeFolderFor(const CString& path) {
     return !ec;
 }
 
-// The picture as the printer draws it (top-down rows, red first).
-QImage ToQImage(const extImage& picture) {
-    const int width = static_cast<int>(picture.GetWidth());
-    const int height = static_cast<int>(picture.GetHeight());
-    QImage image(width, height, QImage::Format_RGB888);
-    if (image.isNull()) return {};
-    for (int y = 0; y < height; ++y) {
-        uchar* dst = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            // The library counts rows from the bottom.
-            const RGBQUAD c = picture.GetPixelColor(x, height - 1 - y, false);
-            dst[x * 3] = c.rgbRed;
-            dst[x * 3 + 1] = c.rgbGreen;
-            dst[x * 3 + 2] = c.rgbBlue;
-        }
-    }
-    return image;
-}
-
 }  // namespace
 
 CViewDecorate* CMainFrame::DecorateView() const {
@@ -92,21 +69,10 @@ void CMainFrame::WireDecorateView() {
         connect(print, &QPushButton::clicked, this, [this] { OnCommand(ID_PRINT_PREVIEW); });
 }
 
-CString CMainFrame::DecorateAlbumName() const {
-    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : CFrameRules::kAllPhotosAlbum;
-    if (album == CFrameRules::kAllPhotosAlbum) return "전체사진";
-    CDBManagerOper* db = m_pBrowser->GetDBConnect();
-    if (!db) return CString();
-    char sql[128];
-    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
-    if (!db->ExcuteQry(sql) || db->m_nRowCount < 1) return CString();
-    return db->GetData(0, 0);
-}
-
 void CMainFrame::ShowDecoratePictures() {
     CViewDecorate* view = DecorateView();
     if (!view || !m_pBrowser) return;
-    view->SetPictureList(DecorateAlbumName(), m_pBrowser->GetVector());
+    view->SetPictureList(CurrentAlbumName(), m_pBrowser->GetVector());
 }
 
 void CMainFrame::SetDecorateTexts() {
@@ -167,24 +133,21 @@ void CMainFrame::EnterDecorate() {
     }
 }
 
-void CMainFrame::OnPictureListClick(int value, int target) {
-    if (target == 1) {
-        OnFilterChosen(value);
-        return;
-    }
+void CMainFrame::OnFrameChosen(int value) {
+    CViewDecorate* view = DecorateView();
+    if (!view) return;
+    extImage* frame = value == 0 ? nullptr : view->GetFrameImage(value);
+    view->SelectFrame(value);
+    view->Canvas()->SetFrameImage(frame);
+    view->Slides()->SetSliderFrame(frame);
+    view->SetPreviewFrame(frame);
+    // 0x0C0A: the LCD preview shows the new frame.
+    SendMessage(CSlideStrip::kMsgSlidesChanged, 0, 0);
+}
+
+void CMainFrame::OnDecoratePictureChosen(int value) {
     CViewDecorate* view = DecorateView();
     if (!view || !m_pBrowser) return;
-    if (target == 2) {
-        extImage* frame = value == 0 ? nullptr : view->GetFrameImage(value);
-        view->SelectFrame(value);
-        view->Canvas()->SetFrameImage(frame);
-        view->Slides()->SetSliderFrame(frame);
-        view->SetPreviewFrame(frame);
-        // 0x0C0A: the LCD preview shows the new frame.
-        SendMessage(CSlideStrip::kMsgSlidesChanged, 0, 0);
-        return;
-    }
-    if (target != 3) return;
     m_pBrowser->SetCurrent(value + 1);
     vxImage* item = m_pBrowser->GetTransImage();
     if (!item) return;
@@ -300,30 +263,18 @@ bool CMainFrame::SaveSlideAsPHT() {
 void CMainFrame::PrintPreviewDecoration() {
     CViewDecorate* view = DecorateView();
     if (!view) return;
-    const extImage* picture = view->Canvas()->GetMainImage();
-    if (!picture || !picture->IsValid()) return;
-    const QImage image = ToQImage(*picture);
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dlg(&printer, this);
-    dlg.setWindowTitle(QStringLiteral("인쇄 미리 보기"));
-    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [&image](QPrinter* target) {
-        QPainter painter(target);
-        const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-        const CRect r = CViewMainCore::CalcPrintRect(CSize(image.width(), image.height()), 96, target->resolution(),
-                                                     target->resolution(), CSize(page.width(), page.height()));
-        painter.drawImage(QRect(r.left, r.top, r.Width(), r.Height()), image);
-    });
-    RunDialog(dlg);
+    CViewMain* canvas = view->GetSlideHost()->GetCanvasView();
+    canvas->SetDialogRunner(m_runDialog);
+    canvas->OnPrintPreview();
 }
 
 void CMainFrame::OnAlbumChange() {
-    if (m_nCurrentMode == 2 && m_pBrowser) {
-        ShowDecoratePictures();
-        if (m_pBrowser->GetCurrentNumber() >= 1) {
-            EnterDecorate();
-        } else if (CViewDecorate* view = DecorateView()) {
-            view->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
-        }
+    if (m_nCurrentMode != 2 || !m_pBrowser) return;
+    ShowDecoratePictures();
+    if (m_pBrowser->GetCurrentNumber() >= 1) {
+        EnterDecorate();
+    } else if (CViewDecorate* view = DecorateView()) {
+        view->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
     }
     UpdateCommands();
 }

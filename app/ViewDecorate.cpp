@@ -24,6 +24,17 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
+    // The frame panel's list gives the frames; a test may put its own in its place.
+    m_frameSource = [this](int index) -> extImage* {
+        const std::vector<artPicture*> items = m_pFrame->GetFrameList()->GetPtrArtPicture();
+        if (index < 0 || index >= static_cast<int>(items.size()) || !items[static_cast<std::size_t>(index)])
+            return nullptr;
+        return items[static_cast<std::size_t>(index)]->GetPtrPic();
+    };
+    m_frameLoader = [this](int model, int bitmapId, bool landscape) {
+        // A landscape screen takes the frames' second variant.
+        m_pFrame->Load(static_cast<MODEL_SELECT>(model), static_cast<unsigned>(bitmapId), landscape ? 1 : 0);
+    };
 }
 
 void CViewDecorate::SetPositionText(int current, int count) {
@@ -48,7 +59,18 @@ void CViewDecorate::SetZoomPos(int position) {
 }
 
 void CViewDecorate::OnSliderPos(int id, int position) {
-    if (id == IDC_ZOOM) m_zoom.Move(position);
+    if (id != IDC_ZOOM) return;
+    // The decoration canvas zooms by the direction of the move, as the editor's does.
+    switch (m_zoom.Move(position)) {
+        case CZoomTracker::Step::Out:
+            Canvas()->Zoomout(position);
+            break;
+        case CZoomTracker::Step::In:
+            Canvas()->Zoomin(position);
+            break;
+        case CZoomTracker::Step::None:
+            break;
+    }
 }
 
 QWidget* CViewDecorate::GetFramePanel() const {
@@ -112,8 +134,7 @@ void CViewDecorate::SetPictureList(const CString& albumName, const std::vector<v
     m_strAlbumName = albumName;
     m_pictureItems = items;
     if (m_nPicture >= static_cast<int>(items.size())) m_nPicture = -1;
-    m_pPictures->ShowAlbum(m_strAlbumName, &m_pictureItems);
-    if (m_nPicture >= 0) m_pPictures->ShowItem(m_nPicture + 1);
+    m_pPictures->ShowAlbum(albumName, &m_pictureItems);
 }
 
 void CViewDecorate::SelectPicture(int index) {
@@ -121,19 +142,23 @@ void CViewDecorate::SelectPicture(int index) {
     if (index >= 0) m_pPictures->ShowItem(index + 1);
 }
 
-extImage* CViewDecorate::GetFrameImage(int index) const {
-    const std::vector<artPicture*> items = m_pFrame->GetFrameList()->GetPtrArtPicture();
-    return index > 0 && index < static_cast<int>(items.size()) ? items[index]->GetPtrPic() : nullptr;
-}
-
-void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
-    m_nFrame = 0;
-    m_pFrame->Load(static_cast<MODEL_SELECT>(model), static_cast<unsigned int>(bitmapId), landscape ? 1 : 0);
-}
-
 void CViewDecorate::SelectFrame(int index) {
     m_nFrame = index;
     m_pFrame->SetSelect(index);
+}
+
+void CViewDecorate::SetFrameList(FrameSource source, FrameLoader loader) {
+    m_frameSource = std::move(source);
+    m_frameLoader = std::move(loader);
+}
+
+extImage* CViewDecorate::GetFrameImage(int index) const {
+    return index > 0 && m_frameSource ? m_frameSource(index) : nullptr;
+}
+
+void CViewDecorate::LoadFrames(int model, int bitmapId, bool landscape) {
+    if (m_frameLoader) m_frameLoader(model, bitmapId, landscape);
+    m_nFrame = 0;
 }
 
 void CViewDecorate::SetPreviewFrame(extImage* frame) {

@@ -4,14 +4,15 @@
 // the save and print buttons.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
-class CDlgPreview;
 class CDlgAlbum;
 class CDlgFrame;
+class CDlgPreview;
 class CDlgWrapper;
 class CTextBox;
 class CViewArea;
@@ -51,7 +52,10 @@ public:
     void SelectPicture(int index);
     int GetSelectedPicture() const { return m_nPicture; }
 
-    // The frame panel: frame pictures by index (0 is no frame) and their reloading for a model.
+    // The frame list: frame pictures by index (0 is no frame) and their reloading for a model.
+    using FrameSource = std::function<extImage*(int index)>;
+    using FrameLoader = std::function<void(int model, int bitmapId, bool landscape)>;
+    void SetFrameList(FrameSource source, FrameLoader loader);
     extImage* GetFrameImage(int index) const;
     void LoadFrames(int model, int bitmapId, bool landscape);
     void SelectFrame(int index);
@@ -93,6 +97,8 @@ private:
     CString m_strAlbumName;
     std::vector<vxImage*> m_pictureItems;
     int m_nPicture = -1;
+    FrameSource m_frameSource;
+    FrameLoader m_frameLoader;
     int m_nFrame = 0;
     CZoomTracker m_zoom;
 };

@@ -3,6 +3,7 @@
 #include "app/DlgFilter.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
+#include "views/editor/ViewMain.h"
 
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pFilter = new CDlgFilter(this);
@@ -18,12 +19,30 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
+    for (int id : {IDC_PREVIOUS, IDC_NEXT, IDC_SAVE, IDC_PRINT})
+        connect(GetButton(id), &QPushButton::clicked, this, [this, id] {
+            if (m_onButton) m_onButton(id);
+        });
     ApplyStates();
 }
 
+CViewMain* CViewEditor::GetCanvas() const {
+    return m_pWrapper->GetView();
+}
+
 void CViewEditor::OnSliderPos(int id, int position) {
-    // The canvas zooms by the direction of the move once it is hosted here.
-    if (id == IDC_ZOOM) m_zoom.Move(position);
+    if (id != IDC_ZOOM) return;
+    // The canvas zooms by the direction of the move.
+    switch (m_zoom.Move(position)) {
+        case CZoomTracker::Step::Out:
+            GetCanvas()->Zoomout(position);
+            break;
+        case CZoomTracker::Step::In:
+            GetCanvas()->Zoomin(position);
+            break;
+        default:
+            break;
+    }
 }
 
 void CViewEditor::SetZoomPos(int position) {

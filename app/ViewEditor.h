@@ -3,11 +3,14 @@
 // information texts and the previous, next, save and print buttons.
 #pragma once
 
+#include <functional>
+
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
 class CDlgFilter;
 class CTextBox;
+class CViewMain;
 class CViewArea;
 class CViewWrapper2;
 
@@ -41,6 +44,11 @@ public:
     void SetStillPicture(bool on);
 
     CViewWrapper2* GetWrapper() const { return m_pWrapper; }
+    // The editor canvas in the host.
+    CViewMain* GetCanvas() const;
+    // The bottom row's previous, next, save and print buttons go to the frame's handler.
+    using ButtonHandler = std::function<void(int id)>;
+    void SetButtonHandler(ButtonHandler handler) { m_onButton = std::move(handler); }
     QWidget* GetFilterPanel() const;
     CDlgFilter* GetDlgFilter() const { return m_pFilter; }
     QWidget* GetEffectPanel() const;
@@ -60,4 +68,5 @@ private:
     CPositionText m_position;
     CZoomTracker m_zoom;
     CEditorControlState m_state;
+    ButtonHandler m_onButton;
 };
