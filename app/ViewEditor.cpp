@@ -1,11 +1,13 @@
 #include "app/ViewEditor.h"
 
+#include "app/DlgEffect.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
 
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pFilter = new CViewArea(IDD_FILTER, QStringLiteral("필터"), WorkLook::kPanelBack, true, this);
     m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
+    m_pDlgEffect = new CDlgEffect(m_pEffect);
     m_pWrapper = new CViewWrapper2(this);
     CreateBottomRow(7233, 0, 29, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_PREVIOUS, 7318, QStringLiteral("이전 그림"));
@@ -62,6 +64,7 @@ void CViewEditor::EnableSave(bool on) {
 }
 
 void CViewEditor::OnToolMode(int mode) {
+    m_pDlgEffect->SetMode(mode);
     if (!m_state.ToolMode(mode)) return;
     m_pFilter->setEnabled(m_state.filterEnabled);
     ApplyStates();
@@ -92,6 +95,7 @@ void CViewEditor::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::EditorLayout(width(), height(), RowSizes());
     Place(m_pFilter, l.filter);
     Place(m_pEffect, l.effect);
+    m_pDlgEffect->setGeometry(m_pEffect->rect());
     Place(m_pWrapper, l.canvas);
     Place(m_pZoomOut, l.zoomOut);
     Place(m_pZoom, l.slider);

@@ -6,6 +6,7 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgEffect;
 class CTextBox;
 class CViewArea;
 class CViewWrapper2;
@@ -42,6 +43,8 @@ public:
     CViewWrapper2* GetWrapper() const { return m_pWrapper; }
     QWidget* GetFilterPanel() const;
     QWidget* GetEffectPanel() const;
+    // The effect panel's tools, filling the effect panel area.
+    CDlgEffect* GetDlgEffect() const { return m_pDlgEffect; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -52,6 +55,7 @@ private:
 
     CViewArea* m_pFilter;
     CViewArea* m_pEffect;
+    CDlgEffect* m_pDlgEffect;
     CViewWrapper2* m_pWrapper;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
