@@ -4,6 +4,7 @@
 #include <QFontComboBox>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <cstring>
 
@@ -45,6 +46,20 @@ CSize PlainSize(int id) {
         return CSize(16, 16);
     default:
         return CSize(108, 28);
+    }
+}
+
+// The inner parts of the lists and combo boxes (view ports, scroll bars, drop-down lists) take
+// the name of the control they belong to, so that no part of the panel is nameless to a
+// screen reader.
+void NameInnerParts(QWidget* root) {
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->accessibleName().isEmpty()) continue;
+        QString owner;
+        for (QWidget* p = w->parentWidget(); p && owner.isEmpty(); p = p->parentWidget()) owner = p->accessibleName();
+        if (qobject_cast<QScrollBar*>(w))
+            owner += QStringLiteral(" 스크롤 막대");
+        w->setAccessibleName(owner);
     }
 }
 
@@ -148,8 +163,10 @@ CDlgEffect::CDlgEffect(QWidget* parent) : QWidget(parent) {
     CopyFaceName(m_logFont, m_pFontName->currentFont().family().toStdString());
     m_logFont.lfHeight = -m_nFontSize;
 
+    m_pTextGroup->setAccessibleName(QStringLiteral("텍스트 도구"));
     FillScreenSizes();
     ApplyState();
+    NameInnerParts(this);
 }
 
 CDlgEffect::~CDlgEffect() = default;

@@ -39,6 +39,7 @@
 #include "app/TopFrame.h"
 #include "app/TopListAlbum.h"
 #include "app/ViewComposer.h"
+#include "app/ViewEditor.h"
 #include "app/ViewWrapper.h"
 #include "app/WorkViews.h"
 #include "app/DialogLogic.h"
@@ -731,6 +732,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
+            // The editor's panels follow the canvas mode.
+            if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1]))
+                editor->OnToolMode(static_cast<int>(wParam));
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
