@@ -4,6 +4,7 @@
 #include <QFontComboBox>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include <cstring>
@@ -138,6 +139,10 @@ CDlgEffect::CDlgEffect(QWidget* parent) : QWidget(parent) {
     m_pFontName->setWritingSystem(QFontDatabase::Korean);
     m_pFontName->setCurrentFont(QFont(QStringLiteral("굴림")));
     connect(m_pFontName, qOverload<int>(&QComboBox::activated), this, [this](int) { OnFontChange(); });
+    // The narrow box shows the start of a long family name, not its end.
+    connect(m_pFontName, &QComboBox::currentTextChanged, this, [this] {
+        if (QLineEdit* line = m_pFontName->lineEdit()) line->setCursorPosition(0);
+    });
 
     m_pColor = new CStColor(this);
     m_pColor->setObjectName(QString::number(IDC_COLOR));
@@ -164,6 +169,7 @@ CDlgEffect::CDlgEffect(QWidget* parent) : QWidget(parent) {
     m_logFont.lfHeight = -m_nFontSize;
 
     m_pTextGroup->setAccessibleName(QStringLiteral("텍스트 도구"));
+    if (QLineEdit* line = m_pFontName->lineEdit()) line->setCursorPosition(0);
     FillScreenSizes();
     ApplyState();
     NameInnerParts(this);

@@ -248,9 +248,11 @@ TEST_F(EffectPanelTest, ToolsChangeThePictureAndUndoRedoFollow) {
 
 TEST_F(EffectPanelTest, TextButtonEntersAndLeavesTextMode) {
     LoadGrey();
+    Shot(panel, "effect-normal");
     Click(IDC_TEXT);
     EXPECT_EQ(canvas.core.GetCurrentMode(), MODE_TEXT);
     EXPECT_EQ(Modes(), (std::vector<WPARAM>{2}));
+    Shot(panel, "effect-text");
     EXPECT_TRUE(B(IDC_TEXT)->isChecked());
     EXPECT_TRUE(panel->SymbolPicker()->isEnabled());
     EXPECT_TRUE(panel->FontSizeCombo()->isEnabled());

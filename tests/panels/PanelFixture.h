@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <QWidget>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/DlgEffect.h"
+#include "platform/brelt/Brelt.h"
 #include "imaging/extImage.h"
 #include "platform/afx/afxwin.h"
 #include "tests/pavix/PictureTestUtil.h"
@@ -27,7 +29,17 @@ inline QApplication* App() {
     static char* argv[] = {name, nullptr};
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
     static QApplication* app = new QApplication(argc, argv);
+    // Pictures for a look by eye may use the real resources; the tests run on plain faces.
+    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
     return app;
+}
+
+// With VIMBRO_SHOTS set, a widget is saved there as a picture to look at.
+inline void Shot(QWidget* widget, const char* name) {
+    const QByteArray folder = qgetenv("VIMBRO_SHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(QString::fromUtf8(folder));
+    widget->grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
 }
 
 // Widgets need the application first; a member of this type made before them sees to it.
