@@ -248,6 +248,25 @@ TEST_F(TextBoxTest, PasteReplacesTheSelectionAndPutsTheCaretAfterIt) {
     EXPECT_EQ(edit->textCursor().position(), 4);
 }
 
+TEST_F(TextBoxTest, FollowsWhatTheCanvasDidToTheState) {
+    // The canvas places the box on a click elsewhere: the control goes, the picture comes.
+    TypeNewText(QStringLiteral("Go"));
+    canvas.core.GetTextBox().SetMode(TEXTMODE_PLACED);
+    EXPECT_TRUE(canvas.text.SyncWithState());
+    EXPECT_FALSE(canvas.text.GetEdit()->isVisible());
+    ASSERT_NE(canvas.core.GetTextBox().GetTextImage(), nullptr);
+    EXPECT_FALSE(canvas.text.SyncWithState());  // nothing more to do
+
+    // The canvas drops an empty box: the control is emptied and hidden.
+    canvas.text.SetMode(TEXTMODE_REEDIT);
+    EXPECT_TRUE(canvas.text.GetEdit()->isVisible());
+    canvas.core.GetTextBox().Release();
+    EXPECT_TRUE(canvas.text.SyncWithState());
+    EXPECT_FALSE(canvas.text.GetEdit()->isVisible());
+    EXPECT_TRUE(canvas.text.GetEdit()->toPlainText().isEmpty());
+    EXPECT_EQ(canvas.core.GetTextBox().GetText(), "");
+}
+
 TEST_F(TextBoxTest, NewFontRebuildsAPlacedTextAtOnce) {
     TypeNewText(QStringLiteral("Size"));
     canvas.text.SetMode(TEXTMODE_PLACED);

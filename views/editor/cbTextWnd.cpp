@@ -283,6 +283,41 @@ void cbTextWnd::Draw(QPainter& painter) const {
     painter.drawImage(QRect(r.left, r.top, r.Width(), r.Height()), argb);
 }
 
+bool cbTextWnd::SyncWithState() {
+    bool changed = false;
+    switch (m_state.GetMode()) {
+    case TEXTMODE_PLACED:
+        if (m_pEdit && m_pEdit->isVisible()) {
+            m_pEdit->hide();
+            changed = true;
+        }
+        if (m_state.NeedsRebuild() || !m_state.GetTextImage()) {
+            m_state.SetRebuild(true);
+            RemakeTextImage();
+            changed = true;
+        }
+        break;
+    case TEXTMODE_NONE:
+        if (m_pEdit && (m_pEdit->isVisible() || !m_pEdit->toPlainText().isEmpty())) {
+            m_bSyncing = true;
+            m_pEdit->clear();
+            m_bSyncing = false;
+            m_pEdit->hide();
+            changed = true;
+        }
+        break;
+    case TEXTMODE_MERGED:
+        if (m_pEdit && m_pEdit->isVisible()) {
+            m_pEdit->hide();
+            changed = true;
+        }
+        break;
+    default:
+        break;
+    }
+    return changed;
+}
+
 void cbTextWnd::Release() {
     m_state.Release();
     if (m_pEdit) {

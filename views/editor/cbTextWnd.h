@@ -74,6 +74,9 @@ public:
     void Draw(QPainter& painter) const;
     // Position and size 0, mode 0, picture freed, the control emptied and hidden.
     void Release();
+    // Follows mode changes the canvas made on the state alone: a placed text hides the control
+    // and gets its picture, a released box empties and hides it. True when anything changed.
+    bool SyncWithState();
     // Escape in the control: the canvas drops the box and repaints; without a handler the box
     // releases itself.
     void SetOnEscape(std::function<void()> onEscape) { m_onEscape = std::move(onEscape); }
