@@ -50,6 +50,7 @@
 #include "app/DlgInfo.h"
 #include "app/DlgKeyword.h"
 #include "app/DlgInit.h"
+#include "app/DlgEffect.h"
 #include "app/DlgSaveAs.h"
 #include "views/editor/ViewMain.h"
 #include "platform/afx/afxmsg.h"
@@ -416,10 +417,13 @@ void CMainFrame::OnCommand(int id) {
             if (m_nCurrentMode == 1) OnEditorPrintPreview();
             break;
         case ID_EDIT_UNDO:
-            if (m_nCurrentMode == 1) EditorCanvas()->Undo();
-            break;
         case ID_EDIT_REDO:
-            if (m_nCurrentMode == 1) EditorCanvas()->Redo();
+            if (m_nCurrentMode != 1) break;
+            if (id == ID_EDIT_UNDO)
+                EditorCanvas()->Undo();
+            else
+                EditorCanvas()->Redo();
+            Editor()->GetDlgEffect()->UpdateUndoRedo();
             break;
         case ID_RESTORE:
             m_pBrowser->Restore();
@@ -704,6 +708,7 @@ void CMainFrame::LoadEditorItem(vxImage* item) {
     editor->EnableNext(m_pBrowser->IsNextMove() != 0);
     editor->EnablePrevious(m_pBrowser->IsPrevMove() != 0);
     editor->EnableSave(true);
+    editor->GetDlgEffect()->UpdateUndoRedo();
     // An animated GIF is shown, never edited.
     editor->SetStillPicture(!(canvas->GetCurrentType() == 2 && canvas->IsAnimation()));
     UpdateCommands();
@@ -810,6 +815,7 @@ void CMainFrame::OnModelChange() {
     CGandry::m_enumModel = static_cast<MODEL_SELECT>(CGandry::GetModelIDByModelname(name));
     if (CGandry::m_enumModel != previous) {
         if (CViewMain* canvas = EditorCanvas()) canvas->SetModel(CGandry::m_enumModel);
+        if (CViewEditor* editor = Editor()) editor->GetDlgEffect()->FillScreenSizes();
         CSize size = CGandry::GetSizeByModelID_Index(CGandry::m_enumModel, 0);
         SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&size), 1);
     }
@@ -887,7 +893,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
-            if ((wParam <= 2 || wParam == 5) && Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
+            // The editor view and its panels follow the canvas mode.
+            if (Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
             UpdateCommands();
             return 0;
         case WM_LCD_SIZE:
