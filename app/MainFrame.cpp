@@ -34,6 +34,10 @@
 #include <thread>
 
 #include "app/AboutDlg.h"
+#include "app/DlgAlbum.h"
+#include "app/DlgFilter.h"
+#include "app/DlgFrame.h"
+#include "app/ViewDecorate.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
@@ -679,10 +683,70 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
     if (mode == 1 && m_pBrowser) LoadEditorItem(m_pBrowser->GetTransImage());
+    LoadPickers(mode);
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
         m_pTopFrame->RestoreUndecoratedModels();
+}
+
+// ---- Picture lists ------------------------------------------------------------------------
+
+void CMainFrame::OnPictureListClick(int value, int target) {
+    switch (target) {
+        case 1:
+            OnFilterChosen(value);
+            break;
+        case 2:
+            OnFrameChosen(value);
+            break;
+        case 3:
+            OnDecoratePictureChosen(value);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::OnFilterChosen(int index) {
+    CViewMain* canvas = EditorCanvas();
+    if (m_nCurrentMode != 1 || !canvas) return;
+    canvas->ProcessFilter(index);
+    Editor()->GetDlgEffect()->UpdateUndoRedo();
+    UpdateCommands();
+}
+
+void CMainFrame::OnFrameChosen(int) {}
+
+void CMainFrame::OnDecoratePictureChosen(int) {}
+
+CString CMainFrame::CurrentAlbumName() {
+    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : 99;
+    if (album == 99) return "전체사진";
+    if (!m_pDB) return CString();
+    char sql[160];
+    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
+    if (!m_pDB->ExcuteQry(sql) || m_pDB->m_nRowCount < 1) return CString();
+    return m_pDB->GetData(0, 0);
+}
+
+void CMainFrame::ReloadFrames(const CSize& lcd) {
+    // A landscape screen takes the frames' second variant.
+    if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2]))
+        decorate->GetDlgFrame()->Load(CGandry::m_enumModel, CDlgFrame::kEmptyFrameBitmap, lcd.cy < lcd.cx ? 1 : 0);
+}
+
+void CMainFrame::LoadPickers(int mode) {
+    if (!m_pBrowser || mode != m_nCurrentMode) return;
+    if (mode == 1) {
+        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
+    } else if (mode == 2) {
+        if (auto* decorate = dynamic_cast<CViewDecorate*>(m_pViews[2])) {
+            CDlgAlbum* album = decorate->GetDlgAlbum();
+            album->ShowAlbum(CurrentAlbumName(), &m_pBrowser->GetVector());
+            if (m_pBrowser->GetCurrentNumber() >= 1) album->ShowItem(m_pBrowser->GetCurrentNumber());
+        }
+    }
 }
 
 // ---- Photo editing ------------------------------------------------------------------------
@@ -746,6 +810,7 @@ void CMainFrame::OnEditorMove(bool next) {
         return;
     }
     LoadEditorItem(item);
+    LoadPickers(1);
 }
 
 void CMainFrame::OnEditorSave() {
@@ -897,9 +962,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
             UpdateCommands();
             return 0;
+        case WM_PICTURE_LIST_CLICK:
+            OnPictureListClick(static_cast<int>(wParam), static_cast<int>(lParam));
+            return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);
-            (void)lParam;
+            if (lParam == 1) ReloadFrames(m_lcdSize);
             return 0;
         case WM_PROGRESS_BEGIN:
             BeginProgress(static_cast<int>(wParam));

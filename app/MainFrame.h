@@ -66,6 +66,24 @@ public:
     // The three switches with their refusals; `checkModel` is the double-click's model test.
     void SwitchToMode(int mode, bool checkModel = false);
 
+    // ---- Picture lists (message 0x0C07) --------------------------------------------------
+    // A list's chosen item: `value` is the item's index, `target` the list (1 filter, 2 frame,
+    // 3 decoration picture list). Each target has its own handler below.
+    void OnPictureListClick(int value, int target);
+    // Target 1: the editor applies filter number `index` and refreshes its effect panel.
+    void OnFilterChosen(int index);
+    // Target 2: decoration frame `index` (0 = none) on the canvas and the slides.
+    void OnFrameChosen(int index);
+    // Target 3: the browser's item `index` + 1 becomes current and goes to the decoration canvas.
+    void OnDecoratePictureChosen(int index);
+    // Fills the lists of the mode just entered: the filter previews of the current picture in
+    // mode 1, the album on show in the decoration picture list in mode 2.
+    void LoadPickers(int mode);
+    // The decoration frame list for the current model and the LCD size's orientation.
+    void ReloadFrames(const CSize& lcd);
+    // "전체사진" for the all-photos album, else the album's name from the catalogue.
+    CString CurrentAlbumName();
+
     // ---- Commands ----------------------------------------------------------------------------
     void OnCommand(int id);
     // Evaluates every enabled-when rule into the menu and the top bar.

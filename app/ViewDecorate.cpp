@@ -1,12 +1,14 @@
 #include "app/ViewDecorate.h"
 
+#include "app/DlgAlbum.h"
+#include "app/DlgFrame.h"
 #include "app/DlgWrapper.h"
 #include "app/WorkControls.h"
 
 CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     m_pSlideHost = new CDlgWrapper(this);
-    m_pFrame = new CViewArea(IDD_FRAME, QStringLiteral("프레임"), WorkLook::kPanelBack, true, this);
-    m_pPictures = new CViewArea(IDD_PICTURES, QStringLiteral("사진 목록"), WorkLook::kPanelBack, true, this);
+    m_pFrame = new CDlgFrame(this);
+    m_pPictures = new CDlgAlbum(this);
     m_pPreview = new CViewArea(IDD_PREVIEW, QStringLiteral("미리보기"), WorkLook::kPanelBack, true, this);
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));

@@ -7,6 +7,8 @@
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgAlbum;
+class CDlgFrame;
 class CDlgWrapper;
 class CTextBox;
 class CViewArea;
@@ -32,6 +34,8 @@ public:
     CDlgWrapper* GetSlideHost() const { return m_pSlideHost; }
     QWidget* GetFramePanel() const;
     QWidget* GetPictureList() const;
+    CDlgFrame* GetDlgFrame() const { return m_pFrame; }
+    CDlgAlbum* GetDlgAlbum() const { return m_pPictures; }
     QWidget* GetPreviewPanel() const;
 
 protected:
@@ -39,8 +43,8 @@ protected:
     void OnSliderPos(int id, int position) override;
 
 private:
-    CViewArea* m_pFrame;
-    CViewArea* m_pPictures;
+    CDlgFrame* m_pFrame;
+    CDlgAlbum* m_pPictures;
     CViewArea* m_pPreview;
     CDlgWrapper* m_pSlideHost;
     CTextBox* m_pPosition;

@@ -1,6 +1,7 @@
 #include "app/ViewEditor.h"
 
 #include "app/DlgEffect.h"
+#include "app/DlgFilter.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
 #include "views/editor/ViewMain.h"
@@ -24,7 +25,7 @@ private:
 };
 
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
-    m_pFilter = new CViewArea(IDD_FILTER, QStringLiteral("필터"), WorkLook::kPanelBack, true, this);
+    m_pFilter = new CDlgFilter(this);
     m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
     m_pDlgEffect = new CDlgEffect(m_pEffect);
     m_pWrapper = new CViewWrapper2(this);

@@ -10,6 +10,7 @@
 #include "app/WorkView.h"
 
 class CDlgEffect;
+class CDlgFilter;
 class CTextBox;
 class CViewMain;
 class CViewArea;
@@ -52,6 +53,7 @@ public:
     using ButtonHandler = std::function<void(int id)>;
     void SetButtonHandler(ButtonHandler handler) { m_onButton = std::move(handler); }
     QWidget* GetFilterPanel() const;
+    CDlgFilter* GetDlgFilter() const { return m_pFilter; }
     QWidget* GetEffectPanel() const;
     // The effect panel's tools, filling the effect panel area.
     CDlgEffect* GetDlgEffect() const { return m_pDlgEffect; }
@@ -63,7 +65,7 @@ protected:
 private:
     void ApplyStates();
 
-    CViewArea* m_pFilter;
+    CDlgFilter* m_pFilter;
     CViewArea* m_pEffect;
     CDlgEffect* m_pDlgEffect;
     CViewWrapper2* m_pWrapper;

@@ -28,6 +28,7 @@
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
+#include "tests/support/FrameData.h"
 #include "tests/catalogue/Fixture.h"
 #include "views/controls/ReportCtrl.h"
 #include "views/controls/StaticEx.h"
@@ -50,7 +51,8 @@ protected:
         App();
         CBrelt::Unload();
         for (int id = 0; id < 66; ++id)
-            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
+            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
+                       testsupport::SoundFrameData());
         frame = std::make_unique<CMainFrame>();
         EXPECT_TRUE(frame->OnCreate(false));
         frame->SetDialogRunner([this](QDialog& dlg) {

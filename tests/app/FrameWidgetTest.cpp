@@ -24,6 +24,18 @@
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
+#include "tests/support/FrameData.h"
+#include "app/DlgAlbum.h"
+#include "app/DlgFilter.h"
+#include "app/DlgFrame.h"
+#include "app/ViewDecorate.h"
+#include "app/ViewEditor.h"
+#include "imaging/extImage.h"
+#include "platform/lurvane/LurvaneWriter.h"
+#include "views/catalogue/AlbumList.h"
+#include "views/catalogue/artPicture.h"
+#include "views/editor/FilterList.h"
+#include "views/editor/FrameList.h"
 #include "tests/catalogue/Fixture.h"
 #include "tests/support/ToolRunner.h"
 #include "views/controls/Registry.h"
@@ -43,7 +55,8 @@ void InstallModels(const testsupport::TempHome& home, std::vector<int> ids = {})
     if (ids.empty())
         for (int id = 0; id < 66; ++id) ids.push_back(id);
     for (int id : ids)
-        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
+        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
+                       testsupport::SoundFrameData());
 }
 
 std::vector<std::string> ModelRange(int from, int to) {
@@ -529,4 +542,57 @@ TEST(FrameStartup, WithTheResourceFileTheSkinAndMenuComeFromIt) {
         EXPECT_EQ(l.addAlbum.top(), 6 + CBrelt::Bitmap(IDB_TOP_TITLE).height() + 11);
     }
     CBrelt::Unload();
+}
+
+// ---- Picture lists ------------------------------------------------------------------------
+
+TEST_F(FrameTest, PickersTakeTheCurrentPictureAndTheAlbumOnEnteringTheirModes) {
+    OnePicture();
+    frame->SwitchToMode(1);
+    ASSERT_EQ(frame->CurrentMode(), 1);
+    auto* editor = dynamic_cast<CViewEditor*>(frame->WorkView(1));
+    ASSERT_NE(editor, nullptr);
+    CFilterList* filters = editor->GetDlgFilter()->GetFilterList();
+    ASSERT_EQ(filters->GetCount(), 9);
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_NE(filters->GetItem(i)->GetPtrPic(), nullptr) << i;
+        EXPECT_EQ(filters->GetItem(i)->GetPtrPic()->GetWidth(), 43u);
+    }
+    frame->SwitchToMode(2);
+    ASSERT_EQ(frame->CurrentMode(), 2);
+    auto* decorate = dynamic_cast<CViewDecorate*>(frame->WorkView(2));
+    ASSERT_NE(decorate, nullptr);
+    EXPECT_EQ(decorate->GetDlgAlbum()->GetTitleText(), QStringLiteral("전체사진(1장)"));
+    CAlbumList* album = decorate->GetDlgAlbum()->GetAlbumList();
+    ASSERT_EQ(album->GetCount(), 1);
+    EXPECT_EQ(album->GetItem(0)->GetName(), "a.jpg");
+    EXPECT_EQ(album->GetCurrent(), 0);
+    EXPECT_EQ(album->GetItem(0)->GetSelected(), 1);
+    EXPECT_TRUE(boxes.texts().empty());
+}
+
+TEST_F(FrameTest, LcdSizeChangeReloadsTheFramesForTheScreensOrientation) {
+    // Model 59 with one frame whose variants differ: blue for portrait, red for landscape.
+    CLurvaneWriter writer;
+    const std::uint8_t portrait[4] = {255, 0, 0, 0}, landscape[4] = {0, 0, 255, 0};
+    writer.AddPicture(1, 1, portrait, 4);
+    writer.AddPicture(1, 1, landscape, 4);
+    ASSERT_TRUE(writer.Save(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(59))));
+    auto* decorate = dynamic_cast<CViewDecorate*>(frame->WorkView(2));
+    ASSERT_NE(decorate, nullptr);
+    CFrameList* frames = decorate->GetDlgFrame()->GetFrameList();
+
+    top()->ModelList()->setCurrentIndex(59);
+    frame->OnCommand(IDC_MODEL_LIST);  // 240 × 320: portrait
+    ASSERT_EQ(frames->GetCount(), 2);
+    EXPECT_EQ(frames->GetItem(1)->GetPtrPic()->GetPixelColor(0, 0).rgbBlue, 255);
+    CSize wide(320, 240);
+    frame->SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&wide), 1);
+    ASSERT_EQ(frames->GetCount(), 2);
+    EXPECT_EQ(frames->GetItem(1)->GetPtrPic()->GetPixelColor(0, 0).rgbRed, 255);
+    // Without the reload flag the list stays.
+    CSize tall(240, 320);
+    frame->SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&tall), 0);
+    EXPECT_EQ(frames->GetItem(1)->GetPtrPic()->GetPixelColor(0, 0).rgbRed, 255);
+    CGandry::m_enumModel = MODEL_PM00;
 }
