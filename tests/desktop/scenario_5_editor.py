@@ -6,7 +6,7 @@ import os
 import re
 import subprocess
 
-from vimbro_at import (Failure, Skip, click, click_at, find_all, is_enabled, press_key, screenshot, wait_for,
+from vimbro_at import (Failure, Skip, click, find_all, is_enabled, press_key, screenshot, wait_for,
                        wait_until)
 
 BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
@@ -63,10 +63,14 @@ def scenario_editor_opens_crops_applies_effects_saves_and_prints(program):
     undo = find_all(program.app(), BUTTON_ROLES, "한단계 뒤로")
     tools = bool(crop and screen1 and sepia and gray and undo)
     if tools:
+        ext = canvas.queryComponent().getExtents(0)
+        cx, cy = ext.width // 2, ext.height // 2
         click(crop[0], by_mouse=True)
-        canvas_drag(canvas, (20, 20), (60, 50))
+        # A rectangle on the picture, which sits in the middle at its own size.
+        canvas_drag(canvas, (cx - 20, cy - 15), (cx + 20, cy + 15))
         screenshot("52-editor-crop-mode")
-        click(crop[0], by_mouse=True)
+        canvas_double_click(canvas, (cx, cy))
+        wait_until(lambda: is_enabled(undo[0]), "undo enabled after the crop", timeout=10)
         click(screen1[0], by_mouse=True)
         screenshot("53-editor-lcd-mode")
         canvas_double_click(canvas, (canvas.queryComponent().getExtents(0).width // 2,

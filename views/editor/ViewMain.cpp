@@ -483,7 +483,7 @@ void CViewMain::DrawSelection(QPainter& painter) {
     }
     if (sel.GetStyle() == cbRect::kStyleLabel) {
         painter.setPen(QColor(255, 0, 0));
-        painter.drawText(r, Qt::AlignCenter, QString::fromStdString(sel.GetSizeLabel()));
+        painter.drawText(r, Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(sel.GetSizeLabel()));
     }
 }
 
