@@ -38,7 +38,6 @@
 #include "app/DlgFilter.h"
 #include "app/DlgFrame.h"
 #include "app/ViewDecorate.h"
-#include "app/ViewEditor.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
 #include "app/TopFrame.h"
@@ -56,6 +55,7 @@
 #include "app/DlgInfo.h"
 #include "app/DlgKeyword.h"
 #include "app/DlgInit.h"
+#include "app/DlgEffect.h"
 #include "app/DlgSaveAs.h"
 #include "views/editor/ViewMain.h"
 #include "platform/afx/afxmsg.h"
@@ -438,10 +438,13 @@ void CMainFrame::OnCommand(int id) {
                 PrintPreviewDecoration();
             break;
         case ID_EDIT_UNDO:
-            if (m_nCurrentMode == 1) EditorCanvas()->Undo();
-            break;
         case ID_EDIT_REDO:
-            if (m_nCurrentMode == 1) EditorCanvas()->Redo();
+            if (m_nCurrentMode != 1) break;
+            if (id == ID_EDIT_UNDO)
+                EditorCanvas()->Undo();
+            else
+                EditorCanvas()->Redo();
+            Editor()->GetDlgEffect()->UpdateUndoRedo();
             break;
         case ID_RESTORE:
             m_pBrowser->Restore();
@@ -720,6 +723,50 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
         m_pTopFrame->RestoreUndecoratedModels();
 }
 
+// ---- Picture lists ------------------------------------------------------------------------
+
+void CMainFrame::OnPictureListClick(int value, int target) {
+    switch (target) {
+        case 1:
+            OnFilterChosen(value);
+            break;
+        case 2:
+            OnFrameChosen(value);
+            break;
+        case 3:
+            OnDecoratePictureChosen(value);
+            break;
+        default:
+            break;
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::OnFilterChosen(int index) {
+    CViewMain* canvas = EditorCanvas();
+    if (m_nCurrentMode != 1 || !canvas) return;
+    canvas->ProcessFilter(index);
+    Editor()->GetDlgEffect()->UpdateUndoRedo();
+    UpdateCommands();
+}
+
+CString CMainFrame::CurrentAlbumName() {
+    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : 99;
+    if (album == 99) return "전체사진";
+    if (!m_pDB) return CString();
+    char sql[160];
+    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
+    if (!m_pDB->ExcuteQry(sql) || m_pDB->m_nRowCount < 1) return CString();
+    return m_pDB->GetData(0, 0);
+}
+
+void CMainFrame::LoadPickers(int mode) {
+    if (!m_pBrowser || mode != m_nCurrentMode) return;
+    if (mode == 1) {
+        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
+    }
+}
+
 // ---- Photo editing ------------------------------------------------------------------------
 
 CViewEditor* CMainFrame::Editor() const {
@@ -743,6 +790,7 @@ void CMainFrame::LoadEditorItem(vxImage* item) {
     editor->EnableNext(m_pBrowser->IsNextMove() != 0);
     editor->EnablePrevious(m_pBrowser->IsPrevMove() != 0);
     editor->EnableSave(true);
+    editor->GetDlgEffect()->UpdateUndoRedo();
     // An animated GIF is shown, never edited.
     editor->SetStillPicture(!(canvas->GetCurrentType() == 2 && canvas->IsAnimation()));
     UpdateCommands();
@@ -768,25 +816,6 @@ void CMainFrame::OnEditorButton(int id) {
     UpdateCommands();
 }
 
-// ---- Picture lists ------------------------------------------------------------------------
-
-void CMainFrame::OnPictureListClick(int value, int target) {
-    switch (target) {
-        case 1:
-            OnFilterChosen(value);
-            break;
-        case 2:
-            OnFrameChosen(value);
-            break;
-        case 3:
-            OnDecoratePictureChosen(value);
-            break;
-        default:
-            break;
-    }
-    UpdateCommands();
-}
-
 void CMainFrame::OnEditorMove(bool next) {
     if (!m_pBrowser || IsImporting()) return;
     if (next)
@@ -799,6 +828,7 @@ void CMainFrame::OnEditorMove(bool next) {
         return;
     }
     LoadEditorItem(item);
+    LoadPickers(1);
 }
 
 void CMainFrame::OnEditorSave() {
@@ -830,16 +860,16 @@ void CMainFrame::EditorSaveUnder(const CString& name) {
             Editor()->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
             Editor()->EnableNext(m_pBrowser->IsNextMove() != 0);
         }
-        AfxMessageBox("사진저장 완료했습니다");
+        AfxMessageBox("사진저장 완료했습니다", MB_ICONINFORMATION);
         return;
     }
     if (m_pBrowser && canvas->GetPtrSelectedVx()) m_pBrowser->UpdateCLSID(canvas->GetPtrSelectedVx());
     if (name.empty()) {
         const std::string text =
             CGandry::GetDocumentPath() + "/ZEL/Photo" + " \r\n\r\n" + "사진저장 완료했습니다";
-        AfxMessageBox(text.c_str());
+        AfxMessageBox(text.c_str(), MB_ICONINFORMATION);
     } else {
-        AfxMessageBox("사진저장 완료했습니다");
+        AfxMessageBox("사진저장 완료했습니다", MB_ICONINFORMATION);
     }
 }
 
@@ -859,25 +889,6 @@ void CMainFrame::OnEditorPrintPreview() {
     canvas->OnPrintPreview();
 }
 
-void CMainFrame::OnFilterChosen(int) {}
-
-CString CMainFrame::CurrentAlbumName() {
-    const int album = m_pBrowser ? m_pBrowser->GetAlbumID() : 99;
-    if (album == 99) return "전체사진";
-    if (!m_pDB) return CString();
-    char sql[160];
-    std::snprintf(sql, sizeof sql, "select %s from %s where %s = %d", "AlbumName", "tbl_Album", "AlbumID", album);
-    if (!m_pDB->ExcuteQry(sql) || m_pDB->m_nRowCount < 1) return CString();
-    return m_pDB->GetData(0, 0);
-}
-
-void CMainFrame::LoadPickers(int mode) {
-    if (!m_pBrowser || mode != m_nCurrentMode) return;
-    if (mode == 1) {
-        if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1])) editor->GetDlgFilter()->Load(m_pBrowser->GetLevelImage(0));
-    }
-}
-
 // ---- Model --------------------------------------------------------------------------------
 
 void CMainFrame::OnModelChange() {
@@ -887,6 +898,7 @@ void CMainFrame::OnModelChange() {
     CGandry::m_enumModel = static_cast<MODEL_SELECT>(CGandry::GetModelIDByModelname(name));
     if (CGandry::m_enumModel != previous) {
         if (CViewMain* canvas = EditorCanvas()) canvas->SetModel(CGandry::m_enumModel);
+        if (CViewEditor* editor = Editor()) editor->GetDlgEffect()->FillScreenSizes();
         CSize size = CGandry::GetSizeByModelID_Index(CGandry::m_enumModel, 0);
         SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&size), 1);
     }
@@ -964,7 +976,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
-            if ((wParam <= 2 || wParam == 5) && Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
+            // The editor view and its panels follow the canvas mode.
+            if (Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
             UpdateCommands();
             return 0;
         case WM_PICTURE_LIST_CLICK:

@@ -1,14 +1,36 @@
 #include "app/ViewEditor.h"
 
+#include "app/DlgEffect.h"
 #include "app/DlgFilter.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
 #include "views/editor/ViewMain.h"
 
+// What the effect panel reaches of the canvas.
+class CEditorCanvasLink final : public CEffectCanvas {
+public:
+    explicit CEditorCanvasLink(CViewMain* canvas) : m_pCanvas(canvas) {}
+    CViewMainCore* GetCore() override { return m_pCanvas; }
+    cbTextWnd* GetTextWnd() override { return m_pCanvas->GetTextWnd(); }
+    void SetFont(const LOGFONTA& font) override { m_pCanvas->SetFont(font); }
+    void CopyIntoClipboard(const CString* text) override { m_pCanvas->CopyIntoClipboard(text); }
+    void PasteFromClipboard() override { m_pCanvas->PasteFromClipboard(); }
+    LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return m_pCanvas->SendMessage(message, wParam, lParam);
+    }
+    void RepaintNow() override { m_pCanvas->viewport()->repaint(); }
+
+private:
+    CViewMain* m_pCanvas;
+};
+
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pFilter = new CDlgFilter(this);
     m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
+    m_pDlgEffect = new CDlgEffect(m_pEffect);
     m_pWrapper = new CViewWrapper2(this);
+    m_pLink = std::make_unique<CEditorCanvasLink>(m_pWrapper->GetView());
+    m_pDlgEffect->SetCanvas(m_pLink.get());
     CreateBottomRow(7233, 0, 29, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_PREVIOUS, 7318, QStringLiteral("이전 그림"));
     AddButton(IDC_NEXT, 7317, QStringLiteral("다음 그림"));
@@ -24,6 +46,11 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
             if (m_onButton) m_onButton(id);
         });
     ApplyStates();
+}
+
+CViewEditor::~CViewEditor() {
+    // The panel lets go of the canvas before the link goes.
+    m_pDlgEffect->SetCanvas(nullptr);
 }
 
 CViewMain* CViewEditor::GetCanvas() const {
@@ -82,6 +109,7 @@ void CViewEditor::EnableSave(bool on) {
 }
 
 void CViewEditor::OnToolMode(int mode) {
+    m_pDlgEffect->SetMode(mode);
     if (!m_state.ToolMode(mode)) return;
     m_pFilter->setEnabled(m_state.filterEnabled);
     ApplyStates();
@@ -112,6 +140,7 @@ void CViewEditor::resizeEvent(QResizeEvent*) {
     const auto l = CWorkLayout::EditorLayout(width(), height(), RowSizes());
     Place(m_pFilter, l.filter);
     Place(m_pEffect, l.effect);
+    m_pDlgEffect->setGeometry(m_pEffect->rect());
     Place(m_pWrapper, l.canvas);
     Place(m_pZoomOut, l.zoomOut);
     Place(m_pZoom, l.slider);

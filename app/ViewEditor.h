@@ -4,10 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
+class CDlgEffect;
 class CDlgFilter;
 class CTextBox;
 class CViewMain;
@@ -25,6 +27,7 @@ public:
     static constexpr int IDC_PRINT = 7081;
 
     explicit CViewEditor(QWidget* parent);
+    ~CViewEditor() override;
 
     // "사진 %d/%d장", formatted again only when a number changed.
     void SetPositionText(int current, int count);
@@ -52,6 +55,8 @@ public:
     QWidget* GetFilterPanel() const;
     CDlgFilter* GetDlgFilter() const { return m_pFilter; }
     QWidget* GetEffectPanel() const;
+    // The effect panel's tools, filling the effect panel area.
+    CDlgEffect* GetDlgEffect() const { return m_pDlgEffect; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -62,6 +67,7 @@ private:
 
     CDlgFilter* m_pFilter;
     CViewArea* m_pEffect;
+    CDlgEffect* m_pDlgEffect;
     CViewWrapper2* m_pWrapper;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
@@ -69,4 +75,6 @@ private:
     CZoomTracker m_zoom;
     CEditorControlState m_state;
     ButtonHandler m_onButton;
+    // The effect panel's way to the canvas.
+    std::unique_ptr<class CEditorCanvasLink> m_pLink;
 };

@@ -22,6 +22,7 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
 #include "tests/catalogue/Fixture.h"
+#include "tests/support/FrameData.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/editor/ViewMain.h"
 
@@ -48,7 +49,8 @@ protected:
         App();
         CBrelt::Unload();
         for (int id = 0; id < 66; ++id)
-            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
+            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
+                       testsupport::SoundFrameData());
         frame = std::make_unique<CMainFrame>();
         EXPECT_TRUE(frame->OnCreate(false));
         // The stand-in model files hold no frames; the frame panel said so while starting.
@@ -122,7 +124,7 @@ TEST_F(EditorFrameTest, EnteringEditingLoadsTheBrowsersPictureAndMovesOn) {
     EXPECT_FLOAT_EQ(canvas()->GetFactor(), 0.5f);
     editor()->SendMessage(CBitmapSlider::kMsgMoved, CViewEditor::IDC_ZOOM, 16);
     EXPECT_FLOAT_EQ(canvas()->GetFactor(), 1.2f);
-    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_TRUE(boxes.texts().empty()) << (boxes.texts().empty() ? "" : boxes.texts()[0]);
 }
 
 TEST_F(EditorFrameTest, SaveInPlaceKeepsTheBackupAndRenewsKeyAndThumbnail) {

@@ -39,9 +39,17 @@ CViewMain::CViewMain(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     // The text-box font starts at 15 pixels; the hint is bold 12.
-    m_fontText = QFont(QStringLiteral("굴림"));
-    m_fontText.setPixelSize(15);
-    SetTextFontHeight(-15);
+    LOGFONTA font{};
+    font.lfHeight = -15;
+    std::strncpy(font.lfFaceName, "굴림", sizeof font.lfFaceName - 1);
+    m_textWnd.SetCurrentFont(&font);
+    SetTextFontHeight(font.lfHeight);
+    // Escape in the edit control drops the whole box.
+    m_textWnd.SetOnEscape([this] {
+        m_textWnd.Release();
+        SyncTimers();
+        viewport()->update();
+    });
     m_fontHint = QFont(QStringLiteral("굴림"));
     m_fontHint.setPixelSize(12);
     m_fontHint.setBold(true);
@@ -68,6 +76,7 @@ LRESULT CViewMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CViewMain::Invalidate() {
     CViewMainCore::Invalidate();
+    SyncText();
     SyncScrollBars();
     SyncTimers();
     viewport()->update();
@@ -138,6 +147,7 @@ void CViewMain::scrollContentsBy(int, int) {
 
 void CViewMain::Deliver(const CanvasNotice& notice) {
     if (notice.repaint) viewport()->update();
+    SyncText();
     SyncScrollBars();
     SyncTimers();
     if (notice.message == 0) return;
@@ -185,6 +195,7 @@ void CViewMain::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CViewMain::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && OnEscape()) {
+        SyncText();
         SyncTimers();
         return;
     }
@@ -222,16 +233,32 @@ QRect CViewMain::GetTextScreenRect() const {
     return ToQ(r);
 }
 
-void CViewMain::SetTextFont(const QFont& font) {
-    m_fontText = font;
-    const int px = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
-    SetTextFontHeight(-px);
-    GetTextBox().SetRebuild(true);
-    viewport()->update();
+void CViewMain::SetFont(const LOGFONTA& font) {
+    const bool repaint = m_textWnd.ApplyFont(font);
+    SetTextFontHeight(m_textWnd.GetFontHeight());
+    if (repaint) viewport()->update();
+}
+
+void CViewMain::CopyIntoClipboard(const CString* text) {
+    if (text) cbTextWnd::CopyIntoClipboard(*text);
+}
+
+void CViewMain::PasteFromClipboard() {
+    m_textWnd.PasteFromClipboard();
+}
+
+void CViewMain::SyncText() {
+    if (m_textWnd.SyncWithState()) viewport()->update();
 }
 
 void CViewMain::OpenTextEdit() {
-    if (m_textHook) m_textHook(GetTextScreenRect());
+    const cbText& text = GetTextBox();
+    const QRect screen = GetTextScreenRect();
+    const CPoint pos = text.GetLeftTop();
+    const CSize size = text.GetTextSize();
+    m_textWnd.CreateEdit(viewport(), screen.x(), screen.y(), pos.x, pos.y, std::max<int>(size.cx, screen.width()),
+                         std::max<int>(size.cy, screen.height()));
+    if (m_textHook) m_textHook(screen);
 }
 
 // ---- screen images -----------------------------------------------------------------------------
@@ -415,16 +442,14 @@ void CViewMain::MakeEffectImage(const QRect& client) {
 }
 
 void CViewMain::DrawTextBox(QPainter& painter) {
-    const cbText& text = GetTextBox();
-    if (text.GetMode() != TEXTMODE_PLACED) return;
-    const extImage* picture = text.GetTextImage();
-    if (!picture) return;
-    if (picture != m_pTextOf) {
-        m_pTextOf = picture;
-        const QRgb key = kTextKey;
-        m_textImage = ToQImage(picture, &key);
-    }
-    painter.drawImage(GetTextScreenRect(), m_textImage);
+    if (GetTextBox().GetMode() != TEXTMODE_PLACED) return;
+    m_textWnd.RemakeTextImage();
+    // The box knows its place in the scrolled area.
+    const CPoint scroll = GetScrollPos();
+    painter.save();
+    painter.translate(-scroll.x, -scroll.y);
+    m_textWnd.Draw(painter);
+    painter.restore();
 }
 
 void CViewMain::DrawSelection(QPainter& painter) {
@@ -458,7 +483,7 @@ void CViewMain::DrawSelection(QPainter& painter) {
     }
     if (sel.GetStyle() == cbRect::kStyleLabel) {
         painter.setPen(QColor(255, 0, 0));
-        painter.drawText(r, Qt::AlignCenter, QString::fromStdString(sel.GetSizeLabel()));
+        painter.drawText(r, Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(sel.GetSizeLabel()));
     }
 }
 
@@ -587,6 +612,11 @@ bool CViewMain::OnPrintPreview() {
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("인쇄 미리보기"));
     dialog.setAccessibleName(dialog.windowTitle());
+    // Large enough to judge the page.
+    if (const QWidget* top = window(); top && top != this)
+        dialog.resize(top->width() * 4 / 5, top->height() * 4 / 5);
+    else
+        dialog.resize(900, 700);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* target) {
         QPainter painter(target);
         RenderPage(painter, *target);

@@ -12,7 +12,9 @@
 #include <functional>
 
 #include "platform/afx/afxwin.h"
+#include "platform/win/wingdi.h"
 #include "views/editor/ViewMainCore.h"
+#include "views/editor/cbTextWnd.h"
 
 class QDialog;
 class CxImage;
@@ -25,9 +27,8 @@ public:
     static constexpr int kTimerInterval = 200;  // ms, both marching-ants timers
     // A scaled-down copy is first made fast, then smoothly once the zoom has rested this long.
     static constexpr int kSmoothDelay = 150;    // ms
-    // Key colours: frame pictures and text pictures are transparent where they hold these.
+    // Key colour: frame pictures are transparent where they hold it.
     static constexpr QRgb kFrameKey = 0xFF00FF00;
-    static constexpr QRgb kTextKey = 0xFFFFFFFE;
 
     explicit CViewMain(QWidget* parent = nullptr);
     ~CViewMain() override;
@@ -37,15 +38,20 @@ public:
     // Message 3077 (brightness and contrast).
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // ---- text box hooks (the text panel hosts the edit control) -------------------------------
-    // Called when the canvas opens the text box for typing (text mode 1 or 3) with the box's
-    // screen rectangle in the edit control's parent.
+    // ---- text box ------------------------------------------------------------------------------
+    // The text box's window side: its edit control floats over the canvas while typing.
+    cbTextWnd* GetTextWnd() { return &m_textWnd; }
+    // Called after the canvas opened the edit control (text mode 1 or 3) with the box's screen
+    // rectangle in the control's parent.
     using TextEditHook = std::function<void(const QRect& screenRect)>;
     void SetTextEditHook(TextEditHook hook) { m_textHook = std::move(hook); }
     QWidget* GetEditParent() const;
     QRect GetTextScreenRect() const;
-    void SetTextFont(const QFont& font);
-    const QFont& GetTextFont() const { return m_fontText; }
+    // The text tools' font: the box's text picture is made again (at once when placed).
+    void SetFont(const LOGFONTA& font);
+    // Symbol insertion through the clipboard while the box is being typed in.
+    void CopyIntoClipboard(const CString* text);
+    void PasteFromClipboard();
 
     // ---- printing ------------------------------------------------------------------------------
     // Runs a modal dialog (print, print preview); exec() unless tests answer in its place.
@@ -105,13 +111,14 @@ private:
     void UpdateCursor(QPoint client);
     void Deliver(const CanvasNotice& notice);
     void OpenTextEdit();
+    void SyncText();
     int RunDialog(QDialog& dialog);
 
     CMsgTarget* m_pNotify = nullptr;
     TextEditHook m_textHook;
     DialogRunner m_runDialog;
-    QFont m_fontText;
     QFont m_fontHint;
+    cbTextWnd m_textWnd{GetTextBox()};
 
     // Screen image of the picture and its scaled copy.
     const extImage* m_pSourceOf = nullptr;
@@ -123,9 +130,6 @@ private:
     // Frame overlay with its green made see-through.
     const extImage* m_pFrameOf = nullptr;
     QImage m_frame;
-    // Text picture with its key made see-through.
-    const extImage* m_pTextOf = nullptr;
-    QImage m_textImage;
 
     QBasicTimer m_timerRedeye;
     QBasicTimer m_timerText;
