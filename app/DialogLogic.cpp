@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -37,6 +38,41 @@ int KeywordLength(const CString& name) {
 
 DlgVerdict KeywordName(const CString& name, const std::vector<CString>& existing) {
     return ShowVerdict(catalogue::CheckKeywordName(name, existing), "키워드명이 이미 존재합니다");
+}
+
+DlgVerdict SaveAsName(const CString& name, const CString& current, const CString& photoFolder, CString& target,
+                      int& sameName) {
+    if (name.empty()) {
+        AfxMessageBox("입력박스에 입력해주세요");
+        return {};
+    }
+    // The catalogue shows names of up to 80 characters; a longer one is the user's choice.
+    if (win::Cp949Length(name) > 84 &&
+        AfxMessageBox("빔브로에서 지원하는 파일명 길이(80자) 보다 더 긴 파일로 변경하려고 합니다..\n\n그래도 "
+                      "파일명을 바꾸시겠습니까?\n\n(파일명을 바꾸시면 빔브로에서 보이지 않을 수도 있습니다)",
+                      MB_YESNO) != IDYES)
+        return {};
+    if (CGandry::CheckFileSpecialChar(name)) {
+        AfxMessageBox("\\/<>\"?*:| 문자는 사용할수 없습니다");
+        return {};
+    }
+    CString ext = CGandry::FindExtension(current);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const CString result = name + "." + ext;
+    if (result == current) {
+        sameName = 1;
+    } else {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(photoFolder, ec)) {
+            if (entry.is_directory(ec)) continue;
+            if (entry.path().filename().string() == result) {
+                AfxMessageBox("파일이 존재합니다. 다른이름을 입력해주세요.");
+                return {};
+            }
+        }
+    }
+    target = photoFolder + "/" + result;
+    return {true, false};
 }
 
 DlgVerdict ExportFolder(const CString& folder) {

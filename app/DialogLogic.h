@@ -39,6 +39,13 @@ bool ExportIntoPhotoFolder(const CString& folder, const CString& photoFolder);
 // folder is the phone's photo folder under the documents folder.
 bool RefuseExportIntoPhotoFolder(const CString& folder);
 
+// The save-as dialog's OK for `name` typed over the picture file `current` (a name without
+// folder): empty, the 84-byte question, special characters; then the current extension is
+// appended and, unless that is the current name (`sameName` 1), a file of that exact name in
+// `photoFolder` refuses it. `target` is photoFolder + "/" + the name with its extension.
+DlgVerdict SaveAsName(const CString& name, const CString& current, const CString& photoFolder, CString& target,
+                      int& sameName);
+
 }  // namespace dlgcheck
 
 // State and decisions of the bundle rename dialog.

@@ -50,6 +50,8 @@
 #include "app/DlgInfo.h"
 #include "app/DlgKeyword.h"
 #include "app/DlgInit.h"
+#include "app/DlgSaveAs.h"
+#include "views/editor/ViewMain.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
@@ -210,6 +212,11 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
                                             if (action->isCheckable()) action->setChecked(CFrameRules::IsChecked(id, s));
                                         });
     }
+    if (CViewEditor* editor = Editor()) {
+        editor->SetButtonHandler([this](int id) { OnEditorButton(id); });
+        editor->GetCanvas()->SetModel(CGandry::m_enumModel);
+        editor->GetCanvas()->SetNotifyTarget(this);
+    }
     SwitchView(0);
     ApplyBackground();
     qApp->installEventFilter(this);
@@ -307,6 +314,14 @@ FrameState CMainFrame::CurrentState() const {
         // Export of the editor and the slides joins with their views.
         if (s.mode == 0) s.served.insert(ID_FILE_EXPORT);
     }
+    if (CViewMain* canvas = EditorCanvas(); canvas && s.mode == 1) {
+        s.canvasMode = canvas->GetCurrentMode();
+        s.canUndo = canvas->CanUndo() != 0;
+        s.canRedo = canvas->CanRedo() != 0;
+        for (int id : {ID_FILE_SAVE_PICTURE, ID_FILE_SAVE_PICTURE_AS, ID_PRINT_PREVIEW, ID_EDIT_UNDO, ID_EDIT_REDO})
+            s.served.insert(id);
+        if (browser) s.served.insert(ID_FILE_EXPORT);
+    }
     return s;
 }
 
@@ -390,6 +405,21 @@ void CMainFrame::OnCommand(int id) {
             break;
         case ID_FILE_EXPORT:
             OnExport();
+            break;
+        case ID_FILE_SAVE_PICTURE:
+            if (m_nCurrentMode == 1) OnEditorSave();
+            break;
+        case ID_FILE_SAVE_PICTURE_AS:
+            if (m_nCurrentMode == 1) OnEditorSaveAs();
+            break;
+        case ID_PRINT_PREVIEW:
+            if (m_nCurrentMode == 1) OnEditorPrintPreview();
+            break;
+        case ID_EDIT_UNDO:
+            if (m_nCurrentMode == 1) EditorCanvas()->Undo();
+            break;
+        case ID_EDIT_REDO:
+            if (m_nCurrentMode == 1) EditorCanvas()->Redo();
             break;
         case ID_RESTORE:
             m_pBrowser->Restore();
@@ -544,7 +574,10 @@ void CMainFrame::OnExport() {
     if (RunDialog(dlg) != IDOK) return;
     if (dlgcheck::RefuseExportIntoPhotoFolder(dlg.m_strFolder)) return;
     int copied = 0;
-    m_pBrowser->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, 0, copied);
+    if (m_nCurrentMode == 1 && EditorCanvas())
+        EditorCanvas()->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, copied);
+    else
+        m_pBrowser->ExportFile(dlg.m_strFolder, dlg.m_bUnique, dlg.m_bUseTitle, 0, copied);
     char text[96];
     std::snprintf(text, sizeof text, kExportedCount, copied);
     AfxMessageBox(text);
@@ -641,10 +674,132 @@ void CMainFrame::SwitchToMode(int mode, bool checkModel) {
     }
     if (d.verdict == SwitchVerdict::Stay) return;
     SwitchView(mode);
+    if (mode == 1 && m_pBrowser) LoadEditorItem(m_pBrowser->GetTransImage());
     if (mode == 2)
         m_pTopFrame->RemoveUndecoratedModels();
     else
         m_pTopFrame->RestoreUndecoratedModels();
+}
+
+// ---- Photo editing ------------------------------------------------------------------------
+
+CViewEditor* CMainFrame::Editor() const {
+    return dynamic_cast<CViewEditor*>(m_pViews[1]);
+}
+
+CViewMain* CMainFrame::EditorCanvas() const {
+    CViewEditor* editor = Editor();
+    return editor ? editor->GetCanvas() : nullptr;
+}
+
+void CMainFrame::LoadEditorItem(vxImage* item) {
+    CViewEditor* editor = Editor();
+    if (!editor || !item || !m_pBrowser) return;
+    CViewMain* canvas = editor->GetCanvas();
+    int zoom = CZoomTracker::kInitial;
+    canvas->Load(item, 0, zoom);
+    editor->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
+    editor->SetInfoText(QString::fromStdString(m_pBrowser->GetSelectedInfoString()));
+    editor->SetZoomPos(CZoomTracker::kInitial);
+    editor->EnableNext(m_pBrowser->IsNextMove() != 0);
+    editor->EnablePrevious(m_pBrowser->IsPrevMove() != 0);
+    editor->EnableSave(true);
+    editor->RefreshEffectPanel();
+    // An animated GIF is shown, never edited.
+    editor->SetStillPicture(!(canvas->GetCurrentType() == 2 && canvas->IsAnimation()));
+    UpdateCommands();
+}
+
+void CMainFrame::OnEditorButton(int id) {
+    switch (id) {
+        case CViewEditor::IDC_PREVIOUS:
+            OnEditorMove(false);
+            break;
+        case CViewEditor::IDC_NEXT:
+            OnEditorMove(true);
+            break;
+        case CViewEditor::IDC_SAVE:
+            OnEditorSave();
+            break;
+        case CViewEditor::IDC_PRINT:
+            OnEditorPrintPreview();
+            break;
+        default:
+            break;
+    }
+    UpdateCommands();
+}
+
+void CMainFrame::OnEditorMove(bool next) {
+    if (!m_pBrowser || IsImporting()) return;
+    if (next)
+        m_pBrowser->Next();
+    else
+        m_pBrowser->Prev();
+    vxImage* item = m_pBrowser->GetTransImage();
+    if (!CViewMain::IsExistFile(item)) {
+        AfxMessageBox(CFrameRules::kMissingFile);
+        return;
+    }
+    LoadEditorItem(item);
+}
+
+void CMainFrame::OnEditorSave() {
+    EditorSaveUnder(CString());
+}
+
+void CMainFrame::EditorSaveUnder(const CString& name) {
+    CViewMain* canvas = EditorCanvas();
+    if (!canvas || !canvas->GetMainImage()) return;
+    const int type = canvas->GetCurrentType();
+    if (type == 21) {
+        AfxMessageBox("EBA파일은 ZEL꾸미기에서 저장할수 있습니다!");
+        return;
+    }
+    if (name.empty() && type == 2 && canvas->IsAnimation()) {
+        AfxMessageBox("복수개의 프레임을 가진 GIF파일은 저장할수 없습니다!");
+        return;
+    }
+    int created = 0;
+    if (!canvas->Save(name, created)) {
+        // Nothing was written: saying it was saved would hide the loss.
+        AfxMessageBox("사진을 저장하지 못했습니다");
+        return;
+    }
+    if (created) {
+        CStringList list{name};
+        if (m_pBrowser) m_pBrowser->PasteFile(&list, 0);
+        if (m_pBrowser && Editor()) {
+            Editor()->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
+            Editor()->EnableNext(m_pBrowser->IsNextMove() != 0);
+        }
+        AfxMessageBox("사진저장 완료했습니다");
+        return;
+    }
+    if (m_pBrowser && canvas->GetPtrSelectedVx()) m_pBrowser->UpdateCLSID(canvas->GetPtrSelectedVx());
+    if (name.empty()) {
+        const std::string text =
+            CGandry::GetDocumentPath() + "/ZEL/Photo" + " \r\n\r\n" + "사진저장 완료했습니다";
+        AfxMessageBox(text.c_str());
+    } else {
+        AfxMessageBox("사진저장 완료했습니다");
+    }
+}
+
+void CMainFrame::OnEditorSaveAs() {
+    CViewMain* canvas = EditorCanvas();
+    if (!canvas || !canvas->GetMainImage()) return;
+    CDlgSaveAs dlg(CGandry::FindFilename(canvas->GetFullPath(), 1), this);
+    if (RunDialog(dlg) != IDOK) return;
+    // The picture's own name saves in place, with its backup.
+    EditorSaveUnder(dlg.m_bSameName ? CString() : dlg.m_strTarget);
+}
+
+void CMainFrame::OnEditorPrintPreview() {
+    CViewMain* canvas = EditorCanvas();
+    if (!canvas) return;
+    canvas->SetDialogRunner(m_runDialog);
+    canvas->OnPrintPreview();
 }
 
 // ---- Model --------------------------------------------------------------------------------
@@ -655,6 +810,7 @@ void CMainFrame::OnModelChange() {
     if (name.empty()) return;
     CGandry::m_enumModel = static_cast<MODEL_SELECT>(CGandry::GetModelIDByModelname(name));
     if (CGandry::m_enumModel != previous) {
+        if (CViewMain* canvas = EditorCanvas()) canvas->SetModel(CGandry::m_enumModel);
         CSize size = CGandry::GetSizeByModelID_Index(CGandry::m_enumModel, 0);
         SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&size), 1);
     }
@@ -732,9 +888,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pTopFrame->setEnabled(false);
             else if (wParam == 5 && !m_bProgress)
                 m_pTopFrame->setEnabled(true);
-            // The editor's panels follow the canvas mode.
-            if (auto* editor = dynamic_cast<CViewEditor*>(m_pViews[1]))
-                editor->OnToolMode(static_cast<int>(wParam));
+            if ((wParam <= 2 || wParam == 5) && Editor()) Editor()->OnToolMode(static_cast<int>(wParam));
+            UpdateCommands();
             return 0;
         case WM_LCD_SIZE:
             if (wParam) m_lcdSize = *reinterpret_cast<const CSize*>(wParam);

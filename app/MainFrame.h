@@ -28,6 +28,9 @@ class CThumbCatalogue;
 class CViewThumb;
 class TopFrame;
 class CDlgInit;
+class CViewEditor;
+class CViewMain;
+class vxImage;
 
 class CMainFrame : public CGnomeFrame, public CMsgTarget {
 public:
@@ -90,6 +93,15 @@ public:
     // The decoration LCD size last applied (model change, preview panel).
     CSize LcdSize() const { return m_lcdSize; }
 
+    // ---- Photo editing (mode 1) ------------------------------------------------------------------
+    CViewEditor* Editor() const;
+    CViewMain* EditorCanvas() const;
+    // Save in place into the phone folder, and save under the save-as dialog's name.
+    void OnEditorSave();
+    void OnEditorSaveAs();
+    // Print preview of the editor canvas.
+    void OnEditorPrintPreview();
+
     // Model change (the model list, and after the environment dialog).
     void OnModelChange();
     // Takes the environment dialog's choices: statics, registry, browser and model list.
@@ -145,6 +157,12 @@ private:
     void OnKeyword();
     void OnBundleRename();
     void OnExport();
+    // Loads the browser's current item into the editor and refreshes the view around it.
+    void LoadEditorItem(vxImage* item);
+    void OnEditorButton(int id);
+    void OnEditorMove(bool next);
+    // Saves under `name` (empty: in place); the catalogue learns of a new file or a changed one.
+    void EditorSaveUnder(const CString& name);
 
     TopFrame* m_pTopFrame = nullptr;
     QStackedWidget* m_pStack = nullptr;

@@ -1,14 +1,18 @@
 #include "app/ViewEditor.h"
 
 #include "app/DlgEffect.h"
+#include "app/EditorCanvasLink.h"
 #include "app/ViewWrapper2.h"
 #include "app/WorkControls.h"
+#include "views/editor/ViewMain.h"
 
 CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pFilter = new CViewArea(IDD_FILTER, QStringLiteral("필터"), WorkLook::kPanelBack, true, this);
     m_pEffect = new CViewArea(IDD_EFFECT, QStringLiteral("효과"), WorkLook::kPanelBack, true, this);
     m_pDlgEffect = new CDlgEffect(m_pEffect);
     m_pWrapper = new CViewWrapper2(this);
+    m_pLink = new CEditorCanvasLink(m_pWrapper->GetView(), this);
+    m_pDlgEffect->SetCanvas(m_pLink);
     CreateBottomRow(7233, 0, 29, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_PREVIOUS, 7318, QStringLiteral("이전 그림"));
     AddButton(IDC_NEXT, 7317, QStringLiteral("다음 그림"));
@@ -19,12 +23,35 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
     m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
     SetPositionText(0, 0);
+    for (int id : {IDC_PREVIOUS, IDC_NEXT, IDC_SAVE, IDC_PRINT})
+        connect(GetButton(id), &QPushButton::clicked, this, [this, id] {
+            if (m_onButton) m_onButton(id);
+        });
     ApplyStates();
 }
 
+void CViewEditor::RefreshEffectPanel() {
+    m_pDlgEffect->FillScreenSizes();
+    m_pDlgEffect->SetMode(GetCanvas()->GetCurrentMode());
+}
+
+CViewMain* CViewEditor::GetCanvas() const {
+    return m_pWrapper->GetView();
+}
+
 void CViewEditor::OnSliderPos(int id, int position) {
-    // The canvas zooms by the direction of the move once it is hosted here.
-    if (id == IDC_ZOOM) m_zoom.Move(position);
+    if (id != IDC_ZOOM) return;
+    // The canvas zooms by the direction of the move.
+    switch (m_zoom.Move(position)) {
+        case CZoomTracker::Step::Out:
+            GetCanvas()->Zoomout(position);
+            break;
+        case CZoomTracker::Step::In:
+            GetCanvas()->Zoomin(position);
+            break;
+        default:
+            break;
+    }
 }
 
 void CViewEditor::SetZoomPos(int position) {

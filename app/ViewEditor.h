@@ -3,11 +3,15 @@
 // information texts and the previous, next, save and print buttons.
 #pragma once
 
+#include <functional>
+
 #include "app/WorkLayout.h"
 #include "app/WorkView.h"
 
 class CDlgEffect;
+class CEditorCanvasLink;
 class CTextBox;
+class CViewMain;
 class CViewArea;
 class CViewWrapper2;
 
@@ -41,10 +45,17 @@ public:
     void SetStillPicture(bool on);
 
     CViewWrapper2* GetWrapper() const { return m_pWrapper; }
+    // The editor canvas in the host.
+    CViewMain* GetCanvas() const;
+    // The bottom row's previous, next, save and print buttons go to the frame's handler.
+    using ButtonHandler = std::function<void(int id)>;
+    void SetButtonHandler(ButtonHandler handler) { m_onButton = std::move(handler); }
     QWidget* GetFilterPanel() const;
     QWidget* GetEffectPanel() const;
     // The effect panel's tools, filling the effect panel area.
     CDlgEffect* GetDlgEffect() const { return m_pDlgEffect; }
+    // After a new picture: the effect panel follows the canvas's mode, undo and model.
+    void RefreshEffectPanel();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -56,10 +67,12 @@ private:
     CViewArea* m_pFilter;
     CViewArea* m_pEffect;
     CDlgEffect* m_pDlgEffect;
+    CEditorCanvasLink* m_pLink = nullptr;
     CViewWrapper2* m_pWrapper;
     CTextBox* m_pPosition;
     CTextBox* m_pInformation;
     CPositionText m_position;
     CZoomTracker m_zoom;
     CEditorControlState m_state;
+    ButtonHandler m_onButton;
 };

@@ -3,15 +3,14 @@
 #include <QPainter>
 
 #include "app/WorkControls.h"
+#include "views/editor/ViewMain.h"
 
 CViewWrapper2::CViewWrapper2(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(IDC_WRAPPER));
-    // An empty canvas shows white.
-    m_pView = new CViewArea(IDC_CANVAS, QStringLiteral("편집 화면"), 0xFFFFFF, false, this);
-}
-
-QWidget* CViewWrapper2::GetView() const {
-    return m_pView;
+    m_pView = new CViewMain(this);
+    m_pView->setObjectName(QString::number(IDC_CANVAS));
+    // The hint under the LCD window is on from the start.
+    m_pView->SetShowText(true);
 }
 
 void CViewWrapper2::resizeEvent(QResizeEvent*) {

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-class CViewArea;
+class CViewMain;
 
 class CViewWrapper2 : public QWidget {
 public:
@@ -12,12 +12,12 @@ public:
     static constexpr int kInset = 5;
 
     explicit CViewWrapper2(QWidget* parent);
-    QWidget* GetView() const;
+    CViewMain* GetView() const { return m_pView; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    CViewArea* m_pView;
+    CViewMain* m_pView;
 };

@@ -115,15 +115,17 @@ TEST_F(FrameDialogTest, OfferedByBrowserSelectionAndMode) {
     EXPECT_FALSE(Enabled(ID_PICTURE_INFO));
     EXPECT_TRUE(Enabled(ID_FILE_EXPORT));
 
-    // Photo editing: the album commands are composition's; export waits for the editor's own.
+    // Photo editing: the album commands are composition's; export copies the edited picture.
     Select({"a.jpg"});
     view->SetCurrent(1);
     frame->SwitchToMode(1);
     ASSERT_EQ(frame->CurrentMode(), 1);
-    for (int id : {ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION, ID_KEYWORD, ID_BUNDLE_RENAME, ID_FILE_EXPORT})
+    for (int id : {ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION, ID_KEYWORD, ID_BUNDLE_RENAME})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_ALBUM_DELETE));
     EXPECT_TRUE(Enabled(ID_PICTURE_INFO));
+    for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
+    EXPECT_TRUE(Enabled(ID_FILE_EXPORT));
 }
 
 TEST_F(FrameDialogTest, AddAlbumMakesTheNamedAlbumAndCancelOrARefusedNameMakesNone) {

@@ -73,7 +73,7 @@ void CViewMainCore::AfterLoad(int fit, int& level) {
     ApplyZoom(1, 1.0f);
     SetScroll();
     SetOrigin();
-    Invalidate();
+    Changed();
 }
 
 int CViewMainCore::Load(vxImage* item, int fit, int& level) {
@@ -85,7 +85,7 @@ int CViewMainCore::Load(vxImage* item, int fit, int& level) {
         Release();
         m_text.Release();
         Release_Crop();
-        Invalidate();
+        Changed();
     }
     return 1;
 }
@@ -93,7 +93,7 @@ int CViewMainCore::Load(vxImage* item, int fit, int& level) {
 int CViewMainCore::Load(const CString& path, int fit, int& level) {
     if (!LoadPicture(path)) {
         Release_Crop();
-        Invalidate();
+        Changed();
         return 0;
     }
     AfterLoad(fit, level);
@@ -212,7 +212,7 @@ void CViewMainCore::SetModeChange(CURRENT_MODE mode) {
         break;
     }
     if (old != mode) LeaveMode(old);
-    Invalidate();
+    Changed();
 }
 
 void CViewMainCore::LeaveMode(CURRENT_MODE old) {
@@ -254,7 +254,7 @@ void CViewMainCore::SetRealMode(CURRENT_MODE mode) {
         else
             ReleaseEffect();
     }
-    Invalidate();
+    Changed();
 }
 
 void CViewMainCore::Crop() {
@@ -560,7 +560,7 @@ void CViewMainCore::AfterGeometryChange() {
     RefreshCopies();
     SetScroll();
     SetOrigin();
-    Invalidate();
+    Changed();
 }
 
 // --- mouse ------------------------------------------------------------------------------------
@@ -733,7 +733,7 @@ CanvasNotice CViewMainCore::OnLButtonDblClk(CPoint client) {
         if (m_rcSel.IsEmpty() || !m_rcSel.PtInRect(pt)) break;
         SubmitUndo(0, 0);
         m_pImage->RedEyeRemove(ClipToPicture(m_rcSel.GetRect()));
-        Invalidate();
+        Changed();
         notice = {WM_CANVAS_MODE, MODE_REDEYE, true};
         break;
     default:

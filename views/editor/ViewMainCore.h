@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/Gandry.h"
+#include "platform/afx/afxmsg.h"
 #include "platform/win/windef.h"
 #include "views/editor/cbRect.h"
 #include "views/editor/cbText.h"
@@ -19,7 +20,7 @@ class vxImage;
 enum CURRENT_MODE { MODE_CROP = 0, MODE_LCD = 1, MODE_TEXT = 2, MODE_EFFECT = 3, MODE_REDEYE = 4, MODE_NORMAL = 5 };
 
 // Messages the canvas sends to the main window.
-constexpr UINT WM_CANVAS_MODE = 3076;      // first parameter: the new mode (0, 4 or 5)
+// WM_CANVAS_MODE (3076): first parameter the new mode (0, 4 or 5).
 constexpr UINT WM_CANVAS_BRIGHT = 3077;    // brightness and contrast to apply (received)
 constexpr UINT WM_CANVAS_NEWCLIP = 3080;   // LCD mode made a new clip picture
 
@@ -261,10 +262,19 @@ public:
 
     // Counts the repaints the operations asked for; the widget repaints when it changes.
     unsigned GetRepaintCount() const { return m_nRepaints; }
+    // Grows whenever the pixels on show may have changed (picture, preview, text merged in);
+    // zooming, scrolling and dragging leave it alone, so the widget keeps its scaled copy.
+    unsigned GetPictureGeneration() const { return m_nPictureGen; }
 
 protected:
     // The widget's hook: called whenever the core wants the window repainted.
     virtual void Invalidate() { ++m_nRepaints; }
+
+    // A repaint after the pixels changed.
+    void Changed() {
+        ++m_nPictureGen;
+        Invalidate();
+    }
 
 private:
     int LoadPicture(const CString& path);
@@ -340,4 +350,5 @@ private:
     int m_nAntsPhase = 0;
     int m_nTextFontHeight = 15;
     unsigned m_nRepaints = 0;
+    unsigned m_nPictureGen = 0;
 };

@@ -68,7 +68,7 @@ int CViewMainCore::Save(CString name, int& savedAsNew) {
             m_bTimer2 = false;
         }
         RefreshCopies();
-        Invalidate();
+        Changed();
     } else {
         savedAsNew = 1;
         extImage copy(*m_pImage);

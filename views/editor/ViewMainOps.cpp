@@ -85,7 +85,7 @@ void CViewMainCore::Apply(Fn fn) {
     SubmitUndo(0, 0);
     fn(*m_pImage);
     RefreshCopies();
-    Invalidate();
+    Changed();
 }
 
 // Applies to the picture (recording a step) or previews from the preview source into the preview
@@ -99,7 +99,7 @@ void CViewMainCore::ApplyOrPreview(int apply, Fn fn) {
     if (!m_pEffectSrc || !m_pEffectSrc->IsValid()) return;
     if (!m_pEffectDst) m_pEffectDst = new extImage();
     fn(*m_pEffectSrc, m_pEffectDst);
-    Invalidate();
+    Changed();
 }
 
 void CViewMainCore::LeftRotate() {
@@ -265,5 +265,5 @@ void CViewMainCore::ApplyRedeye() {
     CRect area;
     area.IntersectRect(m_rcSel.GetRect(), CRect(0, 0, GetWidth(), GetHeight()));
     m_pImage->RedEyeRemove(area);
-    Invalidate();
+    Changed();
 }
