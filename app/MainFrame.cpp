@@ -773,16 +773,16 @@ void CMainFrame::EditorSaveUnder(const CString& name) {
             Editor()->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
             Editor()->EnableNext(m_pBrowser->IsNextMove() != 0);
         }
-        AfxMessageBox("사진저장 완료했습니다");
+        AfxMessageBox("사진저장 완료했습니다", MB_ICONINFORMATION);
         return;
     }
     if (m_pBrowser && canvas->GetPtrSelectedVx()) m_pBrowser->UpdateCLSID(canvas->GetPtrSelectedVx());
     if (name.empty()) {
         const std::string text =
             CGandry::GetDocumentPath() + "/ZEL/Photo" + " \r\n\r\n" + "사진저장 완료했습니다";
-        AfxMessageBox(text.c_str());
+        AfxMessageBox(text.c_str(), MB_ICONINFORMATION);
     } else {
-        AfxMessageBox("사진저장 완료했습니다");
+        AfxMessageBox("사진저장 완료했습니다", MB_ICONINFORMATION);
     }
 }
 

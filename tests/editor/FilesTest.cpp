@@ -260,4 +260,8 @@ TEST_F(CanvasHelpersTest, HintLineAndPrintedPage) {
     EXPECT_EQ(CViewMainCore::CalcPrintRect(CSize(300, 600), 96, 600, 600, CSize(4800, 6600)),
               CRect(100, 100, 3300, 6600));
     EXPECT_EQ(CViewMainCore::CalcPrintRect(CSize(0, 600), 96, 600, 600, CSize(4800, 6600)), CRect());
+    // A small landscape picture: the page height would make it wider than the paper, so the
+    // page width decides.
+    EXPECT_EQ(CViewMainCore::CalcPrintRect(CSize(64, 48), 96, 600, 600, CSize(4800, 6600)),
+              CRect(100, 100, 4800, 3600));
 }

@@ -587,6 +587,11 @@ bool CViewMain::OnPrintPreview() {
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("인쇄 미리보기"));
     dialog.setAccessibleName(dialog.windowTitle());
+    // Large enough to judge the page.
+    if (const QWidget* top = window(); top && top != this)
+        dialog.resize(top->width() * 4 / 5, top->height() * 4 / 5);
+    else
+        dialog.resize(900, 700);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* target) {
         QPainter painter(target);
         RenderPage(painter, *target);

@@ -886,6 +886,16 @@ CRect CViewMainCore::CalcPrintRect(CSize picture, long pictureDpiX, long printer
         h = page.cy;
         w = static_cast<LONG>(page.cy / proportion / dpi);
     }
+    // A picture wider (or taller) in proportion than the page would run off the paper: it is
+    // fitted on the other axis instead.
+    if (w > page.cx) {
+        w = page.cx;
+        h = static_cast<LONG>(page.cx * proportion * dpi);
+    }
+    if (h > page.cy) {
+        h = page.cy;
+        w = static_cast<LONG>(page.cy / proportion / dpi);
+    }
     return CRect(100, 100, w, h);
 }
 
