@@ -790,6 +790,7 @@ void CMainFrame::LoadEditorItem(vxImage* item) {
     editor->EnableNext(m_pBrowser->IsNextMove() != 0);
     editor->EnablePrevious(m_pBrowser->IsPrevMove() != 0);
     editor->EnableSave(true);
+    editor->RefreshEffectPanel();
     editor->GetDlgEffect()->UpdateUndoRedo();
     // An animated GIF is shown, never edited.
     editor->SetStillPicture(!(canvas->GetCurrentType() == 2 && canvas->IsAnimation()));

@@ -53,6 +53,11 @@ CViewEditor::~CViewEditor() {
     m_pDlgEffect->SetCanvas(nullptr);
 }
 
+void CViewEditor::RefreshEffectPanel() {
+    m_pDlgEffect->FillScreenSizes();
+    m_pDlgEffect->SetMode(GetCanvas()->GetCurrentMode());
+}
+
 CViewMain* CViewEditor::GetCanvas() const {
     return m_pWrapper->GetView();
 }

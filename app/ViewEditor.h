@@ -11,6 +11,7 @@
 
 class CDlgEffect;
 class CDlgFilter;
+class CEditorCanvasLink;
 class CTextBox;
 class CViewMain;
 class CViewArea;
@@ -57,6 +58,8 @@ public:
     QWidget* GetEffectPanel() const;
     // The effect panel's tools, filling the effect panel area.
     CDlgEffect* GetDlgEffect() const { return m_pDlgEffect; }
+    // After a new picture: the effect panel follows the canvas's mode, undo and model.
+    void RefreshEffectPanel();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -76,5 +79,5 @@ private:
     CEditorControlState m_state;
     ButtonHandler m_onButton;
     // The effect panel's way to the canvas.
-    std::unique_ptr<class CEditorCanvasLink> m_pLink;
+    std::unique_ptr<CEditorCanvasLink> m_pLink;
 };

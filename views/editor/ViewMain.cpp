@@ -224,8 +224,6 @@ void CViewMain::UpdateCursor(QPoint client) {
 
 // ---- text box hooks ----------------------------------------------------------------------------
 
-QWidget* CViewMain::GetEditParent() const { return viewport(); }
-
 QRect CViewMain::GetTextScreenRect() const {
     CRect r = GetTextBox().GetScreenRect();
     const CPoint scroll = GetScrollPos();
@@ -258,7 +256,6 @@ void CViewMain::OpenTextEdit() {
     const CSize size = text.GetTextSize();
     m_textWnd.CreateEdit(viewport(), screen.x(), screen.y(), pos.x, pos.y, std::max<int>(size.cx, screen.width()),
                          std::max<int>(size.cy, screen.height()));
-    if (m_textHook) m_textHook(screen);
 }
 
 // ---- screen images -----------------------------------------------------------------------------

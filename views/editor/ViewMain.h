@@ -41,11 +41,6 @@ public:
     // ---- text box ------------------------------------------------------------------------------
     // The text box's window side: its edit control floats over the canvas while typing.
     cbTextWnd* GetTextWnd() { return &m_textWnd; }
-    // Called after the canvas opened the edit control (text mode 1 or 3) with the box's screen
-    // rectangle in the control's parent.
-    using TextEditHook = std::function<void(const QRect& screenRect)>;
-    void SetTextEditHook(TextEditHook hook) { m_textHook = std::move(hook); }
-    QWidget* GetEditParent() const;
     QRect GetTextScreenRect() const;
     // The text tools' font: the box's text picture is made again (at once when placed).
     void SetFont(const LOGFONTA& font);
@@ -115,7 +110,6 @@ private:
     int RunDialog(QDialog& dialog);
 
     CMsgTarget* m_pNotify = nullptr;
-    TextEditHook m_textHook;
     DialogRunner m_runDialog;
     QFont m_fontHint;
     cbTextWnd m_textWnd{GetTextBox()};

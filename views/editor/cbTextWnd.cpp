@@ -230,13 +230,15 @@ void cbTextWnd::OnTextChanged() {
 
 void cbTextWnd::RemakeTextImage() {
     if (!m_state.NeedsRebuild()) return;
-    m_state.SetTextImage(nullptr);
     const QString text = m_pEdit ? m_pEdit->toPlainText() : QString::fromStdString(m_state.GetText());
     const QSize sz = MeasureText(m_font, text);
     const int w = sz.width() + 10, h = sz.height();
     m_state.SetTextSize(CSize(w, h));
     m_state.SetRebuild(false);
-    if (h <= 0) return;
+    if (h <= 0) {
+        m_state.SetTextImage(nullptr);
+        return;
+    }
 
     QImage canvas(w, h, QImage::Format_RGB32);
     canvas.fill(ToQColor(kKeyColor));
@@ -265,6 +267,8 @@ void cbTextWnd::RemakeTextImage() {
     img->SetTransIndex(0);
     RGBQUAD key{GetBValue(kKeyColor), GetGValue(kKeyColor), GetRValue(kKeyColor), 0};
     img->SetTransColor(key);
+    // The new picture is made before the old one goes, so it never takes the old one's address
+    // (a painter that caches by address would keep showing the old text).
     m_state.SetTextImage(img);
 }
 
