@@ -9,7 +9,9 @@
 
 #include <functional>
 
-class CSwatchStrip : public QWidget {
+#include "views/controls/ItemListAccessible.h"
+
+class CSwatchStrip : public CAccessibleItems, public QWidget {
 public:
     CSwatchStrip(int count, QWidget* parent);
 
@@ -25,6 +27,17 @@ public:
     std::function<void(int)> onChoose;
 
 private:
+    // Each swatch as a list item named by its colour; its action chooses it.
+    int AccessibleItemCount() override { return m_nCount; }
+    QString AccessibleItemName(int index) override { return Name(index); }
+    QRect AccessibleItemRect(int index) override;
+    QAccessible::State AccessibleItemState(int index) override;
+    int AccessibleItemAt(QPoint global) override;
+    QString AccessibleItemAction() override { return QAccessibleActionInterface::toggleAction(); }
+    void AccessibleItemActivate(int index) override {
+        if (onChoose) onChoose(index);
+    }
+
     int m_nCount;
     int m_nChosen = -1;
     QStringList m_names;

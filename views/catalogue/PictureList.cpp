@@ -1,12 +1,10 @@
 #include "views/catalogue/PictureList.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QToolTip>
 
 #include "platform/afx/afxmsg.h"
@@ -18,122 +16,46 @@ QColor ToColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-// Each item as a list item named by its label, with its selected state and a default action
-// that clicks it, so screen readers and desktop automation can see and choose it.
-class PictureItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    PictureItemAccessible(CPictureList* list, int index) : m_list(list), m_index(index) {}
-
-    bool isValid() const override { return Item() != nullptr; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override {
-        return m_list ? QAccessible::queryAccessibleInterface(m_list.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-
-    QString text(QAccessible::Text t) const override {
-        const artPicture* item = Item();
-        if (!item || t != QAccessible::Name) return {};
-        return QString::fromStdString(item->GetName());
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-
-    QRect rect() const override {
-        if (!Item()) return {};
-        const CRect r = m_list->GetItemRect(m_index);
-        const QPoint topLeft = m_list->mapToGlobal(QPoint(r.left, r.top - m_list->GetPosVer()));
-        return QRect(topLeft, QSize(r.right - r.left, r.bottom - r.top));
-    }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override {
-        QAccessible::State s;
-        const artPicture* item = Item();
-        if (!item) {
-            s.invalid = true;
-            return s;
-        }
-        s.selectable = true;
-        s.selected = item->GetSelected() != 0;
-        s.disabled = !m_list->isEnabled();
-        const CRect r = m_list->GetItemRect(m_index);
-        s.offscreen = r.bottom - m_list->GetPosVer() <= 0 || r.top - m_list->GetPosVer() >= m_list->height();
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& name) override {
-        if (name != pressAction() || !Item() || !m_list->isEnabled()) return;
-        const CRect r = m_list->GetItemRect(m_index);
-        m_list->OnLButtonDown(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2 - m_list->GetPosVer()));
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-private:
-    artPicture* Item() const { return m_list ? m_list->GetItem(m_index) : nullptr; }
-
-    QPointer<CPictureList> m_list;
-    int m_index;
-};
-
-class PictureListAccessible : public QAccessibleWidget {
-public:
-    explicit PictureListAccessible(CPictureList* list) : QAccessibleWidget(list, QAccessible::List) {}
-    ~PictureListAccessible() override {
-        for (QAccessible::Id id : m_ids) {
-            if (id) QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-
-    int childCount() const override { return List()->GetCount(); }
-    QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= childCount()) return nullptr;
-        if (m_ids.size() <= static_cast<std::size_t>(index)) m_ids.resize(static_cast<std::size_t>(index) + 1, 0);
-        QAccessible::Id& id = m_ids[static_cast<std::size_t>(index)];
-        if (!id) id = QAccessible::registerAccessibleInterface(new PictureItemAccessible(List(), index));
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        for (std::size_t i = 0; i < m_ids.size(); ++i) {
-            if (m_ids[i] && QAccessible::accessibleInterface(m_ids[i]) == child) return static_cast<int>(i);
-        }
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        const QPoint local = List()->mapFromGlobal(QPoint(x, y));
-        const int hit = List()->HitTest(CPoint(local.x(), local.y() + List()->GetPosVer()));
-        return hit >= 0 ? child(hit) : nullptr;
-    }
-
-private:
-    CPictureList* List() const { return static_cast<CPictureList*>(widget()); }
-    mutable std::vector<QAccessible::Id> m_ids;
-};
-
-QAccessibleInterface* PictureListFactory(const QString&, QObject* object) {
-    if (auto* list = dynamic_cast<CPictureList*>(object)) return new PictureListAccessible(list);
-    return nullptr;
-}
-
 }  // namespace
 
 CPictureList::CPictureList(QWidget* parent) : QWidget(parent) {
-    static const bool installed = [] {
-        QAccessible::installFactory(&PictureListFactory);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
 CPictureList::~CPictureList() = default;
+
+QString CPictureList::AccessibleItemName(int index) {
+    return QString::fromStdString(GetItem(index)->GetName());
+}
+
+QRect CPictureList::AccessibleItemRect(int index) {
+    const CRect r = GetItemRect(index);
+    const QPoint topLeft = mapToGlobal(QPoint(r.left, r.top - m_nPosVer));
+    return QRect(topLeft, QSize(r.right - r.left, r.bottom - r.top));
+}
+
+QAccessible::State CPictureList::AccessibleItemState(int index) {
+    QAccessible::State s;
+    s.selectable = true;
+    s.selected = GetItem(index)->GetSelected() != 0;
+    s.disabled = !isEnabled();
+    const CRect r = GetItemRect(index);
+    s.offscreen = r.bottom - m_nPosVer <= 0 || r.top - m_nPosVer >= height();
+    return s;
+}
+
+int CPictureList::AccessibleItemAt(QPoint global) {
+    const QPoint local = mapFromGlobal(global);
+    return HitTest(CPoint(local.x(), local.y() + m_nPosVer));
+}
+
+void CPictureList::AccessibleItemActivate(int index) {
+    if (!isEnabled()) return;
+    const CRect r = GetItemRect(index);
+    OnLButtonDown(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2 - m_nPosVer));
+}
 
 LRESULT CPictureList::WindowProc(UINT, WPARAM, LPARAM) {
     return 0;

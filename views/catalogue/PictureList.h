@@ -11,13 +11,14 @@
 
 #include "platform/afx/afxwin.h"
 #include "platform/win/windef.h"
+#include "views/controls/ItemListAccessible.h"
 
 class artPicture;
 
 // Which picker a list is; the main window tells the chosen-item messages apart by it.
 enum SPECIES_CHARACTER { SPECIES_NONE = 0, SPECIES_FILTER = 1, SPECIES_FRAME = 2, SPECIES_ALBUM = 3 };
 
-class CPictureList : public QWidget, public CMsgTarget {
+class CPictureList : public CAccessibleItems, public QWidget, public CMsgTarget {
 public:
     static constexpr UINT kMsgClicked = 3090;  // to the parent after every left click
     static constexpr COLORREF kBackground = 0xEDEDED;
@@ -95,6 +96,15 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Each item as a list item named by its label, with its selected state and a default action
+    // that clicks it.
+    int AccessibleItemCount() override { return GetCount(); }
+    QString AccessibleItemName(int index) override;
+    QRect AccessibleItemRect(int index) override;
+    QAccessible::State AccessibleItemState(int index) override;
+    int AccessibleItemAt(QPoint global) override;
+    void AccessibleItemActivate(int index) override;
+
     void Relayout();
     void NotifyParent();
 

@@ -61,7 +61,7 @@ QRect ToQRect(const CRect& r) {
 }  // namespace
 
 CViewThumb::CViewThumb(QWidget* parent) : QAbstractScrollArea(parent) {
-    InstallAccessibility();
+    CAccessibleItems::InstallAccessibility();
     setObjectName(QString::number(IDC_THUMB));
     setAccessibleName(QStringLiteral("썸네일 목록"));
     setFrameShape(QFrame::NoFrame);

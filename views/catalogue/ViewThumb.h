@@ -13,8 +13,9 @@
 #include <unordered_map>
 
 #include "views/catalogue/ThumbCatalogue.h"
+#include "views/controls/ItemListAccessible.h"
 
-class CViewThumb : public QAbstractScrollArea, public CThumbHost {
+class CViewThumb : public CAccessibleItems, public QAbstractScrollArea, public CThumbHost {
 public:
     static constexpr int IDC_THUMB = 7271;
     // Label face and height in pixels.
@@ -108,8 +109,14 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Exposes the items to assistive technology as a list of list items.
-    static void InstallAccessibility();
+    // The items as assistive technology sees them: none while loading.
+    int AccessibleItemCount() override;
+    bool AccessibleItemValid(int index) override;
+    QString AccessibleItemName(int index) override;
+    QRect AccessibleItemRect(int index) override;
+    QAccessible::State AccessibleItemState(int index) override;
+    int AccessibleItemAt(QPoint global) override;
+    void AccessibleItemActivate(int index) override { ActivateItem(index); }
     bool OnGuiThread() const;
     void ApplyScrollRange();
     void BeginDrag(QPoint local);

@@ -1,14 +1,12 @@
 #include "views/slides/ViewSlider.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <vector>
 
 #include "platform/brelt/Brelt.h"
@@ -28,112 +26,10 @@ CPoint ToCPoint(QPoint p) {
     return CPoint(p.x(), p.y());
 }
 
-// --- assistive technology: the boxes as a list of list items ------------------------------------
-
-class SlideBoxAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    SlideBoxAccessible(CViewSlider* view, int index) : m_view(view), m_index(index) {}
-
-    bool isValid() const override { return m_view != nullptr; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-
-    QString text(QAccessible::Text t) const override {
-        if (!m_view || t != QAccessible::Name) return {};
-        return m_view->BoxName(m_index);
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-
-    QRect rect() const override {
-        if (!m_view) return {};
-        const QRect box = ToQRect(m_view->Strip().GetVisibleBoxRect(m_index));
-        return QRect(m_view->mapToGlobal(box.topLeft()), box.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override {
-        QAccessible::State s;
-        if (!m_view) {
-            s.invalid = true;
-            return s;
-        }
-        s.selectable = true;
-        s.selected = m_view->GetSelectedIndex() == m_index;
-        s.offscreen = !m_view->rect().intersects(ToQRect(m_view->Strip().GetVisibleBoxRect(m_index)));
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& name) override {
-        if (name == pressAction() && m_view) m_view->ActivateBox(m_index);
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-private:
-    QPointer<CViewSlider> m_view;
-    int m_index;
-};
-
-class SlideListAccessible : public QAccessibleWidget {
-public:
-    explicit SlideListAccessible(CViewSlider* view) : QAccessibleWidget(view, QAccessible::List) {
-        m_ids.fill(0);
-    }
-    ~SlideListAccessible() override {
-        for (QAccessible::Id id : m_ids) {
-            if (id) QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-
-    int childCount() const override { return CSlideStrip::kSlideCount; }
-    QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= childCount()) return nullptr;
-        QAccessible::Id& id = m_ids[static_cast<std::size_t>(index)];
-        if (!id) id = QAccessible::registerAccessibleInterface(new SlideBoxAccessible(View(), index));
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        for (std::size_t i = 0; i < m_ids.size(); ++i) {
-            if (m_ids[i] && QAccessible::accessibleInterface(m_ids[i]) == child) return static_cast<int>(i);
-        }
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        const int hit = View()->Strip().HitTest(ToCPoint(View()->mapFromGlobal(QPoint(x, y))));
-        return hit >= 0 ? child(hit) : nullptr;
-    }
-
-private:
-    CViewSlider* View() const { return static_cast<CViewSlider*>(widget()); }
-    mutable std::array<QAccessible::Id, CSlideStrip::kSlideCount> m_ids{};
-};
-
-QAccessibleInterface* SlideFactory(const QString&, QObject* object) {
-    if (auto* view = dynamic_cast<CViewSlider*>(object)) return new SlideListAccessible(view);
-    return nullptr;
-}
-
-void InstallAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&SlideFactory);
-        return true;
-    }();
-    (void)installed;
-}
-
 }  // namespace
 
 CViewSlider::CViewSlider(QWidget* parent) : QWidget(parent) {
-    InstallAccessibility();
+    CAccessibleItems::InstallAccessibility();
     setObjectName(QString::number(IDC_SLIDES));
     setAccessibleName(QStringLiteral("슬라이드 목록"));
     setFocusPolicy(Qt::ClickFocus);
@@ -156,6 +52,23 @@ CViewSlider::CViewSlider(QWidget* parent) : QWidget(parent) {
 }
 
 CViewSlider::~CViewSlider() = default;
+
+QRect CViewSlider::AccessibleItemRect(int index) {
+    const QRect box = ToQRect(m_strip.GetVisibleBoxRect(index));
+    return QRect(mapToGlobal(box.topLeft()), box.size());
+}
+
+QAccessible::State CViewSlider::AccessibleItemState(int index) {
+    QAccessible::State s;
+    s.selectable = true;
+    s.selected = GetSelectedIndex() == index;
+    s.offscreen = !rect().intersects(ToQRect(m_strip.GetVisibleBoxRect(index)));
+    return s;
+}
+
+int CViewSlider::AccessibleItemAt(QPoint global) {
+    return m_strip.HitTest(ToCPoint(mapFromGlobal(global)));
+}
 
 QSize CViewSlider::sizeHint() const {
     return QSize(m_strip.GetTotalWidth(), kStripHeight);

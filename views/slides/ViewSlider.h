@@ -14,11 +14,12 @@
 #include <functional>
 #include <map>
 
+#include "views/controls/ItemListAccessible.h"
 #include "views/slides/SlideStrip.h"
 
 class QMenu;
 
-class CViewSlider : public QWidget {
+class CViewSlider : public CAccessibleItems, public QWidget {
 public:
     static constexpr int IDC_SLIDES = 7363;
 
@@ -98,6 +99,14 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The boxes as list items, always all sixteen.
+    int AccessibleItemCount() override { return CSlideStrip::kSlideCount; }
+    QString AccessibleItemName(int index) override { return BoxName(index); }
+    QRect AccessibleItemRect(int index) override;
+    QAccessible::State AccessibleItemState(int index) override;
+    int AccessibleItemAt(QPoint global) override;
+    void AccessibleItemActivate(int index) override { ActivateBox(index); }
+
     // After any change: forget the cached pictures, repaint, tell assistive technology.
     void Changed();
     // Starts or stops the timer to match the strip's playback state.
