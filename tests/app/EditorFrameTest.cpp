@@ -48,9 +48,7 @@ protected:
     EditorFrameTest() {
         App();
         CBrelt::Unload();
-        for (int id = 0; id < 66; ++id)
-            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
-                       testsupport::SoundFrameData());
+        testsupport::InstallModels(home);
         frame = std::make_unique<CMainFrame>();
         EXPECT_TRUE(frame->OnCreate(false));
         // The stand-in model files hold no frames; the frame panel said so while starting.

@@ -57,15 +57,6 @@ QApplication& App() {
     return *app;
 }
 
-// Model data files for the given models (all 66 and the user-defined one by default).
-void InstallModels(const testsupport::TempHome& home, std::vector<int> ids = {}) {
-    if (ids.empty())
-        for (int id = 0; id < 66; ++id) ids.push_back(id);
-    for (int id : ids)
-        home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
-                       testsupport::SoundFrameData());
-}
-
 std::vector<std::string> ModelRange(int from, int to) {
     std::vector<std::string> names;
     for (int id = from; id <= to; ++id) names.push_back(CGandry::GetModelnameByModelID(id));
@@ -77,7 +68,7 @@ protected:
     FrameTest() {
         App();
         CBrelt::Unload();
-        InstallModels(home);
+        testsupport::InstallModels(home);
         frame = std::make_unique<CMainFrame>();
         EXPECT_TRUE(frame->OnCreate(false));
     }
@@ -398,7 +389,7 @@ TEST_F(FrameTest, EnvironmentChoicesAreStoredAndTheModelSelectedByName) {
 TEST(FrameStartup, CleanStoreUsesDefaultsAndMissingModelMovesOn) {
     App();
     testsupport::TempHome home;
-    InstallModels(home, {2, 3, 7});
+    testsupport::InstallModels(home, {2, 3, 7});
     CMainFrame frame;
     ASSERT_TRUE(frame.OnCreate(false));
     EXPECT_EQ(CGandry::m_enumShow, 0);
@@ -415,7 +406,7 @@ TEST(FrameStartup, CleanStoreUsesDefaultsAndMissingModelMovesOn) {
 TEST(FrameStartup, OnlyTheColourStored) {
     App();
     testsupport::TempHome home;
-    InstallModels(home);
+    testsupport::InstallModels(home);
     {
         CRegistry reg;
         ASSERT_TRUE(reg.CreateKey(CRegistry::currentUser, "Software\\Vimbro"));
@@ -561,7 +552,7 @@ TEST(TopFrameLayout, WidgetPlacesItsControlsAndNamesThem) {
     App();
     CBrelt::Unload();
     testsupport::TempHome home;
-    InstallModels(home, {0, 1});
+    testsupport::InstallModels(home, {0, 1});
     TopFrame top;
     top.Initialize();
     top.resize(1300, top.height());
@@ -586,7 +577,7 @@ TEST(TopFrameLayout, WidgetPlacesItsControlsAndNamesThem) {
 TEST(FrameStartup, WithTheResourceFileTheSkinAndMenuComeFromIt) {
     App();
     testsupport::TempHome home;
-    InstallModels(home);
+    testsupport::InstallModels(home);
     CMessageBoxResponder boxes;
     ASSERT_TRUE(CVimbroApp::LoadResources(QString::fromStdString(testsupport::BinDir())));
     EXPECT_TRUE(boxes.texts().empty());

@@ -17,7 +17,6 @@
 
 #include "app/SingleInstance.h"
 #include "app/VimbroApp.h"
-#include "common/Gandry.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/FrameData.h"
 #include "tests/support/TempHome.h"
@@ -159,10 +158,8 @@ TEST(OpenFiles, ProgramImportsItsFilesAndThoseOfALaterStart) {
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     // The frame panel reads the current model's data file at start; without one it would stop
     // the start at its message.
-    for (int id = 0; id < 66; ++id)
-        t.Write(t.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)),
-                testsupport::SoundFrameData());
-    t.Write(t.runDir() + "data/" + CGandry::GetDatafilenameByModleID(MODEL_USER_DEFINED), testsupport::SoundFrameData());
+    testsupport::InstallModels(t);
+    testsupport::InstallModels(t, {MODEL_USER_DEFINED});
     const std::string first = Picture(t, "first.png");
     const std::string later = Picture(t, "later.png");
     const std::string notes = t.Write(t.root() + "/in/notes.txt", "not a picture");
