@@ -1,6 +1,8 @@
 """The decoration mode's saving: empty slides are refused, an animation's slides are saved as
 EBA into the phone's image folder through the name dialog, and the saved file holds the frames
-and delays the slide strip showed."""
+and delays the slide strip showed. The whole road from two pictures: four slides cropped on the
+canvas, a frame, two delays from the delay menu, play and stop, EBA and PHT saved and found in
+the catalogue and on disk, and the EBA reopened from the browser with its four slides."""
 
 import os
 import re
@@ -9,7 +11,7 @@ import subprocess
 from scenario_5_slides import import_animation
 import time
 
-from vimbro_at import (PROGRAM, Failure, Skip, click, describe, find_all, is_selected, press_key, screenshot,
+from vimbro_at import (PROGRAM, Failure, click, find_all, is_selected, press_key, screenshot,
                        type_text, wait_for, wait_until)
 
 BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
@@ -90,7 +92,7 @@ def eba_info(program, path):
 
 def scenario_decoration_road_from_two_pictures(program):
     decoration(program, "picture-1.jpg")
-    canvases = [c for c in find_all(program.app(), None, "편집 화면", showing=True)]
+    canvases = find_all(program.app(), None, "편집 화면", showing=True)
     if not canvases:
         raise Failure("no decoration canvas on screen")
     canvas = canvases[0]
@@ -135,8 +137,56 @@ def scenario_decoration_road_from_two_pictures(program):
     click(wait_for(program.app, BUTTON_ROLES, "정지", timeout=10), by_mouse=True)
     wait_for(program.app, BUTTON_ROLES, "플레이", timeout=10)
     screenshot("67-decoration-stopped")
-    raise Skip("still to script: the four slides saved as EBA and slide 2 as PHT through their dialogs, "
-               "both found in the catalogue and on disk, and the EBA reopened from the browser")
-
+    # The four slides as EBA through the name dialog.
+    click(wait_for(program.app, BUTTON_ROLES, "저장"), by_mouse=True)
+    dialog = wait_for(program.app, "dialog", "애니메이션 저장", timeout=10)
+    type_text(wait_for(lambda: dialog, "text", "파일이름"), "road")
+    screenshot("68-decoration-road-eba-dialog")
+    click(wait_for(lambda: dialog, BUTTON_ROLES, "확인"), by_mouse=True)
+    wait_for(program.app, "label", re.compile(r"EBA파일저장 완료했습니다$"), timeout=10)
+    screenshot("69-decoration-road-eba-saved")
+    press_key("Return")
+    image = os.path.join(program.home, "Documents", "ZEL", "Image", "road.eba")
+    if not os.path.isfile(image):
+        raise Failure("%s was not written" % image)
+    # Slide 2 as PHT through the box's context menu and its dialog.
+    second = wait_for(program.app, "list item", "슬라이드 2 (2.0초)")
+    bx, by, bw, bh = extents(second)
+    subprocess.run(["xdotool", "mousemove", str(bx + bw // 2), str(by + 40), "click", "3"], check=True)
+    time.sleep(1)
+    screenshot("70-decoration-slide-menu")
+    press_key("t")
+    dialog = wait_for(program.app, "dialog", "PHT 저장", timeout=10)
+    type_text(wait_for(lambda: dialog, "text", "파일이름"), "road-two")
+    screenshot("71-decoration-pht-dialog")
+    click(wait_for(lambda: dialog, BUTTON_ROLES, "확인"), by_mouse=True)
+    wait_for(program.app, "label", re.compile(r"PHT파일저장 완료했습니다$"), timeout=10)
+    screenshot("72-decoration-pht-saved")
+    press_key("Return")
+    photo_folder = os.path.join(program.home, "Documents", "ZEL", "Photo")
+    phts = [n for n in os.listdir(photo_folder) if n.lower().endswith(".pht")] if os.path.isdir(photo_folder) else []
+    if phts != ["road-two.pht"]:
+        raise Failure("the Photo folder holds %r, not road-two.pht" % phts)
+    # Both files join the catalogue: the decoration picture list shows them.
+    pictures = wait_for(program.app, "list", "사진 목록")
+    wait_for(lambda: pictures, "list item", "road.eba", timeout=10, showing=None)
+    wait_for(lambda: pictures, "list item", "road-two.pht", timeout=10, showing=None)
+    # The saved animation: four frames of 176 x 144 with the delays the strip showed.
+    text = eba_info(program, image)
+    if text.split() != ["ANI", "176x144", "frames=4", "delays=100,2000,500,100"]:
+        raise Failure("road.eba is not four frames of 176x144 at 100, 2000, 500, 100 ms: %s" % text.strip())
+    # Back in the browser, a double-click on the EBA opens it in decoration with its four slides.
+    click(wait_for(program.app, BUTTON_ROLES, "앨범구성"), by_mouse=True)
+    browser = wait_for(program.app, "list", "썸네일 목록", timeout=10)
+    item = wait_for(lambda: browser, "list item", "road.eba", timeout=10)
+    wait_for(lambda: browser, "list item", "road-two.pht", timeout=10)
+    screenshot("73-browser-with-road-files")
+    ix, iy, iw, ih = extents(item)
+    double_click_at(ix + iw // 2, iy + ih // 2)
+    wait_for(program.app, "list", "슬라이드 목록", timeout=20)
+    for number, delay in ((1, "0.1초"), (2, "2.0초"), (3, "0.5초"), (4, "0.1초")):
+        wait_for(program.app, "list item", "슬라이드 %d (%s)" % (number, delay), timeout=20)
+    wait_for(program.app, "list item", "슬라이드 5 (비어 있음)")
+    screenshot("74-decoration-road-eba-reopened")
 
 scenario_decoration_road_from_two_pictures.prepare = lambda program: program.import_pictures(2)
