@@ -37,6 +37,7 @@
 #include "app/DlgAlbum.h"
 #include "app/DlgFilter.h"
 #include "app/DlgFrame.h"
+#include "app/DlgPreview.h"
 #include "app/ViewDecorate.h"
 #include "app/Resource.h"
 #include "app/Settings.h"
@@ -900,6 +901,8 @@ void CMainFrame::OnModelChange() {
     if (CGandry::m_enumModel != previous) {
         if (CViewMain* canvas = EditorCanvas()) canvas->SetModel(CGandry::m_enumModel);
         if (CViewEditor* editor = Editor()) editor->GetDlgEffect()->FillScreenSizes();
+        // Before the LCD size message, which then shows the model's first size on the panel.
+        if (CViewDecorate* decorate = DecorateView()) decorate->GetDlgPreview()->RebuildSizes();
         CSize size = CGandry::GetSizeByModelID_Index(CGandry::m_enumModel, 0);
         SendMessage(WM_LCD_SIZE, reinterpret_cast<WPARAM>(&size), 1);
     }

@@ -34,6 +34,8 @@
 #include "app/DlgAlbum.h"
 #include "app/DlgFilter.h"
 #include "app/DlgFrame.h"
+#include "app/DlgPreview.h"
+#include "app/PreviewChoice.h"
 #include "app/ViewDecorate.h"
 #include "app/ViewEditor.h"
 #include "imaging/extImage.h"
@@ -334,6 +336,52 @@ TEST_F(FrameTest, ModelChangeDisablesDecorationAndSendsTheFirstPictureSize) {
     EXPECT_TRUE(top()->ModeButton(2)->isEnabled());
     EXPECT_EQ(frame->LcdSize().cx, 240);
     EXPECT_EQ(frame->LcdSize().cy, 320);
+    CGandry::m_enumModel = MODEL_PM00;
+}
+
+TEST_F(FrameTest, ModelChangeRebuildsTheDecorationPreviewSizes) {
+    auto* decorate = dynamic_cast<CViewDecorate*>(frame->WorkView(2));
+    ASSERT_NE(decorate, nullptr);
+    CDlgPreview* preview = decorate->GetDlgPreview();
+    auto captions = [preview] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < CPreviewChoice::kButtonCount; ++i)
+            texts.push_back(preview->GetSizeButton(i)->text().toStdString());
+        return texts;
+    };
+    auto comboTexts = [preview] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < preview->GetSizeCombo()->count(); ++i)
+            texts.push_back(preview->GetSizeCombo()->itemText(i).toStdString());
+        return texts;
+    };
+    auto expectedCombo = [](int model) {
+        std::vector<std::string> texts;
+        for (const CSize& size : CPreviewChoice::PictureSizes(model)) texts.push_back(CPreviewChoice::FormatSize(size));
+        return texts;
+    };
+    ASSERT_EQ(captions(), (std::vector<std::string>{"176x144", "240x180", "240x320"}));
+
+    // Model 4 offers the small screens; a size button chosen before falls back to the first.
+    preview->OnSizeButton(2);
+    top()->ModelList()->setCurrentIndex(4);
+    frame->OnCommand(IDC_MODEL_LIST);
+    ASSERT_EQ(CGandry::m_enumModel, 4);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"128x128", "128x160", "176x144"}));
+    EXPECT_EQ(preview->GetSelectedButton(), 0);
+    ASSERT_FALSE(expectedCombo(4).empty());
+    EXPECT_EQ(comboTexts(), expectedCombo(4));
+    EXPECT_NE(comboTexts(), expectedCombo(0));
+    EXPECT_EQ(preview->GetSizeCombo()->currentIndex(), 0);
+    // The model's first LCD size reaches the panel after the rebuild.
+    EXPECT_EQ(preview->GetPreviewSize(), CGandry::GetSizeByModelID_Index(4, 0));
+
+    // A model without its own buttons shows the plain three.
+    top()->ModelList()->setCurrentIndex(59);
+    frame->OnCommand(IDC_MODEL_LIST);
+    ASSERT_EQ(CGandry::m_enumModel, 59);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"128x160", "176x144", "176x220"}));
+    EXPECT_EQ(comboTexts(), expectedCombo(59));
     CGandry::m_enumModel = MODEL_PM00;
 }
 
