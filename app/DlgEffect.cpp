@@ -14,7 +14,7 @@
 #include "imaging/extImage.h"
 #include "views/controls/StColor.h"
 #include "views/controls/xSkinButtonEx.h"
-#include "views/editor/MLSpecialCharListCtrl.h"
+#include "views/editor/SymbolGrid.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/editor/cbTextWnd.h"
 

@@ -9,7 +9,7 @@
 #include "tests/panels/PanelFixture.h"
 #include "views/controls/BitmapSlider.h"
 #include "views/controls/xSkinButtonEx.h"
-#include "views/editor/MLSpecialCharListCtrl.h"
+#include "views/editor/SymbolGrid.h"
 
 using namespace panelstest;
 using namespace effect;

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "tests/panels/PanelFixture.h"
-#include "views/editor/MLSpecialCharListCtrl.h"
+#include "views/editor/SymbolGrid.h"
 
 using namespace panelstest;
 

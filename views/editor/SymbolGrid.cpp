@@ -1,4 +1,4 @@
-#include "views/editor/MLSpecialCharListCtrl.h"
+#include "views/editor/SymbolGrid.h"
 
 #include <QKeyEvent>
 #include <QPainter>
