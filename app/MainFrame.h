@@ -197,6 +197,8 @@ private:
     void OnCropToSlides();
     void OnDecorateLcdSize(CSize size, bool reloadFrames);
     void RegisterSavedFile(const CString& path, vxImage* existing);
+    // The two saves share everything but their dialog and the writer.
+    bool SaveSlidesAs(bool animation);
     void WireDecorateView();
     void ExportSlides(const CString& folder, int unique, int useTitle, int& copied);
     void PlaySlides(bool play);

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "app/DlgExportEBA.h"
 #include "app/DlgExportPHT.h"
@@ -219,28 +220,11 @@ void CMainFrame::RegisterSavedFile(const CString& path, vxImage* existing) {
         view->SetPositionText(m_pBrowser->GetCurrentNumber(), m_pBrowser->GetThumbCount());
 }
 
-bool CMainFrame::SaveSlidesAsEBA() {
-    CViewDecorate* view = DecorateView();
-    if (!view) return false;
-    CViewSlider* slides = view->Slides();
-    if (slides->GetValidCount() == 0) {
-        AfxMessageBox(kEmptySlides);
-        return false;
-    }
-    CDlgExportEBA dlg(m_pBrowser ? m_pBrowser->GetVector() : std::vector<vxImage*>{}, this);
-    if (RunDialog(dlg) != IDOK) return false;
-    const CString path = dlg.GetPath();
-    // A write that failed must not be announced as saved nor enter the catalogue.
-    if (!MakeFolderFor(path) || !slides->SaveEBA(path.c_str())) {
-        AfxMessageBox(path + " \r\n\r\n" + kSaveFailed);
-        return false;
-    }
-    RegisterSavedFile(path, dlg.GetExistItem());
-    ShowSaved(dlg.GetFolder(), kEbaSaved);
-    return true;
-}
+bool CMainFrame::SaveSlidesAsEBA() { return SaveSlidesAs(true); }
 
-bool CMainFrame::SaveSlideAsPHT() {
+bool CMainFrame::SaveSlideAsPHT() { return SaveSlidesAs(false); }
+
+bool CMainFrame::SaveSlidesAs(bool animation) {
     CViewDecorate* view = DecorateView();
     if (!view) return false;
     CViewSlider* slides = view->Slides();
@@ -248,15 +232,24 @@ bool CMainFrame::SaveSlideAsPHT() {
         AfxMessageBox(kEmptySlides);
         return false;
     }
-    CDlgExportPHT dlg(m_pBrowser ? m_pBrowser->GetVector() : std::vector<vxImage*>{}, this);
-    if (RunDialog(dlg) != IDOK) return false;
-    const CString path = dlg.GetPath();
-    if (!MakeFolderFor(path) || !slides->GetPtrEBA()->SavePHT(path.c_str(), slides->GetSelectedIndex())) {
+    const std::vector<vxImage*> items = m_pBrowser ? m_pBrowser->GetVector() : std::vector<vxImage*>{};
+    std::unique_ptr<CDlgExportPhone> dlg;
+    if (animation)
+        dlg = std::make_unique<CDlgExportEBA>(items, this);
+    else
+        dlg = std::make_unique<CDlgExportPHT>(items, this);
+    if (RunDialog(*dlg) != IDOK) return false;
+    const CString path = dlg->GetPath();
+    const bool written = MakeFolderFor(path) &&
+                         (animation ? slides->SaveEBA(path.c_str())
+                                    : slides->GetPtrEBA()->SavePHT(path.c_str(), slides->GetSelectedIndex()));
+    // A write that failed must not be announced as saved nor enter the catalogue.
+    if (!written) {
         AfxMessageBox(path + " \r\n\r\n" + kSaveFailed);
         return false;
     }
-    RegisterSavedFile(path, dlg.GetExistItem());
-    ShowSaved(dlg.GetFolder(), kPhtSaved);
+    RegisterSavedFile(path, dlg->GetExistItem());
+    ShowSaved(dlg->GetFolder(), animation ? kEbaSaved : kPhtSaved);
     return true;
 }
 
