@@ -19,11 +19,7 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     CreateBottomRow(7233, 0, 30, 1, CZoomTracker::kInitial, QStringLiteral("화면 배율"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
-    // The position text takes the mark's place at the left of the row.
-    m_pLogo->hide();
-    m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
-    m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
-    SetPositionText(0, 0);
+    CreateTextBoxes();
     // The frame panel's list gives the frames; a test may put its own in its place.
     m_frameSource = [this](int index) -> extImage* {
         const std::vector<artPicture*> items = m_pFrame->GetFrameList()->GetPtrArtPicture();
@@ -37,21 +33,9 @@ CViewDecorate::CViewDecorate(QWidget* parent) : CWorkView(2, parent) {
     };
 }
 
-void CViewDecorate::SetPositionText(int current, int count) {
-    if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
-}
 
-QString CViewDecorate::GetPositionText() const {
-    return m_pPosition->Text();
-}
 
-void CViewDecorate::SetInfoText(const QString& text) {
-    m_pInformation->SetText(text);
-}
 
-QString CViewDecorate::GetInfoText() const {
-    return m_pInformation->Text();
-}
 
 void CViewDecorate::SetZoomPos(int position) {
     m_pZoom->SetPos(position);

@@ -14,7 +14,6 @@ class CDlgAlbum;
 class CDlgFrame;
 class CDlgPreview;
 class CDlgWrapper;
-class CTextBox;
 class CViewArea;
 class CViewMainCore;
 class CViewSlider;
@@ -32,10 +31,6 @@ public:
 
     explicit CViewDecorate(QWidget* parent);
 
-    void SetPositionText(int current, int count);
-    QString GetPositionText() const;
-    void SetInfoText(const QString& text);
-    QString GetInfoText() const;
     void SetZoomPos(int position);
     int GetZoom() const { return m_zoom.Value(); }
 
@@ -91,9 +86,6 @@ private:
     CDlgAlbum* m_pPictures;
     CDlgPreview* m_pPreview;
     CDlgWrapper* m_pSlideHost;
-    CTextBox* m_pPosition;
-    CTextBox* m_pInformation;
-    CPositionText m_position;
     CString m_strAlbumName;
     std::vector<vxImage*> m_pictureItems;
     int m_nPicture = -1;

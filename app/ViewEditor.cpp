@@ -36,11 +36,7 @@ CViewEditor::CViewEditor(QWidget* parent) : CWorkView(1, parent) {
     AddButton(IDC_NEXT, 7317, QStringLiteral("다음 그림"));
     AddButton(IDC_SAVE, 7320, QStringLiteral("저장"));
     AddButton(IDC_PRINT, 7319, QStringLiteral("프린트"));
-    // The position text takes the mark's place at the left of the row.
-    m_pLogo->hide();
-    m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
-    m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
-    SetPositionText(0, 0);
+    CreateTextBoxes();
     for (int id : {IDC_PREVIOUS, IDC_NEXT, IDC_SAVE, IDC_PRINT})
         connect(GetButton(id), &QPushButton::clicked, this, [this, id] {
             if (m_onButton) m_onButton(id);
@@ -82,21 +78,9 @@ void CViewEditor::SetZoomPos(int position) {
     m_zoom.Reset(m_pZoom->GetPos());
 }
 
-void CViewEditor::SetPositionText(int current, int count) {
-    if (m_position.Set(current, count)) m_pPosition->SetText(QString::fromStdString(m_position.Text()));
-}
 
-QString CViewEditor::GetPositionText() const {
-    return m_pPosition->Text();
-}
 
-void CViewEditor::SetInfoText(const QString& text) {
-    m_pInformation->SetText(text);
-}
 
-QString CViewEditor::GetInfoText() const {
-    return m_pInformation->Text();
-}
 
 void CViewEditor::EnablePrevious(bool on) {
     m_state.EnablePrevious(on);

@@ -12,7 +12,6 @@
 class CDlgEffect;
 class CDlgFilter;
 class CEditorCanvasLink;
-class CTextBox;
 class CViewMain;
 class CViewArea;
 class CViewWrapper2;
@@ -31,10 +30,6 @@ public:
     ~CViewEditor() override;
 
     // "사진 %d/%d장", formatted again only when a number changed.
-    void SetPositionText(int current, int count);
-    QString GetPositionText() const;
-    void SetInfoText(const QString& text);
-    QString GetInfoText() const;
     // Sets the slider (and the stored zoom) without zooming the canvas.
     void SetZoomPos(int position);
     int GetZoom() const { return m_zoom.Value(); }
@@ -72,9 +67,6 @@ private:
     CViewArea* m_pEffect;
     CDlgEffect* m_pDlgEffect;
     CViewWrapper2* m_pWrapper;
-    CTextBox* m_pPosition;
-    CTextBox* m_pInformation;
-    CPositionText m_position;
     CZoomTracker m_zoom;
     CEditorControlState m_state;
     ButtonHandler m_onButton;

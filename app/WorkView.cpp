@@ -70,3 +70,27 @@ void CWorkView::paintEvent(QPaintEvent*) {
     const QRect row(0, height() - CWorkLayout::kBottomRow, width(), CWorkLayout::kBottomRow);
     WorkLook::Tile(painter, row, IDB_BOTTOM_ROW, WorkLook::kViewBack);
 }
+
+void CWorkView::CreateTextBoxes() {
+    m_pLogo->hide();
+    m_pPosition = new CTextBox(5, true, QStringLiteral("사진 위치"), this);
+    m_pInformation = new CTextBox(5, false, QStringLiteral("사진 정보"), this);
+    SetPositionText(0, 0);
+}
+
+void CWorkView::SetPositionText(int current, int count) {
+    if (m_pPosition && m_position.Set(current, count))
+        m_pPosition->SetText(QString::fromStdString(m_position.Text()));
+}
+
+QString CWorkView::GetPositionText() const {
+    return m_pPosition ? m_pPosition->Text() : QString();
+}
+
+void CWorkView::SetInfoText(const QString& text) {
+    if (m_pInformation) m_pInformation->SetText(text);
+}
+
+QString CWorkView::GetInfoText() const {
+    return m_pInformation ? m_pInformation->Text() : QString();
+}

@@ -9,6 +9,7 @@
 #include "views/controls/BitmapSlider.h"
 #include "views/controls/xSkinButtonEx.h"
 
+class CTextBox;
 class CWorkBitmap;
 
 class CWorkView : public QWidget, public CMsgTarget {
@@ -25,6 +26,13 @@ public:
     CBitmapSlider* GetZoomSlider() const { return m_pZoom; }
     // A button of the bottom row by its control ID; null when the view has none of that ID.
     CxSkinButtonEx* GetButton(int id) const;
+
+    // The bottom row's "사진 %d/%d장" and information boxes of the editor and decoration
+    // views; the album view has neither, and these do nothing there.
+    void SetPositionText(int current, int count);
+    QString GetPositionText() const;
+    void SetInfoText(const QString& text);
+    QString GetInfoText() const;
 
     // The sliders' messages (10449 while dragging, 10450 when moved) reach OnSliderPos.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -46,7 +54,12 @@ protected:
     CWorkBitmap* m_pZoomOut = nullptr;
     CWorkBitmap* m_pZoomIn = nullptr;
     CBitmapSlider* m_pZoom = nullptr;
+    // Made by CreateTextBoxes; they take the mark's place at the left of the row.
+    void CreateTextBoxes();
+    CTextBox* m_pPosition = nullptr;
+    CTextBox* m_pInformation = nullptr;
 
 private:
     int m_nMode;
+    CPositionText m_position;
 };
