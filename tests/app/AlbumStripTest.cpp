@@ -17,19 +17,11 @@
 #include "views/catalogue/ViewThumb.h"
 #include "views/catalogue/vxImage.h"
 #include "views/controls/EditNumeric.h"
+#include "tests/app/MainFrameFixture.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    // Pictures for a look by eye may use the real resources; the tests run on the fallbacks.
-    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty() && !CBrelt::IsLoaded())
-        CBrelt::Load(QString::fromUtf8(rcc));
-    return *app;
-}
+using apptest::App;
 
 // With VIMBRO_SHOTS set, a window is saved there as a picture to look at.
 void Shot(QWidget* widget, const char* name) {

@@ -21,52 +21,21 @@
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
-#include "tests/catalogue/Fixture.h"
-#include "tests/support/FrameData.h"
+#include "tests/app/MainFrameFixture.h"
 #include "views/catalogue/CatalogueStore.h"
 #include "views/editor/ViewMain.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 std::string Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class EditorFrameTest : public cattest::CatalogueTest {
+class EditorFrameTest : public apptest::MainFrameTest {
 protected:
-    EditorFrameTest() {
-        App();
-        CBrelt::Unload();
-        testsupport::InstallModels(home);
-        frame = std::make_unique<CMainFrame>();
-        EXPECT_TRUE(frame->OnCreate(false));
-        // The stand-in model files hold no frames; the frame panel said so while starting.
-        boxes.clear();
-        frame->SetDialogRunner([this](QDialog& dlg) {
-            titles.push_back(dlg.windowTitle().toStdString());
-            if (!answer) return static_cast<int>(QDialog::Rejected);
-            answer(dlg);
-            return dlg.result();
-        });
-    }
-    ~EditorFrameTest() override { frame.reset(); }
-
-    bool Enabled(int id) {
-        frame->UpdateCommands();
-        QAction* a = frame->Action(id);
-        return a && a->isEnabled();
-    }
     // Pictures in the all-photos album; the first is current; then mode 1.
     void Edit(std::initializer_list<std::string> names, int width = 64, int height = 48) {
         int seed = 0;
@@ -94,10 +63,6 @@ protected:
         };
         frame->OnCommand(ID_FILE_SAVE_PICTURE_AS);
     }
-
-    std::unique_ptr<CMainFrame> frame;
-    std::vector<std::string> titles;
-    std::function<void(QDialog&)> answer;
 };
 
 TEST_F(EditorFrameTest, EnteringEditingLoadsTheBrowsersPictureAndMovesOn) {

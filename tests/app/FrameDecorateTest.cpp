@@ -23,7 +23,7 @@
 #include "imaging/EBAWrapper.h"
 #include "platform/brelt/Brelt.h"
 #include "platform/win/fileapi.h"
-#include "tests/catalogue/Fixture.h"
+#include "tests/app/MainFrameFixture.h"
 #include "views/controls/BitmapSlider.h"
 #include "views/controls/xSkinButtonEx.h"
 #include "views/editor/ViewMainCore.h"
@@ -42,15 +42,7 @@ constexpr UINT kLcdSize = 0x0C0C;
 const std::string kAskSave = "현재의 프레임정보를 저장하시겠습니까?";
 const std::string kAskDelete = "삭제하시겠습니까?";
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 extImage Solid(int w, int h, BYTE level) {
     extImage picture(static_cast<DWORD>(w), static_cast<DWORD>(h), 24);
@@ -58,36 +50,13 @@ extImage Solid(int w, int h, BYTE level) {
     return picture;
 }
 
-class FrameDecorateTest : public cattest::CatalogueTest {
+class FrameDecorateTest : public apptest::MainFrameTest {
 protected:
     FrameDecorateTest() {
-        App();
-        CBrelt::Unload();
-        for (int id = 0; id < 66; ++id)
-            home.Write(home.runDir() + "data/" + CGandry::GetDatafilenameByModleID(static_cast<MODEL_SELECT>(id)), "x");
-        CGandry::m_enumModel = static_cast<MODEL_SELECT>(0);
-        frame = std::make_unique<CMainFrame>();
-        EXPECT_TRUE(frame->OnCreate(false));
-        frame->SetDialogRunner([this](QDialog& dlg) {
-            titles.push_back(dlg.windowTitle().toStdString());
-            if (!answer) return static_cast<int>(QDialog::Rejected);
-            answer(dlg);
-            return dlg.result();
-        });
         deco = dynamic_cast<CViewDecorate*>(frame->WorkView(2));
-        // The stand-in model files hold no frames; the frame panel said so while starting.
-        boxes.clear();
         documents = CGandry::GetDocumentPath();
     }
-    ~FrameDecorateTest() override { frame.reset(); }
 
-    void Pictures(std::initializer_list<std::string> names) {
-        int seed = 0;
-        for (const std::string& n : names) Photo(n, 64, 48, seed++);
-        view->SetAlbum(99, 0);
-        frame->SetBrowser(view.get());
-        for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
-    }
     // Into mode 2 on picture `number` (1-based).
     void Enter(int number) {
         view->SetCurrent(number);
@@ -118,16 +87,9 @@ protected:
             if (items[i]->m_strFilename == name) return static_cast<int>(i) + 1;
         return 0;
     }
-    bool Enabled(int id) {
-        frame->UpdateCommands();
-        return frame->IsCommandEnabled(id);
-    }
 
-    std::unique_ptr<CMainFrame> frame;
     CViewDecorate* deco = nullptr;
     std::string documents;
-    std::function<void(QDialog&)> answer;
-    std::vector<std::string> titles;
 };
 
 }  // namespace

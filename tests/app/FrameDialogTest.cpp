@@ -29,54 +29,16 @@
 #include "common/Gandry.h"
 #include "platform/afx/afxmsg.h"
 #include "platform/brelt/Brelt.h"
-#include "tests/support/FrameData.h"
-#include "tests/catalogue/Fixture.h"
+#include "tests/app/MainFrameFixture.h"
 #include "views/controls/ReportCtrl.h"
 #include "views/controls/StaticEx.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
-class FrameDialogTest : public cattest::CatalogueTest {
+class FrameDialogTest : public apptest::MainFrameTest {
 protected:
-    FrameDialogTest() {
-        App();
-        CBrelt::Unload();
-        testsupport::InstallModels(home);
-        frame = std::make_unique<CMainFrame>();
-        EXPECT_TRUE(frame->OnCreate(false));
-        frame->SetDialogRunner([this](QDialog& dlg) {
-            titles.push_back(dlg.windowTitle().toStdString());
-            if (!answer) return static_cast<int>(QDialog::Rejected);
-            answer(dlg);
-            return dlg.result();
-        });
-    }
-    ~FrameDialogTest() override { frame.reset(); }
-
-    bool Enabled(int id) {
-        frame->UpdateCommands();
-        QAction* a = frame->Action(id);
-        EXPECT_NE(a, nullptr) << id;
-        return a && a->isEnabled();
-    }
-    // Pictures in the all-photos album with the browser handed to the frame, nothing selected.
-    void Pictures(std::initializer_list<std::string> names) {
-        int seed = 0;
-        for (const std::string& n : names) Photo(n, 64, 48, seed++);
-        view->SetAlbum(99, 0);
-        frame->SetBrowser(view.get());
-        for (vxImage* item : view->GetVector()) item->m_bSelected = 0;
-    }
     std::vector<std::pair<int, CString>> Albums() { return view->GetAlbums(); }
     std::vector<std::pair<int, CString>> StripItems() {
         const CAlbumStrip& strip = frame->GetTopFrame()->AlbumStrip()->Strip();
@@ -92,10 +54,6 @@ protected:
             add.OnOK();
         };
     }
-
-    std::unique_ptr<CMainFrame> frame;
-    std::function<void(QDialog&)> answer;  // null: the dialog is cancelled
-    std::vector<std::string> titles;       // of every dialog opened
 };
 
 const std::vector<int> kDialogCommands = {ID_ALBUM_ADD, ID_ALBUM_FROM_SELECTION, ID_ALBUM_DELETE, ID_PICTURE_INFO,

@@ -48,16 +48,11 @@
 #include "tests/support/ToolRunner.h"
 #include "views/catalogue/ViewThumb.h"
 #include "views/controls/Registry.h"
+#include "tests/app/MainFrameFixture.h"
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 std::vector<std::string> ModelRange(int from, int to) {
     std::vector<std::string> names;

@@ -21,18 +21,13 @@
 #include "tests/support/FrameData.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/ToolRunner.h"
+#include "tests/app/MainFrameFixture.h"
 
 using testsupport::TempHome;
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 // Starts build/bin/Vimbro offscreen with the given arguments.
 pid_t StartVimbroWith(const std::vector<std::string>& files) {

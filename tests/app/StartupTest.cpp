@@ -20,18 +20,13 @@
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/ToolRunner.h"
+#include "tests/app/MainFrameFixture.h"
 
 using testsupport::TempHome;
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 using testsupport::BinDir;
 

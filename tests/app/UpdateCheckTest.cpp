@@ -13,6 +13,7 @@
 #include "update/AppProfile.h"
 #include "update/PelloqResources.h"
 #include "update/SplashScreenFx.h"
+#include "tests/app/MainFrameFixture.h"
 
 using testsupport::HttpServer;
 using testsupport::ReadAll;
@@ -22,15 +23,7 @@ namespace {
 
 const std::string kIni = "/ATT01/2005/Data/QV/Vimbro/LiveUpdate/UpdateInfo.ini";
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
+using apptest::App;
 
 CSplashScreenFx* VisibleSplash() {
     for (QWidget* w : QApplication::topLevelWidgets()) {

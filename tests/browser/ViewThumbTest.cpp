@@ -12,18 +12,13 @@
 #include "imaging/extImage.h"
 #include "views/catalogue/ViewThumb.h"
 #include "views/catalogue/vxImage.h"
+#include "tests/support/WidgetApp.h"
 
 using cattest::CatalogueTest;
 
 namespace {
 
-QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_browser";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+QApplication* App() { return &testsupport::WidgetApp(); }
 
 class ViewThumbTest : public CatalogueTest {
 protected:

@@ -8,14 +8,9 @@
 #include <vector>
 
 #include "views/controls/BaseDialog.h"
+#include "tests/support/WidgetApp.h"
 
-inline QApplication& ControlsApp() {
-    static int argc = 1;
-    static char name[] = "test_controls";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+inline QApplication& ControlsApp() { return testsupport::WidgetApp(); }
 
 // A fixture's first member, so the application exists before its widgets.
 struct CAppFirst {

@@ -2,11 +2,6 @@
 #pragma once
 
 #include <QApplication>
+#include "tests/support/WidgetApp.h"
 
-inline QApplication& DialogsApp() {
-    static int argc = 1;
-    static char name[] = "test_dialogs";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+inline QApplication& DialogsApp() { return testsupport::WidgetApp(); }

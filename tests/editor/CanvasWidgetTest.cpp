@@ -8,19 +8,14 @@
 
 #include "tests/editor/Fixture.h"
 #include "views/editor/ViewMain.h"
+#include "tests/support/WidgetApp.h"
 
 namespace {
 
 using editortest::Bgr;
 using editortest::Put;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_editor";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return testsupport::WidgetApp(); }
 
 class Recorder : public CMsgTarget {
 public:

@@ -20,17 +20,17 @@
 #include "tests/pavix/PictureTestUtil.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/editor/cbTextWnd.h"
+#include "tests/support/WidgetApp.h"
 
 namespace panelstest {
 
 inline QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_panels";
-    static char* argv[] = {name, nullptr};
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-    static QApplication* app = new QApplication(argc, argv);
-    // Pictures for a look by eye may use the real resources; the tests run on plain faces.
-    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
+    static QApplication* app = [] {
+        QApplication* made = &testsupport::WidgetApp();
+        // Pictures for a look by eye may use the real resources; the tests run on plain faces.
+        if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
+        return made;
+    }();
     return app;
 }
 

@@ -8,17 +8,11 @@
 
 #include "imaging/extImage.h"
 #include "platform/afx/afxwin.h"
+#include "tests/support/WidgetApp.h"
 
 namespace pickertest {
 
-inline QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_pickers";
-    static char* argv[] = {name, nullptr};
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+inline QApplication* App() { return &testsupport::WidgetApp(); }
 
 struct Message {
     UINT message;

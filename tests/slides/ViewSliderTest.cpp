@@ -11,19 +11,13 @@
 
 #include "platform/brelt/Brelt.h"
 #include "views/slides/ViewSlider.h"
+#include "tests/support/WidgetApp.h"
 
 using namespace slidetest;
 
 namespace {
 
-QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_slides";
-    static char* argv[] = {name, nullptr};
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+QApplication* App() { return &testsupport::WidgetApp(); }
 
 QAction* FindAction(QMenu* menu, int id) {
     for (QAction* action : menu->actions()) {

@@ -2,11 +2,6 @@
 #pragma once
 
 #include <QApplication>
+#include "tests/support/WidgetApp.h"
 
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_update";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+inline QApplication& TestApp() { return testsupport::WidgetApp(); }

@@ -7,19 +7,18 @@
 #include <QWidget>
 
 #include "platform/brelt/Brelt.h"
+#include "tests/support/WidgetApp.h"
 
 namespace {
 
 QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_workviews";
-    static char* argv[] = {name, nullptr};
-    // Each test file may come first; there is one application for the program.
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-    static QApplication* app = new QApplication(argc, argv);
-    // Pictures for a look by eye may use the real resources; the tests themselves run on the
-    // plain fallbacks.
-    if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
+    static QApplication* app = [] {
+        QApplication* made = &testsupport::WidgetApp();
+        // Pictures for a look by eye may use the real resources; the tests themselves run on the
+        // plain fallbacks.
+        if (const QByteArray rcc = qgetenv("VIMBRO_SHOTS_BRELT"); !rcc.isEmpty()) CBrelt::Load(QString::fromUtf8(rcc));
+        return made;
+    }();
     return app;
 }
 
