@@ -50,6 +50,20 @@ QPainterPath Band(const Canvas& c, double width, double radius) {
     return path;
 }
 
+// The border band filled with brush, no outline.
+void FillBand(QPainter& p, const Canvas& c, double width, double radius, const QBrush& brush) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(brush);
+    p.drawPath(Band(c, width, radius));
+}
+
+// A linear gradient from `from` to `to` through the given stops.
+QLinearGradient Gradient(QPointF from, QPointF to, std::initializer_list<std::pair<double, QColor>> stops) {
+    QLinearGradient g(from, to);
+    for (const auto& [at, colour] : stops) g.setColorAt(at, colour);
+    return g;
+}
+
 // A point on the outline of r, t in [0, 1) going clockwise from the top-left corner.
 QPointF AlongOutline(const QRectF& r, double t) {
     const double perimeter = 2 * (r.width() + r.height());
@@ -128,15 +142,13 @@ void FillGem(QPainter& p, QPointF centre, double r, QColor colour) {
 // A gilded picture frame with a groove, a bright inner lip and jewelled corner pieces.
 void DrawGoldClassic(QPainter& p, const Canvas& c) {
     const double b = 17 * c.s;
-    QLinearGradient gold(0, 0, c.w, c.h);
-    gold.setColorAt(0.00, QColor(0x7a, 0x5a, 0x1e));
-    gold.setColorAt(0.22, QColor(0xe8, 0xc8, 0x67));
-    gold.setColorAt(0.45, QColor(0xa8, 0x80, 0x2a));
-    gold.setColorAt(0.70, QColor(0xf3, 0xdc, 0x8a));
-    gold.setColorAt(1.00, QColor(0x80, 0x60, 0x20));
-    p.setPen(Qt::NoPen);
-    p.setBrush(gold);
-    p.drawPath(Band(c, b, 3 * c.s));
+    const QLinearGradient gold = Gradient(QPointF(0, 0), QPointF(c.w, c.h),
+                                          {{0.00, QColor(0x7a, 0x5a, 0x1e)},
+                                           {0.22, QColor(0xe8, 0xc8, 0x67)},
+                                           {0.45, QColor(0xa8, 0x80, 0x2a)},
+                                           {0.70, QColor(0xf3, 0xdc, 0x8a)},
+                                           {1.00, QColor(0x80, 0x60, 0x20)}});
+    FillBand(p, c, b, 3 * c.s, gold);
 
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x4a, 0x35, 0x10), 2 * c.s));
@@ -180,12 +192,8 @@ void DrawGoldClassic(QPainter& p, const Canvas& c) {
 // A pink band with a lace edge and hearts, larger hearts in the corners.
 void DrawHearts(QPainter& p, const Canvas& c) {
     const double b = 17 * c.s;
-    QLinearGradient pink(0, 0, 0, c.h);
-    pink.setColorAt(0, QColor(0xf8, 0xb4, 0xcc));
-    pink.setColorAt(1, QColor(0xf0, 0x6e, 0x9a));
-    p.setPen(Qt::NoPen);
-    p.setBrush(pink);
-    p.drawPath(Band(c, b, 0));
+    FillBand(p, c, b, 0,
+             Gradient(QPointF(0, 0), QPointF(0, c.h), {{0, QColor(0xf8, 0xb4, 0xcc)}, {1, QColor(0xf0, 0x6e, 0x9a)}}));
 
     // Lace: white scallops on the opening's edge, each with a small hole.
     const QRectF edge = c.Full().adjusted(b, b, -b, -b);
@@ -244,12 +252,8 @@ void DrawHearts(QPainter& p, const Canvas& c) {
 // A night-blue band strewn with stars, a crescent moon and a shooting star.
 void DrawStarryNight(QPainter& p, const Canvas& c) {
     const double b = 16 * c.s;
-    QLinearGradient night(0, 0, 0, c.h);
-    night.setColorAt(0, QColor(0x0b, 0x16, 0x3f));
-    night.setColorAt(1, QColor(0x2b, 0x3f, 0x94));
-    p.setPen(Qt::NoPen);
-    p.setBrush(night);
-    p.drawPath(Band(c, b, 4 * c.s));
+    FillBand(p, c, b, 4 * c.s,
+             Gradient(QPointF(0, 0), QPointF(0, c.h), {{0, QColor(0x0b, 0x16, 0x3f)}, {1, QColor(0x2b, 0x3f, 0x94)}}));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0xff, 0xd5, 0x4f), 1.5 * c.s));
     p.drawRoundedRect(c.Full().adjusted(b, b, -b, -b), 4 * c.s, 4 * c.s);
@@ -395,9 +399,7 @@ void DrawBlossom(QPainter& p, QPointF at, double r, double turn, const Canvas& c
 // Cherry-blossom branches reaching in from two corners over a thin white border.
 void DrawSpringBlossom(QPainter& p, const Canvas& c) {
     const double b = 6 * c.s;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xff, 0xfa, 0xfc));
-    p.drawPath(Band(c, b, 4 * c.s));
+    FillBand(p, c, b, 4 * c.s, QColor(0xff, 0xfa, 0xfc));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0xf0, 0x9c, 0xbc), 1.5 * c.s));
     p.drawRoundedRect(c.Full().adjusted(b, b, -b, -b), 4 * c.s, 4 * c.s);
@@ -475,9 +477,7 @@ void DrawSpringBlossom(QPainter& p, const Canvas& c) {
 // The seaside: a sun with rays, a pair of gulls and rolling waves along the bottom.
 void DrawSummerSea(QPainter& p, const Canvas& c) {
     const double b = 5 * c.s;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x4d, 0xd0, 0xe1));
-    p.drawPath(Band(c, b, 4 * c.s));
+    FillBand(p, c, b, 4 * c.s, QColor(0x4d, 0xd0, 0xe1));
 
     // Waves: three layers, each a sine line closed along the bottom edge.
     auto wave = [&](double top, double amplitude, double period, double phase, QColor fill, QColor crest) {
@@ -535,13 +535,9 @@ void DrawSummerSea(QPainter& p, const Canvas& c) {
 // Falling maple leaves over a warm wooden border.
 void DrawAutumnLeaves(QPainter& p, const Canvas& c) {
     const double b = 8 * c.s;
-    QLinearGradient wood(0, 0, c.w, c.h);
-    wood.setColorAt(0, QColor(0x6d, 0x4c, 0x41));
-    wood.setColorAt(0.5, QColor(0x8d, 0x6e, 0x63));
-    wood.setColorAt(1, QColor(0x5d, 0x40, 0x37));
-    p.setPen(Qt::NoPen);
-    p.setBrush(wood);
-    p.drawPath(Band(c, b, 3 * c.s));
+    FillBand(p, c, b, 3 * c.s,
+             Gradient(QPointF(0, 0), QPointF(c.w, c.h),
+                      {{0, QColor(0x6d, 0x4c, 0x41)}, {0.5, QColor(0x8d, 0x6e, 0x63)}, {1, QColor(0x5d, 0x40, 0x37)}}));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0xff, 0xcc, 0x80), 1.4 * c.s));
     p.drawRoundedRect(c.Full().adjusted(b, b, -b, -b), 3 * c.s, 3 * c.s);
@@ -613,12 +609,9 @@ void DrawSnowflake(QPainter& p, QPointF at, double r, double turn, const Canvas&
 // Winter: an icy border with icicles along the top, snowflakes and a snow drift below.
 void DrawWinterSnow(QPainter& p, const Canvas& c) {
     const double b = 7 * c.s;
-    QLinearGradient ice(0, 0, c.w, c.h);
-    ice.setColorAt(0, QColor(0xe3, 0xf2, 0xfd));
-    ice.setColorAt(1, QColor(0x90, 0xca, 0xf9));
-    p.setPen(Qt::NoPen);
-    p.setBrush(ice);
-    p.drawPath(Band(c, b, 3 * c.s));
+    FillBand(
+        p, c, b, 3 * c.s,
+        Gradient(QPointF(0, 0), QPointF(c.w, c.h), {{0, QColor(0xe3, 0xf2, 0xfd)}, {1, QColor(0x90, 0xca, 0xf9)}}));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x64, 0x9b, 0xd6), 1.2 * c.s));
     p.drawRect(c.Full().adjusted(0.6 * c.s, 0.6 * c.s, -0.6 * c.s, -0.6 * c.s));
@@ -706,9 +699,7 @@ void DrawParty(QPainter& p, const Canvas& c) {
                               QColor(0x1e, 0x88, 0xe5), QColor(0x8e, 0x24, 0xaa), QColor(0xfb, 0x8c, 0x00)};
     QLinearGradient rainbow(0, 0, c.w, c.h);
     for (int i = 0; i < 6; ++i) rainbow.setColorAt(i / 5.0, colours[i].lighter(135));
-    p.setPen(Qt::NoPen);
-    p.setBrush(rainbow);
-    p.drawPath(Band(c, b, 4 * c.s));
+    FillBand(p, c, b, 4 * c.s, rainbow);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0xff, 0xff, 0xff), 1.6 * c.s));
     p.drawRoundedRect(c.Full().adjusted(b, b, -b, -b), 4 * c.s, 4 * c.s);
