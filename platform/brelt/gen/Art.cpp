@@ -108,6 +108,19 @@ void FillGradient(QPainter& p, const QRectF& r, const QColor& top, const QColor&
 
 namespace {
 
+// Straight segments through points, from the first; closed back to it when asked.
+void AddPolyline(QPainterPath& path, std::initializer_list<QPointF> points, bool closed = false) {
+    bool first = true;
+    for (const QPointF& point : points) {
+        if (first)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+        first = false;
+    }
+    if (closed) path.closeSubpath();
+}
+
 void Arrow(QPainterPath& path, QPointF tip, qreal angleDeg, qreal len) {
     const qreal a = qDegreesToRadians(angleDeg);
     for (qreal side : {-1.0, 1.0}) {
@@ -157,14 +170,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
             break;
         case Glyph::Album:
         case Glyph::AlbumPlus:
-            path.moveTo(4, 7);
-            path.lineTo(4, 19.5);
-            path.lineTo(20, 19.5);
-            path.lineTo(20, 9);
-            path.lineTo(11.5, 9);
-            path.lineTo(9.5, 6.5);
-            path.lineTo(4.8, 6.5);
-            path.closeSubpath();
+            AddPolyline(path, {{4, 7}, {4, 19.5}, {20, 19.5}, {20, 9}, {11.5, 9}, {9.5, 6.5}, {4.8, 6.5}}, true);
             p.drawPath(path);
             if (g == Glyph::AlbumPlus) {
                 p.setPen(QPen(ink, 2.0, Qt::SolidLine, Qt::RoundCap));
@@ -184,10 +190,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
             p.drawRoundedRect(QRectF(12.5, 12.5, 8, 8), 1.6, 1.6);
             break;
         case Glyph::Import:
-            path.moveTo(4, 14);
-            path.lineTo(4, 19.5);
-            path.lineTo(20, 19.5);
-            path.lineTo(20, 14);
+            AddPolyline(path, {{4, 14}, {4, 19.5}, {20, 19.5}, {20, 14}});
             path.moveTo(12, 3.5);
             path.lineTo(12, 14.5);
             Arrow(path, QPointF(12, 15), 90, 5.5);
@@ -256,29 +259,19 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
                 p.translate(-12, -12);
             }
             QPainterPath left;
-            left.moveTo(10, 4);
-            left.lineTo(10, 20);
-            left.lineTo(3, 20);
-            left.closeSubpath();
+            AddPolyline(left, {{10, 4}, {10, 20}, {3, 20}}, true);
             p.setBrush(ink);
             p.drawPath(left);
             p.setBrush(Qt::NoBrush);
             QPainterPath right;
-            right.moveTo(14, 4);
-            right.lineTo(14, 20);
-            right.lineTo(21, 20);
-            right.closeSubpath();
+            AddPolyline(right, {{14, 4}, {14, 20}, {21, 20}}, true);
             p.drawPath(right);
             p.restore();
             break;
         }
         case Glyph::Crop:
-            path.moveTo(7, 2.5);
-            path.lineTo(7, 17);
-            path.lineTo(21.5, 17);
-            path.moveTo(2.5, 7);
-            path.lineTo(17, 7);
-            path.lineTo(17, 21.5);
+            AddPolyline(path, {{7, 2.5}, {7, 17}, {21.5, 17}});
+            AddPolyline(path, {{2.5, 7}, {17, 7}, {17, 21.5}});
             p.drawPath(path);
             break;
         case Glyph::Screen:
@@ -299,10 +292,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
             p.drawPie(QRectF(7.4, 7.4, 9.2, 9.2), 90 * 16, 180 * 16);
             break;
         case Glyph::Text:
-            path.moveTo(5, 7);
-            path.lineTo(5, 4.5);
-            path.lineTo(19, 4.5);
-            path.lineTo(19, 7);
+            AddPolyline(path, {{5, 7}, {5, 4.5}, {19, 4.5}, {19, 7}});
             path.moveTo(12, 4.5);
             path.lineTo(12, 19.5);
             path.moveTo(9, 19.5);
@@ -341,19 +331,12 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
         case Glyph::ArrowRight: {
             const bool left = g == Glyph::ArrowLeft;
             p.setPen(QPen(ink, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            path.moveTo(left ? 14.5 : 9.5, 5);
-            path.lineTo(left ? 7.5 : 16.5, 12);
-            path.lineTo(left ? 14.5 : 9.5, 19);
+            AddPolyline(path, {{left ? 14.5 : 9.5, 5}, {left ? 7.5 : 16.5, 12}, {left ? 14.5 : 9.5, 19}});
             p.drawPath(path);
             break;
         }
         case Glyph::Save:
-            path.moveTo(4, 4);
-            path.lineTo(16.5, 4);
-            path.lineTo(20, 7.5);
-            path.lineTo(20, 20);
-            path.lineTo(4, 20);
-            path.closeSubpath();
+            AddPolyline(path, {{4, 4}, {16.5, 4}, {20, 7.5}, {20, 20}, {4, 20}}, true);
             p.drawPath(path);
             p.drawRect(QRectF(8, 4, 7, 4.8));
             p.drawRoundedRect(QRectF(7.5, 12.5, 9, 7.5), 1, 1);
@@ -368,10 +351,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
             p.drawEllipse(QPointF(17.2, 11.8), 1, 1);
             break;
         case Glyph::Play:
-            path.moveTo(8, 5);
-            path.lineTo(19, 12);
-            path.lineTo(8, 19);
-            path.closeSubpath();
+            AddPolyline(path, {{8, 5}, {19, 12}, {8, 19}}, true);
             p.setBrush(ink);
             p.drawPath(path);
             break;
@@ -397,11 +377,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
         case Glyph::Restore:
             p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
             p.drawRect(QRectF(5, 9, 10, 10));
-            path.moveTo(9, 9);
-            path.lineTo(9, 5);
-            path.lineTo(19, 5);
-            path.lineTo(19, 15);
-            path.lineTo(15, 15);
+            AddPolyline(path, {{9, 9}, {9, 5}, {19, 5}, {19, 15}, {15, 15}});
             p.drawPath(path);
             break;
         case Glyph::Close:
@@ -412,10 +388,7 @@ void DrawGlyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink) {
         case Glyph::ChevronDown:
             p.setPen(Qt::NoPen);
             p.setBrush(ink);
-            path.moveTo(5, 8);
-            path.lineTo(19, 8);
-            path.lineTo(12, 17);
-            path.closeSubpath();
+            AddPolyline(path, {{5, 8}, {19, 8}, {12, 17}}, true);
             p.drawPath(path);
             break;
     }
