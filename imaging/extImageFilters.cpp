@@ -38,18 +38,11 @@ bool extImage::bright(int percent) {
         }
         return true;
     }
-    long xmin, xmax, ymin, ymax;
-    GetFilterArea(xmin, xmax, ymin, ymax);
-    for (long y = ymin; y < ymax; ++y) {
-        BYTE* row = GetBits(y);
-        for (long x = xmin; x < xmax; ++x) {
-            if (!BlindSelectionIsInside(x, y)) continue;
-            BYTE* p = row + 3 * x;
-            p[2] = Scale(p[2], f);
-            p[1] = Scale(p[1], f);
-            p[0] = Scale(p[0], f);
-        }
-    }
+    ForEachSelectedPixel([f](BYTE* p, long, long) {
+        p[2] = Scale(p[2], f);
+        p[1] = Scale(p[1], f);
+        p[0] = Scale(p[0], f);
+    });
     return true;
 }
 

@@ -191,15 +191,9 @@ bool CxImage::Lut(const BYTE* pLut) {
         for (DWORD i = 0; i < head.biSizeImage; ++i) p[i] = pLut[p[i]];
         return true;
     }
-    long xmin, xmax, ymin, ymax;
-    GetFilterArea(xmin, xmax, ymin, ymax);
-    for (long y = ymin; y < ymax; ++y) {
-        BYTE* row = GetBits(y);
-        for (long x = xmin; x < xmax; ++x) {
-            if (!BlindSelectionIsInside(x, y)) continue;
-            for (int c = 0; c < 3; ++c) row[3 * x + c] = pLut[row[3 * x + c]];
-        }
-    }
+    ForEachSelectedPixel([&](BYTE* p, long, long) {
+        for (int c = 0; c < 3; ++c) p[c] = pLut[p[c]];
+    });
     return true;
 }
 
@@ -214,18 +208,12 @@ bool CxImage::Lut(const BYTE* pLutR, const BYTE* pLutG, const BYTE* pLutB, const
         }
         return true;
     }
-    long xmin, xmax, ymin, ymax;
-    GetFilterArea(xmin, xmax, ymin, ymax);
-    for (long y = ymin; y < ymax; ++y) {
-        BYTE* row = GetBits(y);
-        for (long x = xmin; x < xmax; ++x) {
-            if (!BlindSelectionIsInside(x, y)) continue;
-            row[3 * x] = pLutB[row[3 * x]];
-            row[3 * x + 1] = pLutG[row[3 * x + 1]];
-            row[3 * x + 2] = pLutR[row[3 * x + 2]];
-            if (pLutA && pAlpha) pAlpha[x + static_cast<size_t>(y) * head.biWidth] = pLutA[AlphaGet(x, y)];
-        }
-    }
+    ForEachSelectedPixel([&](BYTE* p, long x, long y) {
+        p[0] = pLutB[p[0]];
+        p[1] = pLutG[p[1]];
+        p[2] = pLutR[p[2]];
+        if (pLutA && pAlpha) pAlpha[x + static_cast<size_t>(y) * head.biWidth] = pLutA[AlphaGet(x, y)];
+    });
     return true;
 }
 

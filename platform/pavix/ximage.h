@@ -277,6 +277,18 @@ protected:
     bool BlindSelectionIsInside(long x, long y) const;
     // The area a filter covers: the selection box, or the whole picture.
     void GetFilterArea(long& xmin, long& xmax, long& ymin, long& ymax) const;
+    // Calls f(bgr, x, y) for each pixel of a 24-bit picture's filter area that the selection
+    // holds; bgr points at the pixel's blue, green and red bytes.
+    template <class F>
+    void ForEachSelectedPixel(F f) {
+        long xmin, xmax, ymin, ymax;
+        GetFilterArea(xmin, xmax, ymin, ymax);
+        for (long y = ymin; y < ymax; ++y) {
+            BYTE* row = GetBits(y);
+            for (long x = xmin; x < xmax; ++x)
+                if (BlindSelectionIsInside(x, y)) f(row + 3 * x, x, y);
+        }
+    }
 
     void* pDib = nullptr;
     BITMAPINFOHEADER head = {};

@@ -16,6 +16,12 @@ bool MakeLike(CxImage& tmp, const CxImage& src, DWORD w, DWORD h, DWORD bpp) {
     return true;
 }
 
+// A transformation's result goes to iDst when the caller gave one, else replaces self.
+bool Deliver(CxImage& self, CxImage& result, CxImage* iDst) {
+    (iDst ? *iDst : self).Transfer(result);
+    return true;
+}
+
 // Nearest palette entry, exactly the first entry of least squared distance (as a plain scan over
 // the palette finds it), sped up by searching outward from the query's red value and by a cache.
 class NearestIndex {
@@ -171,11 +177,7 @@ bool CxImage::Crop(long left, long top, long right, long bottom, CxImage* iDst) 
     if (pAlpha && tmp.AlphaCreate()) {
         for (long y = 0; y < h; ++y) std::memcpy(tmp.AlphaGetPointer(0, y), AlphaGetPointer(startx, starty + y), w);
     }
-    if (iDst)
-        iDst->Transfer(tmp);
-    else
-        Transfer(tmp);
-    return true;
+    return Deliver(*this, tmp, iDst);
 }
 
 bool CxImage::Crop(const RECT& rect, CxImage* iDst) {
@@ -271,18 +273,17 @@ bool CxImage::Resample(long newx, long newy, int mode, CxImage* iDst) {
             }
         }
     }
-    if (iDst)
-        iDst->Transfer(tmp);
-    else
-        Transfer(tmp);
-    return true;
+    return Deliver(*this, tmp, iDst);
 }
 
 namespace {
 
-// Copies one pixel (and its alpha) between pictures of the same depth.
+// Moves every pixel (and its alpha) to where map sends it, in a picture of the same depth and
+// newW x newH, delivered as the transformations deliver.
 template <class Map>
-bool Remap(CxImage& self, CxImage& tmp, Map map) {
+bool Rearrange(CxImage& self, CxImage* iDst, long newW, long newH, Map map) {
+    CxImage tmp;
+    if (!MakeLike(tmp, self, static_cast<DWORD>(newW), static_cast<DWORD>(newH), self.GetBpp())) return false;
     const long W = self.GetWidth(), H = self.GetHeight();
     const WORD bpp = self.GetBpp();
     const bool alpha = self.AlphaIsValid() && tmp.AlphaCreate();
@@ -300,7 +301,7 @@ bool Remap(CxImage& self, CxImage& tmp, Map map) {
             if (alpha) tmp.AlphaSet(nx, ny, self.AlphaGet(x, y));
         }
     }
-    return true;
+    return Deliver(self, tmp, iDst);
 }
 
 }  // namespace
@@ -308,49 +309,28 @@ bool Remap(CxImage& self, CxImage& tmp, Map map) {
 bool CxImage::RotateLeft(CxImage* iDst) {
     if (!pDib) return false;
     const long W = head.biWidth, H = head.biHeight;
-    CxImage tmp;
-    if (!MakeLike(tmp, *this, H, W, head.biBitCount)) return false;
-    Remap(*this, tmp, [&](long x, long y, long& nx, long& ny) {
+    return Rearrange(*this, iDst, H, W, [&](long x, long y, long& nx, long& ny) {
         nx = H - 1 - y;
         ny = x;
     });
-    if (iDst)
-        iDst->Transfer(tmp);
-    else
-        Transfer(tmp);
-    return true;
 }
 
 bool CxImage::RotateRight(CxImage* iDst) {
     if (!pDib) return false;
     const long W = head.biWidth, H = head.biHeight;
-    CxImage tmp;
-    if (!MakeLike(tmp, *this, H, W, head.biBitCount)) return false;
-    Remap(*this, tmp, [&](long x, long y, long& nx, long& ny) {
+    return Rearrange(*this, iDst, H, W, [&](long x, long y, long& nx, long& ny) {
         nx = y;
         ny = W - 1 - x;
     });
-    if (iDst)
-        iDst->Transfer(tmp);
-    else
-        Transfer(tmp);
-    return true;
 }
 
 bool CxImage::Rotate180(CxImage* iDst) {
     if (!pDib) return false;
     const long W = head.biWidth, H = head.biHeight;
-    CxImage tmp;
-    if (!MakeLike(tmp, *this, W, H, head.biBitCount)) return false;
-    Remap(*this, tmp, [&](long x, long y, long& nx, long& ny) {
+    return Rearrange(*this, iDst, W, H, [&](long x, long y, long& nx, long& ny) {
         nx = W - 1 - x;
         ny = H - 1 - y;
     });
-    if (iDst)
-        iDst->Transfer(tmp);
-    else
-        Transfer(tmp);
-    return true;
 }
 
 bool CxImage::Mirror(bool bMirrorSelection, bool bMirrorAlpha) {
@@ -421,15 +401,9 @@ bool CxImage::Negative() {
         }
         return true;
     }
-    long xmin, xmax, ymin, ymax;
-    GetFilterArea(xmin, xmax, ymin, ymax);
-    for (long y = ymin; y < ymax; ++y) {
-        BYTE* row = GetBits(y);
-        for (long x = xmin; x < xmax; ++x) {
-            if (!BlindSelectionIsInside(x, y)) continue;
-            for (int c = 0; c < 3; ++c) row[3 * x + c] = static_cast<BYTE>(255 - row[3 * x + c]);
-        }
-    }
+    ForEachSelectedPixel([](BYTE* p, long, long) {
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<BYTE>(255 - p[c]);
+    });
     return true;
 }
 
