@@ -12,7 +12,8 @@ import struct
 import subprocess
 import time
 
-from vimbro_at import (PROGRAM, Failure, choose_menu, click, find_all, safe, screenshot, wait_for, wait_until)
+from vimbro_at import (PROGRAM, Failure, choose_menu, click, find_all, is_showing, safe, screenshot, wait_for,
+                       wait_until)
 
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 BOXES = re.compile(r"^(dialog|alert)$")
@@ -272,6 +273,86 @@ def scenario_kill_during_import(program):
     if missing or len(thumbs) != len(everything):
         raise Failure("thumbnail caches: %d files, none for %r" % (len(thumbs), missing[:5]))
 
+    # After a proper quit the command-line tool reads the same catalogue.
+    choose_menu(program.app(), re.compile(r"^파일"), re.compile(r"^끝내기"))
+    if program.wait_ended(timeout=20) != 0:
+        raise Failure("Vimbro ended with an error after 끝내기")
+    listed = [line.split("\t") for line in tool(program, "list").splitlines() if line]
+    if sorted(fields[1] for fields in listed) != everything:
+        raise Failure("vimbro-tool lists %d items, want %d" % (len(listed), len(everything)))
+    for fields in listed:
+        title = dict(EARLY).get(fields[1], "")
+        keywords = KEYWORD if fields[1] in KEYWORD_HOLDERS else ""
+        if fields[2:4] != [title, keywords]:
+            raise Failure("vimbro-tool lists %s with title and keywords %r, want %r" % (fields[1], fields[2:4],
+                                                                                       [title, keywords]))
+    program.restart()
+    program.window(timeout=30)
+    wait_until(lambda: sorted(browser_names(program)) == everything, "all pictures listed once after the quit",
+               timeout=30)
+
+
+def progress_showing(program):
+    """True while the progress window is up (only the program's top-level windows are searched)."""
+    app = program.app()
+    for i in range(safe(lambda: app.childCount, 0) or 0):
+        window = safe(lambda: app.getChildAtIndex(i))
+        if window is not None and safe(lambda: window.name) == "진행 상황" and is_showing(window):
+            return True
+    return False
+
+
+def kill_during_thumbnails(program, names):
+    """Waits until every picture is copied and the progress window counts the thumbnails, and
+    kills the program when part of their caches are written."""
+    thumbs = os.path.join(program.run_dir, "Thumb")
+    wait_until(lambda: progress_showing(program), "the progress window over the import", timeout=30)
+    deadline = time.monotonic() + 30
+    while True:
+        made = [t for t in safe(lambda: os.listdir(thumbs), []) if t.endswith(".thm")]
+        if len(made) >= len(EARLY) + KILL_AFTER:
+            break
+        if time.monotonic() > deadline:
+            raise Failure("%d thumbnail caches made in 30 s" % len(made))
+        time.sleep(0.002)
+    program.kill()
+    made = [t for t in os.listdir(thumbs) if t.endswith(".thm")]
+    if len(made) >= len(EARLY) + len(names):
+        raise Failure("every thumbnail was made before the kill")
+    if len(photo_files(program)) != len(EARLY) + len(names):
+        raise Failure("the kill came before the copies were done")
+    return len(made) - len(EARLY)
+
+
+def scenario_kill_while_thumbnails_are_made(program):
+    program.window(timeout=30)
+    sources, names = make_sources(program)
+    prints = fingerprint(sources, names)
+    early = sorted(name for name, _ in EARLY)
+    wait_until(lambda: sorted(browser_names(program)) == early, "the earlier pictures in the browser", timeout=30)
+
+    hand_over(program, sources, names)
+    made = kill_during_thumbnails(program, names)
+    screenshot("85-killed-over-thumbnails")
+    print("  killed with %d of %d thumbnails made" % (made, len(names)), flush=True)
+
+    program.restart()
+    program.window(timeout=30)
+    everything = sorted(early + names)
+    wait_until(lambda: sorted(browser_names(program)) == everything, "all %d pictures listed once" % len(everything),
+               timeout=60)
+    wait_for(program.app, None, "진행 상황", gone=True, timeout=30)
+    screenshot("86-restarted-after-thumbnails")
+    check_whole(program, sources, prints, program.early_folder)
+    rows, count = catalogue_rows(program)
+    if sorted(rows) != everything or count != len(everything):
+        raise Failure("the catalogue lists %d rows, want %d" % (count, len(everything)))
+    check_early(program, program.keyword_id)
+    thumbs = os.listdir(os.path.join(program.run_dir, "Thumb"))
+    missing = [n for n in everything if not any(t.endswith("_" + n + ".thm") for t in thumbs)]
+    if missing or len(thumbs) != len(everything):
+        raise Failure("thumbnail caches: %d files, none for %r" % (len(thumbs), missing[:5]))
+
 
 def _prepare(program):
     program.early_folder = prepare_early(program)
@@ -281,3 +362,5 @@ def _prepare(program):
 
 scenario_kill_during_import.prepare = _prepare
 scenario_kill_during_import.limit = 120
+scenario_kill_while_thumbnails_are_made.prepare = _prepare
+scenario_kill_while_thumbnails_are_made.limit = 120
