@@ -361,6 +361,6 @@ def _prepare(program):
 
 
 scenario_kill_during_import.prepare = _prepare
-scenario_kill_during_import.limit = 120
+scenario_kill_during_import.limit = 90
 scenario_kill_while_thumbnails_are_made.prepare = _prepare
-scenario_kill_while_thumbnails_are_made.limit = 120
+scenario_kill_while_thumbnails_are_made.limit = 60
