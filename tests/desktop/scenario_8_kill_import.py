@@ -12,7 +12,9 @@ import struct
 import subprocess
 import time
 
-from vimbro_at import (PROGRAM, Failure, choose_menu, click, find_all, is_showing, safe, screenshot, wait_for,
+import pyatspi
+
+from vimbro_at import (PROGRAM, SHOTS, TITLE, Failure, choose_menu, click, find_all, is_showing, safe, screenshot, wait_for,
                        wait_until)
 
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
@@ -208,7 +210,7 @@ def reimport_answering_no(program, folder, names, copied):
         if clash is None:
             raise Failure("the import asks %r" % text)
         if not asked:
-            screenshot("81-reimport-asks")
+            screenshot("84-reimport-asks")
         asked.append(clash.group(1))
         click(wait_for(box, BUTTONS, "아니요", timeout=5))
         wait_until(lambda: message_box(program)[1] != text or message_box(program)[0] is None,
@@ -260,7 +262,7 @@ def scenario_kill_during_import(program):
     wait_until(lambda: sorted(browser_names(program)) == everything, "all %d pictures listed once" % len(everything),
                timeout=60)
     wait_for(program.app, None, "진행 상황", gone=True, timeout=30)
-    screenshot("84-imported-again")
+    screenshot("85-imported-again")
     if photo_files(program) != everything:
         raise Failure("the photo folder holds %d files, want %d" % (len(photo_files(program)), len(everything)))
     check_whole(program, sources, prints, early_folder)
@@ -302,11 +304,31 @@ def progress_showing(program):
     return False
 
 
+def progress_on_top(program):
+    """True when the topmost window of the screen is the progress window (xwininfo lists the
+    root's children top first), so the user sees it over the main window."""
+    app = program.app()
+    size = None
+    for i in range(safe(lambda: app.childCount, 0) or 0):
+        window = safe(lambda: app.getChildAtIndex(i))
+        if window is not None and safe(lambda: window.name) == "진행 상황":
+            ext = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            size = "%dx%d+%d+%d" % (ext.width, ext.height, ext.x, ext.y)
+    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True, check=True).stdout
+    shown = [line for line in tree.splitlines() if '"%s"' % TITLE in line]
+    return size is not None and bool(shown) and size in shown[0]
+
+
 def kill_during_thumbnails(program, names):
     """Waits until every picture is copied and the progress window counts the thumbnails, and
     kills the program when part of their caches are written."""
     thumbs = os.path.join(program.run_dir, "Thumb")
     wait_until(lambda: progress_showing(program), "the progress window over the import", timeout=30)
+    if not progress_on_top(program):
+        raise Failure("the progress window is hidden under the main window")
+    # The picture is taken beside the run: waiting for it would let the thumbnails finish.
+    shot = subprocess.Popen(["import", "-window", "root", os.path.join(SHOTS, "86-progress-before-the-kill.png")],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 30
     while True:
         made = [t for t in safe(lambda: os.listdir(thumbs), []) if t.endswith(".thm")]
@@ -316,6 +338,7 @@ def kill_during_thumbnails(program, names):
             raise Failure("%d thumbnail caches made in 30 s" % len(made))
         time.sleep(0.002)
     program.kill()
+    shot.wait(timeout=20)
     made = [t for t in os.listdir(thumbs) if t.endswith(".thm")]
     if len(made) >= len(EARLY) + len(names):
         raise Failure("every thumbnail was made before the kill")
@@ -333,7 +356,7 @@ def scenario_kill_while_thumbnails_are_made(program):
 
     hand_over(program, sources, names)
     made = kill_during_thumbnails(program, names)
-    screenshot("85-killed-over-thumbnails")
+    screenshot("87-killed-over-thumbnails")
     print("  killed with %d of %d thumbnails made" % (made, len(names)), flush=True)
 
     program.restart()
@@ -342,7 +365,7 @@ def scenario_kill_while_thumbnails_are_made(program):
     wait_until(lambda: sorted(browser_names(program)) == everything, "all %d pictures listed once" % len(everything),
                timeout=60)
     wait_for(program.app, None, "진행 상황", gone=True, timeout=30)
-    screenshot("86-restarted-after-thumbnails")
+    screenshot("88-restarted-after-thumbnails")
     check_whole(program, sources, prints, program.early_folder)
     rows, count = catalogue_rows(program)
     if sorted(rows) != everything or count != len(everything):
