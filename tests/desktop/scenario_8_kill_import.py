@@ -67,7 +67,7 @@ def make_sources(program):
     os.makedirs(folder)
     gradients = ["gradient:#%02x%02x%02x-#f4f0e8" % ((i * 53) % 256, (i * 29 + 80) % 256, (200 - i) % 256)
                  for i in range(JPEGS)]
-    subprocess.run(["convert", "-size", "80x60"] + gradients + ["-quality", "85", os.path.join(folder, "shot-%03d.jpg")],
+    subprocess.run(["convert", "-size", "320x240"] + gradients + ["-quality", "85", os.path.join(folder, "shot-%03d.jpg")],
                    check=True, timeout=60)
     for i in range(BMPS):
         write_bmp(os.path.join(folder, "shot-%03d.bmp" % (JPEGS + i)), 80, 60, i)
@@ -326,9 +326,11 @@ def kill_during_thumbnails(program, names):
     wait_until(lambda: progress_showing(program), "the progress window over the import", timeout=30)
     if not progress_on_top(program):
         raise Failure("the progress window is hidden under the main window")
-    # The picture is taken beside the run: waiting for it would let the thumbnails finish.
-    shot = subprocess.Popen(["import", "-window", "root", os.path.join(SHOTS, "86-progress-before-the-kill.png")],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # A quick raw capture, turned into PNG after the kill: the usual screenshot takes longer than
+    # the thumbnails do.
+    raw = os.path.join(SHOTS, "86-progress-before-the-kill.xwd")
+    subprocess.run(["import", "-window", "root", raw], check=True, timeout=20, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 30
     while True:
         made = [t for t in safe(lambda: os.listdir(thumbs), []) if t.endswith(".thm")]
@@ -338,7 +340,8 @@ def kill_during_thumbnails(program, names):
             raise Failure("%d thumbnail caches made in 30 s" % len(made))
         time.sleep(0.002)
     program.kill()
-    shot.wait(timeout=20)
+    subprocess.run(["convert", raw, raw[:-4] + ".png"], check=True, timeout=30)
+    os.remove(raw)
     made = [t for t in os.listdir(thumbs) if t.endswith(".thm")]
     if len(made) >= len(EARLY) + len(names):
         raise Failure("every thumbnail was made before the kill")
