@@ -326,22 +326,25 @@ def kill_during_thumbnails(program, names):
     wait_until(lambda: progress_showing(program), "the progress window over the import", timeout=30)
     if not progress_on_top(program):
         raise Failure("the progress window is hidden under the main window")
-    # A quick raw capture, turned into PNG after the kill: the usual screenshot takes longer than
-    # the thumbnails do.
+    # A raw capture beside the run, turned into PNG after the kill. The kill waits for it unless
+    # the thumbnails come near their end first: the kill in the middle matters more.
     raw = os.path.join(SHOTS, "86-progress-before-the-kill.xwd")
-    subprocess.run(["import", "-window", "root", raw], check=True, timeout=20, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
+    shot = subprocess.Popen(["import", "-window", "root", raw], stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 30
     while True:
         made = [t for t in safe(lambda: os.listdir(thumbs), []) if t.endswith(".thm")]
-        if len(made) >= len(EARLY) + KILL_AFTER:
+        if len(made) >= len(EARLY) + KILL_AFTER and shot.poll() is not None:
+            break
+        if len(made) >= len(EARLY) + len(names) - KILL_AFTER:
             break
         if time.monotonic() > deadline:
             raise Failure("%d thumbnail caches made in 30 s" % len(made))
         time.sleep(0.002)
     program.kill()
-    subprocess.run(["convert", raw, raw[:-4] + ".png"], check=True, timeout=30)
-    os.remove(raw)
+    if shot.wait(timeout=20) == 0:
+        subprocess.run(["convert", raw, raw[:-4] + ".png"], check=True, timeout=30)
+        os.remove(raw)
     made = [t for t in os.listdir(thumbs) if t.endswith(".thm")]
     if len(made) >= len(EARLY) + len(names):
         raise Failure("every thumbnail was made before the kill")
