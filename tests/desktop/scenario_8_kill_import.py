@@ -14,8 +14,8 @@ import time
 
 import pyatspi
 
-from vimbro_at import (PROGRAM, SHOTS, TITLE, Failure, choose_menu, click, find_all, is_showing, safe, screenshot, wait_for,
-                       wait_until)
+from vimbro_at import (PROGRAM, SHOTS, TITLE, Failure, choose_menu, click, find_all, is_showing, safe, screenshot,
+                       wait_for, wait_until)
 
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 BOXES = re.compile(r"^(dialog|alert)$")
@@ -33,17 +33,6 @@ CLASH = re.compile(r"^(.+) 파일이 존재합니다\. 덮어쓸까요\?$")
 
 def photo_folder(program):
     return os.path.join(program.home, "Documents", "ZEL", "Photo")
-
-
-def tool(program, *arguments):
-    """vimbro-tool's catalogue command on this run's folders, while the program is not running."""
-    env = program.environment()
-    env["QT_QPA_PLATFORM"] = "offscreen"
-    done = subprocess.run([os.path.join(os.path.dirname(PROGRAM), "vimbro-tool"), "catalog"] + list(arguments),
-                          env=env, capture_output=True, text=True, timeout=60)
-    if done.returncode != 0:
-        raise Failure("vimbro-tool catalog %s failed: %s" % (" ".join(arguments), done.stderr.strip()))
-    return done.stdout
 
 
 def write_bmp(path, width, height, seed):
@@ -67,8 +56,8 @@ def make_sources(program):
     os.makedirs(folder)
     gradients = ["gradient:#%02x%02x%02x-#f4f0e8" % ((i * 53) % 256, (i * 29 + 80) % 256, (200 - i) % 256)
                  for i in range(JPEGS)]
-    subprocess.run(["convert", "-size", "320x240"] + gradients + ["-quality", "85", os.path.join(folder, "shot-%03d.jpg")],
-                   check=True, timeout=60)
+    subprocess.run(["convert", "-size", "320x240"] + gradients +
+                   ["-quality", "85", os.path.join(folder, "shot-%03d.jpg")], check=True, timeout=60)
     for i in range(BMPS):
         write_bmp(os.path.join(folder, "shot-%03d.bmp" % (JPEGS + i)), 80, 60, i)
     names = sorted(os.listdir(folder))
@@ -94,11 +83,11 @@ def prepare_early(program):
     for i, (name, _) in enumerate(EARLY):
         subprocess.run(["convert", "-size", "72x54", "gradient:#%02x5070-#e0e8f0" % (60 + 70 * i),
                         os.path.join(folder, name)], check=True, timeout=30)
-    tool(program, "import", *[os.path.join(folder, name) for name, _ in EARLY])
+    program.catalog("import", *[os.path.join(folder, name) for name, _ in EARLY])
     for name, title in EARLY:
-        tool(program, "title", name, "--text", title)
-    keyword = tool(program, "keyword", "add", KEYWORD).strip()
-    tool(program, "keyword", "set", *KEYWORD_HOLDERS, "--ids", keyword)
+        program.catalog("title", name, "--text", title)
+    keyword = program.catalog("keyword", "add", KEYWORD).strip()
+    program.catalog("keyword", "set", *KEYWORD_HOLDERS, "--ids", keyword)
     return folder
 
 
@@ -279,7 +268,7 @@ def scenario_kill_during_import(program):
     choose_menu(program.app(), re.compile(r"^파일"), re.compile(r"^끝내기"))
     if program.wait_ended(timeout=20) != 0:
         raise Failure("Vimbro ended with an error after 끝내기")
-    listed = [line.split("\t") for line in tool(program, "list").splitlines() if line]
+    listed = [line.split("\t") for line in program.catalog("list").splitlines() if line]
     if sorted(fields[1] for fields in listed) != everything:
         raise Failure("vimbro-tool lists %d items, want %d" % (len(listed), len(everything)))
     for fields in listed:
@@ -385,7 +374,7 @@ def scenario_kill_while_thumbnails_are_made(program):
 
 def _prepare(program):
     program.early_folder = prepare_early(program)
-    keywords = tool(program, "keyword", "list").split("\n")
+    keywords = program.catalog("keyword", "list").split("\n")
     program.keyword_id = int([line for line in keywords if line.endswith("\t" + KEYWORD)][0].split("\t")[0])
 
 
