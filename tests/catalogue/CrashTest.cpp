@@ -330,6 +330,11 @@ TEST_F(CrashTest, StartRemovesOnlyUnfinishedCopiesOfEndedProcesses) {
     home.Write(photo + "/" + ownCopy, "half a pict");
     home.Write(photo + "/e.jpg.part.x.1", "not ours");
     home.Write(photo + "/notes.part.1.2.txt", "not ours");
+    // The same for the backups of edited pictures.
+    const std::string backups = catalogue::BackupFolder();
+    home.Write(backups + "/a.jpg", "backup");
+    home.Write(backups + "/" + deadCopy, "half a backup");
+    home.Write(backups + "/" + liveCopy, "half a backup");
 
     {
         CMessageBoxResponder boxes;
@@ -354,4 +359,7 @@ TEST_F(CrashTest, StartRemovesOnlyUnfinishedCopiesOfEndedProcesses) {
                                   "trip.part.2.3.jpg"};
     std::sort(want.begin(), want.end());
     EXPECT_EQ(left, want);
+    left = win::ListFiles(backups);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.jpg", liveCopy}));
 }
