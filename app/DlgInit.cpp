@@ -47,6 +47,9 @@ void CDlgInit::BeginProgress(int total) {
     m_pProgress->SetPos(0);
     CenterOnScreen();
     show();
+    // Shown again later in the run, the window would stay under the main window wherever no
+    // window manager keeps a dialog above its owner.
+    raise();
     m_pProgress->SetRange(0, std::max(0, total));
 }
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <thread>
@@ -305,4 +306,60 @@ TEST_F(CrashTest, AnAlbumOpenedFirstFinishesAnInterruptedRename) {
     view.SetAlbum(99, 0);
     ASSERT_EQ(view.GetThumbCount(), 1);
     EXPECT_EQ(view.GetVxImage(0)->m_strTitle, "kept");
+}
+
+TEST_F(CrashTest, StartRemovesOnlyUnfinishedCopiesOfEndedProcesses) {
+    const std::string photo = catalogue::PhotoFolder();
+    ASSERT_TRUE(cattest::MakePicture(photo + "/a.jpg", 30, 20, CXIMAGE_FORMAT_JPG, 1));
+    // A picture whose own name looks a little like a temporary one.
+    ASSERT_TRUE(cattest::MakePicture(photo + "/trip.part.2.3.jpg", 30, 20, CXIMAGE_FORMAT_JPG, 2));
+    pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    // A process still at work (a command-line import beside the program) keeps its copy.
+    pid_t live = ::fork();
+    if (live == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const std::string deadCopy = "b.jpg.part." + std::to_string(dead) + ".7";
+    const std::string liveCopy = "c.jpg.part." + std::to_string(live) + ".0";
+    const std::string ownCopy = "d.jpg.part." + std::to_string(::getpid()) + ".1";
+    home.Write(photo + "/" + deadCopy, "half a pict");
+    home.Write(photo + "/" + liveCopy, "half a pict");
+    home.Write(photo + "/" + ownCopy, "half a pict");
+    home.Write(photo + "/e.jpg.part.x.1", "not ours");
+    home.Write(photo + "/notes.part.1.2.txt", "not ours");
+    // The same for the backups of edited pictures.
+    const std::string backups = catalogue::BackupFolder();
+    home.Write(backups + "/a.jpg", "backup");
+    home.Write(backups + "/" + deadCopy, "half a backup");
+    home.Write(backups + "/" + liveCopy, "half a backup");
+
+    {
+        CMessageBoxResponder boxes;
+        CDBManagerOper db(catalogue::CatalogueFile());
+        CThumbCatalogue view;
+        view.SetDBConnect(&db);
+        // Only the first loading after start clears up; a later one leaves the folder alone.
+        view.SetAlbum(99, 0);
+        EXPECT_TRUE(win::FileExists(photo + "/" + deadCopy));
+        view.SetAlbum(99, 1);
+        std::vector<std::string> names;
+        for (vxImage* item : view.GetList()) names.push_back(item->m_strFilename);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "trip.part.2.3.jpg"}));
+        EXPECT_TRUE(boxes.texts().empty());
+    }
+    ::kill(live, SIGKILL);
+    ::waitpid(live, nullptr, 0);
+    std::vector<std::string> left = win::ListFiles(photo);
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> want{"a.jpg", liveCopy, ownCopy, "e.jpg.part.x.1", "notes.part.1.2.txt",
+                                  "trip.part.2.3.jpg"};
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(left, want);
+    left = win::ListFiles(backups);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.jpg", liveCopy}));
 }

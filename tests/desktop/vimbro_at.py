@@ -8,6 +8,7 @@ and accessible name, waits for them instead of sleeping, and saves a screenshot 
 import os
 import re
 import shutil
+import signal
 import socket
 import subprocess
 import tempfile
@@ -406,6 +407,14 @@ class Program:
         if self.alive():
             raise Failure("restart while the program still runs")
         return self.start()
+
+    def kill(self):
+        """Ends the program at once with SIGKILL, as a crash or a power cut would, and reaps it
+        (a process not yet reaped still counts as running to those who ask after it)."""
+        if not self.alive():
+            raise Failure("kill while the program does not run")
+        self.process.send_signal(signal.SIGKILL)
+        return self.process.wait(timeout=10)
 
     def stop(self):
         if self.process is not None and self.process.poll() is None:

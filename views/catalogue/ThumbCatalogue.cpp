@@ -83,7 +83,11 @@ void CThumbCatalogue::loading_default(int bStartup) {
     const CString photo = PhotoFolder();
     const bool folderWasThere = win::DirectoryExists(photo);
     if (!folderWasThere) catalogue::MakeFolder(photo);
-    if (bStartup) SweepStaleTemporaries(photo);
+    if (bStartup) {
+        SweepStaleTemporaries(photo);
+        // A kill while the first edit's backup was copied leaves one there too.
+        if (win::DirectoryExists(catalogue::BackupFolder())) SweepStaleTemporaries(catalogue::BackupFolder());
+    }
     m_files.RecoverInterruptedRenames();
 
     // Every accepted file of the photo folder is an item, in the order the folder lists them.
