@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "platform/afx/afxwin.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "views/catalogue/CatalogueStore.h"
@@ -102,26 +103,9 @@ void PrepareCatalogue() {
         std::ofstream(path, std::ios::binary).write(picture.data(), static_cast<std::streamsize>(picture.size()));
         const std::string key = catalogue::KeyFromFile(path, name);
         const std::string cache = catalogue::ThumbPathFromKey(thumbs, key);
-        const int fd = ::open(cache.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        auto put32 = [](unsigned char* p, std::int32_t v) { std::memcpy(p, &v, 4); };
-        const std::int64_t b0 = thumbfile::Stride24(100) * 75, b1 = thumbfile::Stride24(300) * 225,
-                           b2 = thumbfile::Stride24(500) * 375;
-        unsigned char header[12];
-        ssize_t ok = 0;
-        put32(header, 100), put32(header + 4, 75), put32(header + 8, static_cast<std::int32_t>(b0));
-        ok += ::pwrite(fd, header, 12, 0);
-        ok += ::pwrite(fd, level0.data(), level0.size(), 12);
-        put32(header, 300), put32(header + 4, 225), put32(header + 8, static_cast<std::int32_t>(b1));
-        ok += ::pwrite(fd, header, 12, 12 + b0);
-        put32(header, 500), put32(header + 4, 375), put32(header + 8, static_cast<std::int32_t>(b2));
-        ok += ::pwrite(fd, header, 12, 24 + b0 + b1);
-        ok += ::pwrite(fd, "zomrak", 6, 36 + b0 + b1 + b2);
-        ::close(fd);
-        (void)ok;
-        db.InsUpDel(catalogue::FormatSql("insert into tbl_Itemlist(ClsID, AlbumID, KeywordID, Title, Filename, "
-                                         "FullPath) values('%s', '?1', '', '', '%s', '%s')",
-                                         key.c_str(), name, path.c_str())
-                        .c_str());
+        // A preparation that failed would give figures for another catalogue.
+        if (!benchsupport::WriteSparseThumbCache(cache, level0)) std::abort();
+        benchsupport::InsertAlbumOneRow(db, key, name, path);
     }
     db.InsUpDel("commit");
     std::_Exit(0);

@@ -22,6 +22,7 @@
 #include "app/MainFrame.h"
 #include "app/VimbroApp.h"
 #include "common/Gandry.h"
+#include "bench/BenchSupport.h"
 #include "platform/afx/afxwin.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
@@ -213,25 +214,9 @@ void PrepareTenThousand() {
         WriteBytes(path, small);
         const std::string key = catalogue::KeyFromFile(path, name);
         const std::string cache = catalogue::ThumbPathFromKey(thumbs, key);
-        int fd = ::open(cache.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        auto put32 = [](unsigned char* p, std::int32_t v) { std::memcpy(p, &v, 4); };
-        const std::int64_t b0 = thumbfile::Stride24(100) * 75, b1 = thumbfile::Stride24(300) * 225,
-                           b2 = thumbfile::Stride24(500) * 375;
-        unsigned char header[12];
-        put32(header, 100), put32(header + 4, 75), put32(header + 8, static_cast<std::int32_t>(b0));
-        ssize_t ok = ::pwrite(fd, header, 12, 0);
-        ok += ::pwrite(fd, level0.bits.data(), level0.bits.size(), 12);
-        put32(header, 300), put32(header + 4, 225), put32(header + 8, static_cast<std::int32_t>(b1));
-        ok += ::pwrite(fd, header, 12, 12 + b0);
-        put32(header, 500), put32(header + 4, 375), put32(header + 8, static_cast<std::int32_t>(b2));
-        ok += ::pwrite(fd, header, 12, 24 + b0 + b1);
-        ok += ::pwrite(fd, "zomrak", 6, 36 + b0 + b1 + b2);
-        ::close(fd);
-        (void)ok;
-        db.InsUpDel(catalogue::FormatSql("insert into tbl_Itemlist(ClsID, AlbumID, KeywordID, Title, Filename, "
-                                         "FullPath) values('%s', '?1', '', '', '%s', '%s')",
-                                         key.c_str(), name, path.c_str())
-                        .c_str());
+        // A preparation that failed would give figures for another catalogue.
+        if (!benchsupport::WriteSparseThumbCache(cache, level0.bits)) std::abort();
+        benchsupport::InsertAlbumOneRow(db, key, name, path);
     }
     ready = true;
 }

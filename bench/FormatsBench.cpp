@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "imaging/AniGIF.h"
 #include "imaging/EBAWrapper.h"
 
@@ -125,19 +126,7 @@ void BM_GifEncodeFromPng(benchmark::State& state) {
     state.counters["frames/s"] = benchmark::Counter(kFrames, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-class Collector : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    std::map<std::string, double> cpuSeconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (!r.error_occurred && r.iterations > 0) {
-                seconds[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
-                cpuSeconds[r.run_name.function_name] = r.cpu_accumulated_time / static_cast<double>(r.iterations);
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+using benchsupport::Collector;
 
 // ImageMagick's convert: the distribution's own program when it is there, else whatever the
 // path finds.

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "imaging/extImage.h"
 
 namespace {
@@ -93,20 +94,7 @@ std::vector<Effect> Effects() {
     };
 }
 
-// Collects each benchmark's real time per iteration (seconds) while printing as usual.
-class Collector : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    std::map<std::string, double> cpuSeconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (!r.error_occurred && r.iterations > 0) {
-                seconds[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
-                cpuSeconds[r.run_name.function_name] = r.cpu_accumulated_time / static_cast<double>(r.iterations);
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+using benchsupport::Collector;
 
 bool HaveProgram(const char* name) {
     std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
