@@ -51,6 +51,46 @@ QStringList Captures(const QString& text, const QString& pattern) {
 
 }  // namespace
 
+TEST(HelpPages, EveryPageTheProgramOpensExistsWithItsAnchor) {
+    for (const QString& page : HelpTopics::AllPages()) {
+        const QString file = page.section(QLatin1Char('#'), 0, 0);
+        const QString anchor = page.section(QLatin1Char('#'), 1);
+        const QString text = Read(kHelp + QLatin1Char('/') + file);
+        ASSERT_FALSE(text.isEmpty()) << file.toStdString();
+        if (!anchor.isEmpty()) {
+            EXPECT_TRUE(text.contains(QStringLiteral("id=\"%1\"").arg(anchor))) << page.toStdString();
+        }
+    }
+}
+
+TEST(HelpPages, PicturesAreThereAndAllUsedAndEveryPageLinksHome) {
+    const QStringList pages = Pages();
+    ASSERT_EQ(pages.size(), 7);
+    std::set<QString> used;
+    for (const QString& page : pages) {
+        const QString text = Read(kHelp + QLatin1Char('/') + page);
+        for (const QString& src : Captures(text, QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""))) {
+            EXPECT_TRUE(src.startsWith(QStringLiteral("images/"))) << page.toStdString() << ": " << src.toStdString();
+            EXPECT_TRUE(QFile::exists(kHelp + QLatin1Char('/') + src)) << page.toStdString() << ": " << src.toStdString();
+            used.insert(src.mid(7));
+        }
+        // Every picture says what it shows, for readers who cannot see it.
+        EXPECT_EQ(Captures(text, QStringLiteral("(<img)")).size(), Captures(text, QStringLiteral("<img[^>]*(\\salt=\"[^\"]+\")")).size())
+            << page.toStdString();
+        const QStringList links = Captures(text, QStringLiteral("href=\"([^\"#]+)"));
+        EXPECT_TRUE(links.contains(QStringLiteral("001_AboutVimbroSuite.htm"))) << page.toStdString();
+        for (const QString& link : links)
+            EXPECT_TRUE(QFile::exists(kHelp + QLatin1Char('/') + link)) << page.toStdString() << ": " << link.toStdString();
+    }
+    const QStringList pictures = QDir(kHelp + QStringLiteral("/images")).entryList(QDir::Files);
+    EXPECT_FALSE(pictures.isEmpty());
+    for (const QString& picture : pictures) EXPECT_TRUE(used.count(picture)) << picture.toStdString() << " is not used";
+    // The contents page leads to every other page.
+    const QStringList fromContents = Captures(Read(kHelp + QStringLiteral("/001_AboutVimbroSuite.htm")),
+                                              QStringLiteral("href=\"([^\"#]+)"));
+    for (const QString& page : pages) EXPECT_TRUE(fromContents.contains(page)) << page.toStdString();
+}
+
 TEST(HelpTopicsTest, ModesAndDialogsHaveTheirPages) {
     App();
     EXPECT_EQ(HelpTopics::PageForMode(0), QStringLiteral("002_AlbumComposition.htm"));
