@@ -220,7 +220,7 @@ def scenario_help_pictures_album_composition(program):
     dialog = open_dialog(program, "파일", "내보내기", "내보내기")
     folder = [n for n in find_all(dialog, "text", None, showing=True)]
     if folder:
-        type_text(folder[0], os.path.join(program.home, "사진 모음"))
+        type_text(folder[0], "/home/user/사진 모음")
     picture_of("export", dialog)
     close(program, dialog, "내보내기")
 
