@@ -6,14 +6,15 @@ in the desktop's browser."""
 
 import os
 import re
+import shutil
 import subprocess
 import time
 from urllib.parse import unquote, urlsplit
 
 import pyatspi
 
-from vimbro_at import (PROGRAM, SHOTS, Failure, choose_menu, click, find_all, is_selected, press_key, safe,
-                       type_text, wait_for, wait_until)
+from vimbro_at import (PROGRAM, SHOTS, Failure, choose_menu, click, file_dialog_open, find_all, is_selected,
+                       press_key, safe, type_text, wait_for, wait_until)
 
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 MENU_ITEMS = re.compile(r"^(menu item|check menu item|radio menu item)$")
@@ -143,19 +144,7 @@ def popup_window(program, timeout=10):
     main window, that has shown up (the slide strip's menus are not on the accessibility bus)."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(program.process.pid)],
-                             capture_output=True, text=True).stdout.split()
-        areas = []
-        for wid in ids:
-            out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid], capture_output=True,
-                                 text=True).stdout
-            values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-            try:
-                box = tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-            except (KeyError, ValueError):
-                continue
-            if box[2] < WIDTH and box[3] < HEIGHT and box[2] > 30 and box[3] > 30:
-                areas.append(box)
+        areas = [box for _, box in window_areas(program) if 30 < box[2] < WIDTH and 30 < box[3] < HEIGHT]
         if areas:
             return min(areas, key=lambda b: b[2] * b[3])
         time.sleep(0.1)
@@ -167,7 +156,39 @@ def centre(node):
     return x + w // 2, y + h // 2
 
 
+def window_areas(program):
+    """Name and area of each visible X window of the program."""
+    ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(program.process.pid)],
+                         capture_output=True, text=True).stdout.split()
+    found = []
+    for wid in ids:
+        name = subprocess.run(["xdotool", "getwindowname", wid], capture_output=True, text=True).stdout.strip()
+        out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid], capture_output=True, text=True).stdout
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        try:
+            found.append((name, tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))))
+        except (KeyError, ValueError):
+            continue
+    return found
+
+
+def splash_picture(program):
+    """The splash screen of the start-up update check, shown before the main window."""
+    deadline = time.monotonic() + 20
+    while time.monotonic() < deadline:
+        if program.process.poll() is not None:
+            raise Failure("Vimbro ended at start")
+        splash = [box for name, box in window_areas(program) if name != "ZEL VimbroSuite" and box[2] > 100 and box[3] > 100]
+        if splash:
+            time.sleep(0.5)
+            picture("splash", splash[0])
+            return
+        time.sleep(0.05)
+    raise Failure("no splash screen at start")
+
+
 def scenario_help_pictures_album_composition(program):
+    splash_picture(program)
     frame = start(program)
     click(browser_item(program, "sea.jpg"), by_mouse=True)
     picture_of("main-album", frame)
@@ -359,6 +380,44 @@ def scenario_help_pictures_decoration(program):
 
 scenario_help_pictures_decoration.prepare = prepare_catalogue
 scenario_help_pictures_decoration.limit = 120
+
+
+BIG = 80
+
+
+def prepare_big_import(program):
+    prepare_catalogue(program)
+    folder = os.path.join(program.root, "camera")
+    os.makedirs(folder, exist_ok=True)
+    first = os.path.join(folder, "camera-01.jpg")
+    subprocess.run(["convert", "-size", "1600x1200", "gradient:#204060-#f0c060", "-quality", "95", first], check=True,
+                   timeout=60)
+    for i in range(2, BIG + 1):
+        shutil.copyfile(first, os.path.join(folder, "camera-%02d.jpg" % i))
+
+
+def scenario_help_pictures_progress(program):
+    """The progress window while many large pictures are imported."""
+    start(program)
+    click(wait_for(program.app, BUTTONS, "가져오기"), by_mouse=True)
+    dialog = wait_for(program.app, "dialog", "파일 가져오기", timeout=10)
+    file_dialog_open(dialog, os.path.join(program.root, "camera"), ["camera-%02d.jpg" % i for i in range(1, BIG + 1)])
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        boxes = [box for name, box in window_areas(program)
+                 if name == "ZEL VimbroSuite" and 100 < box[2] < WIDTH and 100 < box[3] < HEIGHT]
+        if boxes:
+            time.sleep(0.2)
+            picture("progress", boxes[0])
+            break
+        time.sleep(0.05)
+    else:
+        raise Failure("no progress window during the import")
+    browser = wait_for(program.app, "list", "썸네일 목록", timeout=10)
+    wait_for(browser, "list item", "camera-%02d.jpg" % BIG, timeout=60, showing=None)
+
+
+scenario_help_pictures_progress.prepare = prepare_big_import
 
 
 # ---- F1 and the help menu -------------------------------------------------------------------
