@@ -13,8 +13,9 @@ from urllib.parse import unquote, urlsplit
 
 import pyatspi
 
-from vimbro_at import (PROGRAM, SHOTS, Failure, choose_menu, click, file_dialog_open, find_all, is_selected,
-                       press_key, safe, type_text, wait_for, wait_until)
+from vimbro_at import (PROGRAM, SHOTS, Failure, choose_menu, click, click_at, file_dialog_open, find_all,
+                       is_editable, is_selected, press_key, read_text, safe, type_keys, type_text, wait_for,
+                       wait_until)
 
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 MENU_ITEMS = re.compile(r"^(menu item|check menu item|radio menu item)$")
@@ -269,8 +270,23 @@ def scenario_help_pictures_album_composition(program):
     # The open-file dialog of the import button.
     click(wait_for(program.app, BUTTONS, "가져오기"), by_mouse=True)
     dialog = wait_for(program.app, "dialog", "파일 가져오기", timeout=10)
+    # In the folder of the pictures to import, as a user would be.
+    field = [n for n in find_all(dialog, "text", None, showing=True) if is_editable(n)][0]
+    click_at(field)
+    press_key("ctrl+a")
+    type_keys(os.path.join(program.root, "pictures") + "/")
+    press_key("Return")
+    wait_until(lambda: read_text(field) == "", "the file dialog in the pictures' folder", timeout=10)
+    wait_for(dialog, None, "sea.jpg", timeout=10)
+    # Qt's own dialog speaks Korean like the program.
+    wait_for(dialog, BUTTONS, re.compile(r"^열기"), timeout=5)
     picture_of("import", dialog)
-    press_key("Escape")
+    # The file name field's completer may still be open: the first Escape closes it.
+    for _ in range(3):
+        press_key("Escape")
+        time.sleep(0.3)
+        if not find_all(program.app(), "dialog", "파일 가져오기", showing=True):
+            break
     wait_for(program.app, "dialog", "파일 가져오기", gone=True, timeout=10)
 
 
