@@ -277,7 +277,13 @@ def scenario_help_pictures_album_composition(program):
     type_keys(os.path.join(program.root, "pictures") + "/")
     press_key("Return")
     wait_until(lambda: read_text(field) == "", "the file dialog in the pictures' folder", timeout=10)
-    wait_for(dialog, None, "sea.jpg", timeout=10)
+    sea = wait_for(dialog, None, "sea.jpg", timeout=10)
+    # The first click closes the name field's completer, the second chooses the picture (slow
+    # enough not to be a double-click, which would import it).
+    click_at(sea)
+    time.sleep(0.8)
+    click_at(sea)
+    wait_until(lambda: read_text(field) == "sea.jpg", "sea.jpg chosen in the file dialog", timeout=5)
     # Qt's own dialog speaks Korean like the program.
     wait_for(dialog, BUTTONS, re.compile(r"^열기"), timeout=5)
     picture_of("import", dialog)
