@@ -1039,6 +1039,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         }
         UpdateCommands();
     }
+    // F1 asks for the page of what is in front, in a dialog too; the help menu's command (which
+    // shows F1 as its key) opens the contents page.
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) && watched->isWidgetType() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            ShowHelp(ContextHelpPage());
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && ours) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (m_nCurrentMode == 0) {
@@ -1089,8 +1098,31 @@ QString CMainFrame::HelpTopicPath() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/help/001_AboutVimbroSuite.htm");
 }
 
-void CMainFrame::ShowHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpTopicPath()));
+QString CMainFrame::HelpFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+}
+
+void CMainFrame::ShowHelp(const QString& page) {
+    const QUrl url = HelpTopics::Url(HelpFolder(), page);
+    if (m_openUrl) {
+        m_openUrl(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
+QString CMainFrame::ContextHelpPage() const {
+    // The modal dialog in front answers first, then the windows it was opened from; message
+    // boxes and the file and print dialogs have no page and pass the question on.
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front) front = QApplication::activeWindow();
+    for (QWidget* w = front; w; w = w->parentWidget()) {
+        w = w->window();
+        if (w == this) break;
+        const QString page = HelpTopics::PageForWindow(w);
+        if (!page.isEmpty()) return page;
+    }
+    return HelpTopics::PageForMode(m_nCurrentMode);
 }
 
 void CMainFrame::OnEnvironment() {

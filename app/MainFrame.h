@@ -14,6 +14,7 @@
 
 #include "app/FrameRules.h"
 #include "app/GnomeFrame.h"
+#include "app/HelpTopics.h"
 #include "common/Gandry.h"
 #include "platform/afx/afxwin.h"
 #include "platform/brelt/Brelt.h"
@@ -130,7 +131,14 @@ public:
 
     // Help topic and About box.
     static QString HelpTopicPath();
-    void ShowHelp();
+    // The help folder beside the program.
+    static QString HelpFolder();
+    // Opens page (a file of the help folder, "#anchor" allowed) in the desktop's browser.
+    void ShowHelp(const QString& page = QString::fromLatin1(HelpTopics::kContents));
+    // The page F1 opens now: the dialog's in front, else the current work mode's.
+    QString ContextHelpPage() const;
+    // Tests see the URL instead of a browser opening it.
+    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
     // The environment settings dialog; what the user confirms is applied and stored.
     void OnEnvironment();
     void ShowAbout();
@@ -229,4 +237,5 @@ private:
     bool m_bCheckingUpdate = false;
     CSize m_lcdSize{0, 0};
     DialogRunner m_runDialog;
+    std::function<bool(const QUrl&)> m_openUrl;
 };

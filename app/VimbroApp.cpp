@@ -1,4 +1,7 @@
 #include "app/VimbroApp.h"
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -60,6 +63,12 @@ bool CVimbroApp::InitInstance(const QStringList& files) {
     InstallMessageBoxDialog(CMainFrame::kTitle, &CVimbroApp::BoxStyle);
     // Without the resource file the windows fall back to their plain look.
     LoadResources(QCoreApplication::applicationDirPath());
+    // The program speaks Korean whatever the desktop's language, and so do Qt's own dialogs
+    // (opening files, print preview) where the Korean Qt translation is installed.
+    m_pQtKorean = std::make_unique<QTranslator>();
+    if (m_pQtKorean->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_pQtKorean.get());
 
     InstallGuiHelpers();
 

@@ -12,6 +12,7 @@
 
 class CMainFrame;
 class CSingleInstance;
+class QTranslator;
 
 class CVimbroApp {
 public:
@@ -47,6 +48,7 @@ public:
 private:
     std::unique_ptr<CSingleInstance> m_guard;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<QTranslator> m_pQtKorean;
     QFont m_font;
     QFont m_fontBold;
 };
