@@ -7,6 +7,7 @@ import os
 import re
 import subprocess
 
+# The shared steps live in vimbro_at; other scenarios may still import them from here.
 from vimbro_at import (BUTTONS, Failure, add_album, answer_message, browser_items, catalogue_rows,  # noqa: F401
                        choose_album, choose_menu, click, close_keyword_dialog, drag, export_to, give_keyword,
                        ids, import_files, keyword_dialog_state, names_shown, photo_folder, quit_through_menu,

@@ -432,6 +432,11 @@ def is_selected(node):
     return bool(states) and states.contains(pyatspi.STATE_SELECTED)
 
 
+def is_checked(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_CHECKED)
+
+
 def labelled_by(node):
     """Names of the labels that label node (a combo box is named by its current text, so its
     label tells what it is)."""
