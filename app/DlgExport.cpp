@@ -15,25 +15,26 @@ const char* const kBrowseTitle = "내보낼 폴더를 선택하세요!";
 CDlgExport::CDlgExport(QWidget* parent) : CBaseDialog(parent) {
     setWindowTitle(QStringLiteral("내보내기"));
     setAccessibleName(windowTitle());
-    SetClientSize(400, 165);
-    PlaceChild(TextStatic(this, QStringLiteral("선택한 사진을 아래 폴더로 내보냅니다.")), 15, 12, 370, 20);
+    // Wide enough to show a usual folder path whole.
+    SetClientSize(560, 165);
+    PlaceChild(TextStatic(this, QStringLiteral("선택한 사진을 아래 폴더로 내보냅니다.")), 15, 12, 530, 20);
     PlaceChild(TextStatic(this, QStringLiteral("폴더")), 15, 42, 40, 20);
     m_strFolder = CGandry::GetRunDir();
     m_pFolder = new QLineEdit(Q(m_strFolder), this);
     m_pFolder->setAccessibleName(QStringLiteral("내보낼 폴더"));
-    PlaceChild(m_pFolder, 55, 40, 245, 22);
+    PlaceChild(m_pFolder, 55, 40, 405, 22);
     m_pBrowse = SkinButton(this, QStringLiteral("찾아보기"));
-    PlaceChild(m_pBrowse, 305, 39, 80, 24);
+    PlaceChild(m_pBrowse, 465, 39, 80, 24);
     m_pUnique = new QCheckBox(QStringLiteral("같은 이름이 있으면 새 이름으로 저장"), this);
     m_pUnique->setAccessibleName(m_pUnique->text());
-    PlaceChild(m_pUnique, 15, 72, 370, 20);
+    PlaceChild(m_pUnique, 15, 72, 530, 20);
     m_pTitle = new QCheckBox(QStringLiteral("제목을 파일이름으로 사용"), this);
     m_pTitle->setAccessibleName(m_pTitle->text());
-    PlaceChild(m_pTitle, 15, 97, 370, 20);
+    PlaceChild(m_pTitle, 15, 97, 530, 20);
     m_pOk = SkinButton(this, QStringLiteral("확인"));
     m_pCancel = SkinButton(this, QStringLiteral("취소"));
-    PlaceChild(m_pOk, 205, 130, 85, 24);
-    PlaceChild(m_pCancel, 300, 130, 85, 24);
+    PlaceChild(m_pOk, 365, 130, 85, 24);
+    PlaceChild(m_pCancel, 460, 130, 85, 24);
     m_pOk->setDefault(true);
 
     m_browse = [this](const CString& title, const CString& start) {

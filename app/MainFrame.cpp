@@ -227,6 +227,10 @@ bool CMainFrame::OnCreate(bool runUpdateCheck) {
         editor->GetCanvas()->SetModel(CGandry::m_enumModel);
         editor->GetCanvas()->SetNotifyTarget(this);
     }
+    // The decoration canvas takes the stored model too: its LCD window must match the phone
+    // preview's first picture size, or crops come out in the first model's size.
+    if (CViewDecorate* decorate = DecorateView())
+        if (CViewMainCore* canvas = decorate->Canvas()) canvas->SetModel(CGandry::m_enumModel);
     SwitchView(0);
     ApplyBackground();
     qApp->installEventFilter(this);

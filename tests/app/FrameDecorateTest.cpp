@@ -16,8 +16,10 @@
 #include "app/DlgExport.h"
 #include "app/DlgExportEBA.h"
 #include "app/DlgExportPHT.h"
+#include "app/DlgPreview.h"
 #include "app/MainFrame.h"
 #include "app/Resource.h"
+#include "app/Settings.h"
 #include "app/ViewDecorate.h"
 #include "common/Gandry.h"
 #include "imaging/EBAWrapper.h"
@@ -26,6 +28,7 @@
 #include "tests/app/MainFrameFixture.h"
 #include "views/controls/BitmapSlider.h"
 #include "views/controls/xSkinButtonEx.h"
+#include "views/editor/ViewMain.h"
 #include "views/editor/ViewMainCore.h"
 #include "views/slides/SlideStrip.h"
 #include "views/slides/ViewSlider.h"
@@ -378,4 +381,24 @@ TEST_F(FrameDecorateTest, TheZoomSliderZoomsTheDecorationCanvasByDirection) {
     deco->WindowProc(CBitmapSlider::kMsgMoved, CViewDecorate::IDC_ZOOM, 5);
     EXPECT_EQ(deco->GetZoom(), 5);
     EXPECT_EQ(Canvas().GetZoomIndex(), CViewMainCore::LevelToIndex(5));
+}
+
+// A stored model other than the first: both canvases start with that model's LCD window, which
+// is the decoration preview's first picture size, so crops come out in the phone's size.
+TEST_F(FrameDecorateTest, TheStoredModelSizesBothCanvasesAtStart) {
+    EXPECT_EQ(Canvas().GetLCDSize(), CSize(176, 144));
+    frame.reset();
+    CGandry::m_enumModel = static_cast<MODEL_SELECT>(1);
+    ASSERT_TRUE(VimbroSettings::Store());
+    frame = std::make_unique<CMainFrame>();
+    ASSERT_TRUE(frame->OnCreate(false));
+    deco = dynamic_cast<CViewDecorate*>(frame->WorkView(2));
+    ASSERT_NE(deco, nullptr);
+    EXPECT_EQ(deco->GetDlgPreview()->GetPreviewSize(), CSize(128, 160));
+    EXPECT_EQ(Canvas().GetLCDSize(), CSize(128, 160));
+    EXPECT_EQ(frame->EditorCanvas()->GetLCDSize(), CSize(128, 160));
+    Pictures({"a.jpg"});
+    Enter(1);
+    EXPECT_EQ(Canvas().GetLCDSize(), CSize(128, 160));
+    CGandry::m_enumModel = static_cast<MODEL_SELECT>(0);
 }

@@ -6,29 +6,10 @@ import re
 import subprocess
 import time
 
-from vimbro_at import PROGRAM, Failure, click, find_all, is_selected, screenshot, wait_for, wait_until
+from vimbro_at import PROGRAM, Failure, click, drag, find_all, is_selected, screenshot, wait_for, wait_until
 
 PICTURE = re.compile(r"^picture-\d+\.jpg$")
 ALBUM = "여행"
-
-
-def centre(node):
-    ext = node.queryComponent().getExtents(0)  # desktop coordinates
-    return ext.x + ext.width // 2, ext.y + ext.height // 2
-
-
-def drag(source, target):
-    """Presses on the source, moves in small steps to the target and lets go, as a hand does."""
-    (x1, y1), (x2, y2) = centre(source), centre(target)
-    subprocess.run(["xdotool", "mousemove", str(x1), str(y1), "mousedown", "1"], check=True)
-    steps = 12
-    for i in range(1, steps + 1):
-        x = x1 + (x2 - x1) * i // steps
-        y = y1 + (y2 - y1) * i // steps
-        subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
-        time.sleep(0.03)
-    time.sleep(0.2)
-    subprocess.run(["xdotool", "mouseup", "1"], check=True)
 
 
 def shown_pictures(program):

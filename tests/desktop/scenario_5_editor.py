@@ -4,36 +4,12 @@ print preview opens and closes."""
 
 import os
 import re
-import subprocess
 
-from vimbro_at import (Failure, Skip, click, find_all, is_enabled, press_key, screenshot, wait_for,
-                       wait_until)
+from vimbro_at import (Failure, Skip, canvas_double_click, canvas_drag, click, double_click, find_all,
+                       is_enabled, press_key, screenshot, wait_for, wait_until)
 
 BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
 POSITION = re.compile(r"^사진 \d+/\d+장$")
-
-
-def double_click(node):
-    ext = node.queryComponent().getExtents(0)
-    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "80", "1"],
-                   check=True)
-
-
-def canvas_drag(canvas, start, end):
-    """A left-button drag inside the canvas, points relative to its top-left corner."""
-    ext = canvas.queryComponent().getExtents(0)
-    sx, sy = ext.x + start[0], ext.y + start[1]
-    ex, ey = ext.x + end[0], ext.y + end[1]
-    subprocess.run(["xdotool", "mousemove", str(sx), str(sy), "mousedown", "1",
-                    "mousemove", str((sx + ex) // 2), str((sy + ey) // 2),
-                    "mousemove", str(ex), str(ey), "mouseup", "1"], check=True)
-
-
-def canvas_double_click(canvas, point):
-    ext = canvas.queryComponent().getExtents(0)
-    subprocess.run(["xdotool", "mousemove", str(ext.x + point[0]), str(ext.y + point[1]),
-                    "click", "--repeat", "2", "--delay", "80", "1"], check=True)
 
 
 def dismiss_message(program, text_pattern):

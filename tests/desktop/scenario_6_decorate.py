@@ -6,15 +6,11 @@ the catalogue and on disk, and the EBA reopened from the browser with its four s
 
 import os
 import re
-import subprocess
 
 from scenario_5_slides import import_animation
-import time
-
-from vimbro_at import (PROGRAM, Failure, click, find_all, is_selected, press_key, screenshot,
-                       type_text, wait_for, wait_until)
-
-BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
+from vimbro_at import (BUTTONS as BUTTON_ROLES, Failure, choose_frame, click, crop_slides, double_click_at,
+                       eba_info, extents, photo_folder, play_and_stop, press_key, save_eba, save_slide_pht,
+                       screenshot, set_delay, type_text, wait_for)
 
 
 def decoration(program, first_item):
@@ -52,13 +48,7 @@ def scenario_decoration_saves_the_slides_as_eba(program):
     saved = os.path.join(program.home, "Documents", "ZEL", "Image", "walk.eba")
     if not os.path.isfile(saved):
         raise Failure("%s was not written" % saved)
-    tool = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
-    env = program.environment()
-    env["QT_QPA_PLATFORM"] = "offscreen"
-    info = subprocess.run([tool, "eba", "info", saved], env=env, capture_output=True, text=True, timeout=30)
-    if info.returncode != 0:
-        raise Failure("vimbro-tool eba info failed: %s" % info.stderr.strip())
-    text = info.stdout
+    text = eba_info(program, saved)
     if "176" not in text or "144" not in text or text.count("2000") != 3:
         raise Failure("the saved animation is not three frames of 176x144 at 2000 ms: %s" % text.strip())
     # The all-photos album takes the new file.
@@ -68,103 +58,23 @@ def scenario_decoration_saves_the_slides_as_eba(program):
 scenario_decoration_saves_the_slides_as_eba.prepare = import_animation
 
 
-def double_click_at(x, y):
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "80", "1"],
-                   check=True)
-    time.sleep(0.5)
-
-
-def extents(node):
-    import pyatspi
-    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return ext.x, ext.y, ext.width, ext.height
-
-
-def eba_info(program, path):
-    tool = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
-    env = program.environment()
-    env["QT_QPA_PLATFORM"] = "offscreen"
-    info = subprocess.run([tool, "eba", "info", path], env=env, capture_output=True, text=True, timeout=30)
-    if info.returncode != 0:
-        raise Failure("vimbro-tool eba info failed: %s" % info.stderr.strip())
-    return info.stdout
-
-
 def scenario_decoration_road_from_two_pictures(program):
     decoration(program, "picture-1.jpg")
-    canvases = find_all(program.app(), None, "편집 화면", showing=True)
-    if not canvases:
-        raise Failure("no decoration canvas on screen")
-    canvas = canvases[0]
-    x, y, w, h = extents(canvas)
-    # Two crops from each picture: the LCD window sits in the middle of the canvas, a
-    # double-click in it puts the crop on the selected box.
-    for number in (1, 2, 3, 4):
-        if number == 3:
-            pictures = wait_for(program.app, "list", "사진 목록")
-            click(wait_for(lambda: pictures, "list item", "picture-2.jpg"), by_mouse=True)
-            time.sleep(1)
-            screenshot("64-decoration-second-picture")
-        box = wait_for(program.app, "list item", "슬라이드 %d (비어 있음)" % number, timeout=10)
-        click(box)
-        wait_until(lambda: is_selected(box), "box %d selected" % number, timeout=5)
-        double_click_at(x + w // 2, y + h // 2)
-        wait_for(program.app, "list item", "슬라이드 %d (0.1초)" % number, timeout=10)
+    # Two crops from each picture.
+    crop_slides(program, [(1, None), (2, None), (3, "picture-2.jpg"), (4, None)])
     screenshot("64-decoration-four-slides")
-    click(wait_for(program.app, "list item", "액자 2"), by_mouse=True)
-    wait_until(lambda: is_selected(wait_for(program.app, "list item", "액자 2")), "frame 2 chosen", timeout=5)
-    # Two delays from the delay menus of boxes 2 and 3 (the arrow under each box's picture):
-    # 0.1, 0.2, 0.3, 0.5, 0.8, 1.0, 1.5, 2.0, 2.5 and 3.0 seconds in that order.
+    choose_frame(program, "액자 2")
     for number, steps, delay in ((2, 8, "2.0초"), (3, 4, "0.5초")):
-        bx, by, _, _ = extents(wait_for(program.app, "list item", re.compile(r"^슬라이드 %d \(" % number)))
-        subprocess.run(["xdotool", "mousemove", str(bx + 67), str(by + 77), "click", "1"], check=True)
-        time.sleep(1)
-        screenshot("65-decoration-delay-menu-%d" % number)
-        for _ in range(steps):
-            press_key("Down")
-        press_key("Return")
-        wait_for(program.app, "list item", "슬라이드 %d (%s)" % (number, delay), timeout=10)
+        set_delay(program, number, steps, delay, "65-decoration-delay-menu-%d" % number)
     for number in (1, 4):
         wait_for(program.app, "list item", "슬라이드 %d (0.1초)" % number)
     screenshot("66-decoration-delays-and-frame")
-    # Playing shows the stop button; stopping brings the play button back.
-    first = wait_for(program.app, "list item", "슬라이드 1 (0.1초)")
-    click(first, by_mouse=True)
-    wait_until(lambda: is_selected(first), "the first slide selected", timeout=5)
-    click(wait_for(program.app, BUTTON_ROLES, "플레이"), by_mouse=True)
-    time.sleep(0.3)
-    screenshot("67-decoration-playing")
-    click(wait_for(program.app, BUTTON_ROLES, "정지", timeout=10), by_mouse=True)
-    wait_for(program.app, BUTTON_ROLES, "플레이", timeout=10)
-    screenshot("67-decoration-stopped")
-    # The four slides as EBA through the name dialog.
-    click(wait_for(program.app, BUTTON_ROLES, "저장"), by_mouse=True)
-    dialog = wait_for(program.app, "dialog", "애니메이션 저장", timeout=10)
-    type_text(wait_for(lambda: dialog, "text", "파일이름"), "road")
-    screenshot("68-decoration-road-eba-dialog")
-    click(wait_for(lambda: dialog, BUTTON_ROLES, "확인"), by_mouse=True)
-    wait_for(program.app, "label", re.compile(r"EBA파일저장 완료했습니다$"), timeout=10)
-    screenshot("69-decoration-road-eba-saved")
-    press_key("Return")
-    image = os.path.join(program.home, "Documents", "ZEL", "Image", "road.eba")
-    if not os.path.isfile(image):
-        raise Failure("%s was not written" % image)
-    # Slide 2 as PHT through the box's context menu and its dialog.
-    second = wait_for(program.app, "list item", "슬라이드 2 (2.0초)")
-    bx, by, bw, bh = extents(second)
-    subprocess.run(["xdotool", "mousemove", str(bx + bw // 2), str(by + 40), "click", "3"], check=True)
-    time.sleep(1)
-    screenshot("70-decoration-slide-menu")
-    press_key("t")
-    dialog = wait_for(program.app, "dialog", "PHT 저장", timeout=10)
-    type_text(wait_for(lambda: dialog, "text", "파일이름"), "road-two")
-    screenshot("71-decoration-pht-dialog")
-    click(wait_for(lambda: dialog, BUTTON_ROLES, "확인"), by_mouse=True)
-    wait_for(program.app, "label", re.compile(r"PHT파일저장 완료했습니다$"), timeout=10)
-    screenshot("72-decoration-pht-saved")
-    press_key("Return")
-    photo_folder = os.path.join(program.home, "Documents", "ZEL", "Photo")
-    phts = [n for n in os.listdir(photo_folder) if n.lower().endswith(".pht")] if os.path.isdir(photo_folder) else []
+    play_and_stop(program, "슬라이드 1 (0.1초)")
+    # The four slides as EBA through the name dialog, slide 2 as PHT through its context menu.
+    image = save_eba(program, "road")
+    save_slide_pht(program, "슬라이드 2 (2.0초)", "road-two")
+    photos = photo_folder(program)
+    phts = [n for n in os.listdir(photos) if n.lower().endswith(".pht")] if os.path.isdir(photos) else []
     if phts != ["road-two.pht"]:
         raise Failure("the Photo folder holds %r, not road-two.pht" % phts)
     # Both files join the catalogue: the decoration picture list shows them.

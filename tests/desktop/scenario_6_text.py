@@ -5,23 +5,10 @@ apply as one step that can be undone."""
 import re
 import subprocess
 
-from vimbro_at import (Failure, click, find_all, is_enabled, is_showing, read_text, screenshot, type_text,
-                       wait_for, wait_until)
+from vimbro_at import (Failure, canvas_click, click, double_click, find_all, is_enabled, is_showing, read_text,
+                       screenshot, type_text, wait_for, wait_until)
 
 BUTTON_ROLES = re.compile(r"^(push button|toggle button|check box)$")
-
-
-def double_click(node):
-    ext = node.queryComponent().getExtents(0)
-    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "80", "1"],
-                   check=True)
-
-
-def canvas_click(canvas, point):
-    ext = canvas.queryComponent().getExtents(0)
-    subprocess.run(["xdotool", "mousemove", str(ext.x + point[0]), str(ext.y + point[1]), "click", "1"],
-                   check=True)
 
 
 def click_at_fraction(node, fraction):

@@ -441,6 +441,11 @@ def is_selected(node):
     return bool(states) and states.contains(pyatspi.STATE_SELECTED)
 
 
+def is_checked(node):
+    states = safe(lambda: node.getState())
+    return bool(states) and states.contains(pyatspi.STATE_CHECKED)
+
+
 def labelled_by(node):
     """Names of the labels that label node (a combo box is named by its current text, so its
     label tells what it is)."""
@@ -481,3 +486,329 @@ def wait_any(root_getter, choices, timeout=DEFAULT_TIMEOUT):
         if time.monotonic() > deadline:
             raise Failure("none of %s after %.0f s" % ([c[2] for c in choices], timeout))
         time.sleep(0.1)
+
+
+# ---- Steps shared by the longer roads (album composition, editor, decoration) ----
+
+BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
+
+
+def photo_folder(program):
+    return os.path.join(program.home, "Documents", "ZEL", "Photo")
+
+
+def image_folder(program):
+    return os.path.join(program.home, "Documents", "ZEL", "Image")
+
+
+def tool(program, *arguments):
+    """Runs vimbro-tool on this run's folders; its standard output."""
+    path = os.path.join(os.path.dirname(PROGRAM), "vimbro-tool")
+    env = program.environment()
+    env["QT_QPA_PLATFORM"] = "offscreen"
+    done = subprocess.run([path] + list(arguments), env=env, capture_output=True, text=True, timeout=60)
+    if done.returncode != 0:
+        raise Failure("vimbro-tool %s failed: %s" % (" ".join(arguments), done.stderr.strip()))
+    return done.stdout
+
+
+def eba_info(program, path):
+    return tool(program, "eba", "info", path)
+
+
+def extents(node):
+    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return ext.x, ext.y, ext.width, ext.height
+
+
+def double_click_at(x, y):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "80", "1"],
+                   check=True)
+    time.sleep(0.5)
+
+
+def double_click(node):
+    x, y = centre(node)
+    double_click_at(x, y)
+
+
+def canvas_drag(canvas, start, end):
+    """A left-button drag inside the canvas, points relative to its top-left corner."""
+    x, y, _, _ = extents(canvas)
+    sx, sy = x + start[0], y + start[1]
+    ex, ey = x + end[0], y + end[1]
+    subprocess.run(["xdotool", "mousemove", str(sx), str(sy), "mousedown", "1",
+                    "mousemove", str((sx + ex) // 2), str((sy + ey) // 2),
+                    "mousemove", str(ex), str(ey), "mouseup", "1"], check=True)
+
+
+def canvas_click(canvas, point):
+    x, y, _, _ = extents(canvas)
+    subprocess.run(["xdotool", "mousemove", str(x + point[0]), str(y + point[1]), "click", "1"], check=True)
+
+
+def canvas_double_click(canvas, point):
+    x, y, _, _ = extents(canvas)
+    subprocess.run(["xdotool", "mousemove", str(x + point[0]), str(y + point[1]),
+                    "click", "--repeat", "2", "--delay", "80", "1"], check=True)
+
+
+def answer_message(program, text, button="확인", timeout=20):
+    """Waits for the message box that shows text (or a pattern) and presses its button."""
+    label = wait_for(program.app, "label", text, timeout=timeout)
+    box = label
+    while box is not None and safe(lambda: box.getRoleName()) not in ("dialog", "alert"):
+        box = safe(lambda: box.parent)
+    click(wait_for(box or program.app, BUTTONS, button, timeout=5), by_mouse=True)
+    wait_for(program.app, "label", text, gone=True, timeout=10)
+
+
+def choose_in_combo(program, combo, text, timeout=10):
+    """Opens a combo box's list with the mouse and picks the entry text; Qt names a combo by
+    its current text, so the combo then reads text."""
+    click_at(combo)
+    entry = wait_for(program.app, "list item", text, timeout=timeout)
+    click(entry, by_mouse=True)
+    wait_until(lambda: matches(combo.name, text), "the combo box showing %r" % role_name(text), timeout=timeout)
+
+
+def browser_items(program):
+    browser = wait_for(program.app, "list", "썸네일 목록", timeout=10)
+    return find_all(browser, "list item", None, showing=True)
+
+
+def browser_item(program, name, timeout=10):
+    browser = wait_for(program.app, "list", "썸네일 목록", timeout=timeout)
+    return wait_for(browser, "list item", name, timeout=timeout)
+
+
+def names_shown(program):
+    return sorted(item.name for item in browser_items(program))
+
+
+def strip_item(program, name, timeout=10):
+    strip = wait_for(program.app, "list", "앨범", timeout=timeout)
+    return wait_for(strip, "list item", name, timeout=timeout)
+
+
+def choose_album(program, name):
+    item = strip_item(program, name)
+    click(item, by_mouse=True)
+    wait_until(lambda: is_selected(item), "album %r chosen in the strip" % name, timeout=10)
+
+
+def select_all(program):
+    first = browser_items(program)[0]
+    click(first, by_mouse=True)
+    press_key("ctrl+a")
+    wait_until(lambda: all(is_selected(i) for i in browser_items(program)), "every picture selected",
+               timeout=10)
+
+
+def import_files(program, folder, names, shots=("50-import-dialog", "51-imported"), all_files=False):
+    """Imports names from folder through the import button and the open-file dialog and waits
+    until the browser shows exactly them. The dialog's first filter offers BMP, JPEG and GIF;
+    all_files switches it to every file first, as a user does for other kinds."""
+    click(wait_for(program.app, BUTTONS, "가져오기", timeout=10), by_mouse=True)
+    dialog = wait_for(program.app, "dialog", "파일 가져오기", timeout=15)
+    if all_files:
+        kinds = wait_for(dialog, "combo box", re.compile(r"^Image Files"), timeout=5)
+        choose_in_combo(program, kinds, re.compile(r"^All Files"))
+    screenshot(shots[0])
+    file_dialog_open(dialog, folder, names)
+    wait_for(program.app, "dialog", "파일 가져오기", gone=True, timeout=15)
+    wait_until(lambda: names_shown(program) == sorted(names), "the %d pictures in the browser" % len(names),
+               timeout=30)
+    screenshot(shots[1])
+
+
+def add_album(program, name, shots=("52-add-album", "53-album-added")):
+    click(wait_for(program.app, BUTTONS, "앨범추가", timeout=10), by_mouse=True)
+    dialog = wait_for(program.app, "dialog", "앨범등록", timeout=10)
+    type_text(wait_for(dialog, "text", None, timeout=5), name)
+    screenshot(shots[0])
+    click(wait_for(dialog, BUTTONS, "확인", timeout=5), by_mouse=True)
+    wait_for(program.app, "dialog", "앨범등록", gone=True, timeout=10)
+    strip_item(program, name)
+    screenshot(shots[1])
+
+
+def give_keyword(program, keyword, count, shots=("56-new-keyword", "57-keyword-dialog")):
+    """Gives every picture on show a new keyword through the keyword dialog; count is the
+    number of pictures, none of which carries a keyword yet."""
+    select_all(program)
+    choose_menu(program.app(), re.compile(r"^사진"), re.compile(r"^키워드"))
+    dialog = wait_for(program.app, "dialog", "키워드", timeout=10)
+    carrying = safe(lambda: wait_for(dialog, None, "사진 수", timeout=5).description)
+    if carrying != "0 / %d" % count:
+        raise Failure("the keyword dialog opens counting %r" % carrying)
+    click(wait_for(dialog, BUTTONS, "새 키워드", timeout=5), by_mouse=True)
+    new = wait_for(program.app, "dialog", "새 키워드", timeout=10)
+    type_text(wait_for(new, "text", None, timeout=5), keyword)
+    screenshot(shots[0])
+    click(wait_for(new, BUTTONS, "확인", timeout=5), by_mouse=True)
+    wait_for(program.app, "dialog", "새 키워드", gone=True, timeout=10)
+    keywords = wait_for(dialog, None, "키워드 목록", timeout=5)
+    row = wait_for(keywords, re.compile(r"^(list item|table cell)$"), keyword, timeout=10)
+    click(row, by_mouse=True)
+    wait_until(lambda: is_selected(row), "keyword row selected", timeout=5)
+    screenshot(shots[1])
+    click(wait_for(dialog, BUTTONS, "적용", timeout=5), by_mouse=True)
+    answer_message(program, "%d 개의 아이템이 설정되었습니다." % count)
+    click(wait_for(dialog, BUTTONS, re.compile(r"^(닫기|확인|취소)$"), timeout=5), by_mouse=True)
+    wait_for(program.app, "dialog", "키워드", gone=True, timeout=10)
+
+
+def keyword_dialog_state(program, keyword):
+    """Opens the keyword dialog on the pictures on show and reads whether keyword is chosen
+    and how many pictures carry one ("n / m"); closes it again."""
+    select_all(program)
+    choose_menu(program.app(), re.compile(r"^사진"), re.compile(r"^키워드"))
+    dialog = wait_for(program.app, "dialog", "키워드", timeout=10)
+    keywords = wait_for(dialog, None, "키워드 목록", timeout=5)
+    row = wait_for(keywords, re.compile(r"^(list item|table cell)$"), keyword, timeout=10)
+    chosen = is_selected(row)
+    count = safe(lambda: wait_for(dialog, None, "사진 수", timeout=5).description)
+    return dialog, chosen, count
+
+
+def close_keyword_dialog(program, dialog):
+    click(wait_for(dialog, BUTTONS, re.compile(r"^(닫기|확인|취소)$"), timeout=5), by_mouse=True)
+    wait_for(program.app, "dialog", "키워드", gone=True, timeout=10)
+
+
+def export_to(program, folder, count, shot="60-export"):
+    """Exports every picture on show into folder through the export dialog."""
+    select_all(program)
+    choose_menu(program.app(), re.compile(r"^파일"), re.compile(r"^내보내기"))
+    dialog = wait_for(program.app, "dialog", "내보내기", timeout=10)
+    type_text(wait_for(dialog, "text", "내보낼 폴더", timeout=5), folder)
+    screenshot(shot)
+    click(wait_for(dialog, BUTTONS, "확인", timeout=5), by_mouse=True)
+    answer_message(program, "총 %d개의 파일을 내보냈습니다" % count)
+    wait_for(program.app, "dialog", "내보내기", gone=True, timeout=10)
+
+
+def quit_through_menu(program):
+    choose_menu(program.app(), re.compile(r"^파일"), re.compile(r"^끝내기"))
+    code = program.wait_ended(timeout=20)
+    if code != 0:
+        raise Failure("Vimbro ended with code %d after 끝내기" % code)
+
+
+def catalogue_rows(program, columns="Filename, AlbumID, KeywordID"):
+    """The albums, keywords and item rows of the catalogue file, read as the program stores them."""
+    import sqlite3
+    path = os.path.join(program.run_dir, "zldb.mdb")
+    connection = sqlite3.connect("file:%s?mode=ro" % path, uri=True)
+    try:
+        albums = dict(connection.execute("select AlbumID, AlbumName from tbl_Album").fetchall())
+        keywords = dict(connection.execute("select KeywordID, KeywordName from tbl_Keyword").fetchall())
+        rows = connection.execute("select %s from tbl_Itemlist" % columns).fetchall()
+    finally:
+        connection.close()
+    return albums, keywords, rows
+
+
+def ids(text):
+    """The identifiers of an id list ("?3?17") as a sorted list."""
+    return sorted(int(piece) for piece in (text or "").split("?") if piece.strip())
+
+
+# ---- The decoration mode ----
+
+def enter_decoration(program):
+    click(wait_for(program.app, BUTTONS, "ZEL 꾸미기", timeout=10), by_mouse=True)
+    wait_for(program.app, "list", "슬라이드 목록", timeout=20)
+
+
+def decoration_canvas(program):
+    canvases = find_all(program.app(), None, "편집 화면", showing=True)
+    if not canvases:
+        raise Failure("no decoration canvas on screen")
+    return canvases[0]
+
+
+def crop_slides(program, plan, shot_switch="64-decoration-second-picture"):
+    """Fills empty slide boxes by double-clicks on the canvas, whose LCD window sits in the
+    middle: plan is a list of (box number, picture to choose first in the picture list or
+    None)."""
+    x, y, w, h = extents(decoration_canvas(program))
+    for number, picture in plan:
+        if picture is not None:
+            pictures = wait_for(program.app, "list", "사진 목록")
+            click(wait_for(lambda: pictures, "list item", picture), by_mouse=True)
+            time.sleep(1)
+            screenshot(shot_switch)
+        box = wait_for(program.app, "list item", "슬라이드 %d (비어 있음)" % number, timeout=10)
+        click(box)
+        wait_until(lambda: is_selected(box), "box %d selected" % number, timeout=5)
+        double_click_at(x + w // 2, y + h // 2)
+        wait_for(program.app, "list item", "슬라이드 %d (0.1초)" % number, timeout=10)
+
+
+def choose_frame(program, name):
+    click(wait_for(program.app, "list item", name), by_mouse=True)
+    wait_until(lambda: is_selected(wait_for(program.app, "list item", name)), "%s chosen" % name, timeout=5)
+
+
+def set_delay(program, number, steps, delay, shot):
+    """Sets a slide's delay from the delay menu under its picture: steps down the menu of
+    0.1, 0.2, 0.3, 0.5, 0.8, 1.0, 1.5, 2.0, 2.5 and 3.0 seconds."""
+    bx, by, _, _ = extents(wait_for(program.app, "list item", re.compile(r"^슬라이드 %d \(" % number)))
+    subprocess.run(["xdotool", "mousemove", str(bx + 67), str(by + 77), "click", "1"], check=True)
+    time.sleep(1)
+    screenshot(shot)
+    for _ in range(steps):
+        press_key("Down")
+    press_key("Return")
+    wait_for(program.app, "list item", "슬라이드 %d (%s)" % (number, delay), timeout=10)
+
+
+def play_and_stop(program, first_label, shots=("67-decoration-playing", "67-decoration-stopped")):
+    """Plays from the first slide; the stop button shows while playing and stopping brings
+    the play button back."""
+    first = wait_for(program.app, "list item", first_label)
+    click(first, by_mouse=True)
+    wait_until(lambda: is_selected(first), "the first slide selected", timeout=5)
+    click(wait_for(program.app, BUTTONS, "플레이"), by_mouse=True)
+    time.sleep(0.3)
+    screenshot(shots[0])
+    click(wait_for(program.app, BUTTONS, "정지", timeout=10), by_mouse=True)
+    wait_for(program.app, BUTTONS, "플레이", timeout=10)
+    screenshot(shots[1])
+
+
+def save_eba(program, name, shots=("68-decoration-road-eba-dialog", "69-decoration-road-eba-saved")):
+    """Saves the slides as an animation through the name dialog; the written file's path."""
+    click(wait_for(program.app, BUTTONS, "저장"), by_mouse=True)
+    dialog = wait_for(program.app, "dialog", "애니메이션 저장", timeout=10)
+    type_text(wait_for(lambda: dialog, "text", "파일이름"), name)
+    screenshot(shots[0])
+    click(wait_for(lambda: dialog, BUTTONS, "확인"), by_mouse=True)
+    wait_for(program.app, "label", re.compile(r"EBA파일저장 완료했습니다$"), timeout=10)
+    screenshot(shots[1])
+    press_key("Return")
+    path = os.path.join(image_folder(program), name + ".eba")
+    if not os.path.isfile(path):
+        raise Failure("%s was not written" % path)
+    return path
+
+
+def save_slide_pht(program, label, name,
+                   shots=("70-decoration-slide-menu", "71-decoration-pht-dialog", "72-decoration-pht-saved")):
+    """Saves the slide box labelled label as PHT through its context menu and the PHT dialog;
+    the written file's path."""
+    bx, by, bw, _ = extents(wait_for(program.app, "list item", label))
+    subprocess.run(["xdotool", "mousemove", str(bx + bw // 2), str(by + 40), "click", "3"], check=True)
+    time.sleep(1)
+    screenshot(shots[0])
+    press_key("t")
+    dialog = wait_for(program.app, "dialog", "PHT 저장", timeout=10)
+    type_text(wait_for(lambda: dialog, "text", "파일이름"), name)
+    screenshot(shots[1])
+    click(wait_for(lambda: dialog, BUTTONS, "확인"), by_mouse=True)
+    wait_for(program.app, "label", re.compile(r"PHT파일저장 완료했습니다$"), timeout=10)
+    screenshot(shots[2])
+    press_key("Return")
+    return os.path.join(photo_folder(program), name + ".pht")
