@@ -5,10 +5,9 @@ menus, pictured and closed again without changing anything."""
 import re
 import time
 
-from vimbro_at import (Failure, choose_menu, click, find_all, is_selected, press_key, safe, screen_size, screenshot,
-                       wait_for, wait_for_labelled, wait_until)
+from vimbro_at import (BUTTONS, Failure, choose_menu, click, close_dialog, find_all, is_selected, open_dialog, press_key,
+                       safe, screen_size, screenshot, wait_for, wait_for_labelled, wait_until)
 
-BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 ALBUMS = ["여행", "가족 모임", "2026년 겨울 바다 여행"]
 PICTURES = 6
 
@@ -40,16 +39,6 @@ def browser_item(program, name):
     return wait_for(browser, "list item", name, timeout=20)
 
 
-def open_from_menu(program, menu, item, title):
-    choose_menu(program.app(), re.compile("^" + menu), re.compile("^" + item))
-    return wait_for(program.app, "dialog", title, timeout=10)
-
-
-def close(program, dialog, title, button="취소"):
-    click(wait_for(dialog, BUTTONS, button, timeout=5), by_mouse=True)
-    wait_for(program.app, "dialog", title, gone=True, timeout=10)
-
-
 def choose_combo(dialog, label, index, text):
     """Chooses entry index of the combo box that label labels, with the keyboard."""
     combo = wait_for_labelled(dialog, "combo box", label, timeout=5)
@@ -62,25 +51,25 @@ def choose_combo(dialog, label, index, text):
 
 
 def look_at_dialogs(program, size):
-    dialog = open_from_menu(program, "앨범", "새 앨범", "앨범등록")
+    dialog = open_dialog(program, "앨범", "새 앨범", "앨범등록")
     screenshot("71-add-album-%s" % size)
-    close(program, dialog, "앨범등록")
+    close_dialog(program, dialog, "앨범등록")
 
-    dialog = open_from_menu(program, "앨범", "선택 항목으로", "선택항목으로 앨범등록")
+    dialog = open_dialog(program, "앨범", "선택 항목으로", "선택항목으로 앨범등록")
     screenshot("72-album-from-selection-%s" % size)
-    close(program, dialog, "선택항목으로 앨범등록")
+    close_dialog(program, dialog, "선택항목으로 앨범등록")
 
-    dialog = open_from_menu(program, "사진", "사진 정보", "사진 정보")
+    dialog = open_dialog(program, "사진", "사진 정보", "사진 정보")
     wait_for(dialog, "label", "파일이름 : picture-1.jpg", timeout=5)
     screenshot("73-picture-info-%s" % size)
-    close(program, dialog, "사진 정보", "확인")
+    close_dialog(program, dialog, "사진 정보", "확인")
 
-    dialog = open_from_menu(program, "사진", "키워드", "키워드")
+    dialog = open_dialog(program, "사진", "키워드", "키워드")
     screenshot("74-keyword-%s" % size)
     click(wait_for(dialog, BUTTONS, "새 키워드", timeout=5), by_mouse=True)
     new = wait_for(program.app, "dialog", "새 키워드", timeout=10)
     screenshot("75-new-keyword-%s" % size)
-    close(program, new, "새 키워드")
+    close_dialog(program, new, "새 키워드")
     keywords = wait_for(dialog, None, "키워드 목록", timeout=5)
     row = wait_for(keywords, re.compile(r"^(list item|table cell)$"), "산", timeout=5)
     click(row, by_mouse=True)
@@ -91,26 +80,26 @@ def look_at_dialogs(program, size):
                                                      for n in find_all(rename, "text")):
         raise Failure("the keyword rename dialog does not show the old name")
     screenshot("76-keyword-rename-%s" % size)
-    close(program, rename, "키워드 이름 바꾸기")
+    close_dialog(program, rename, "키워드 이름 바꾸기")
     click(wait_for(dialog, BUTTONS, "닫기", timeout=5), by_mouse=True)
     wait_for(program.app, "dialog", "키워드", gone=True, timeout=10)
 
-    dialog = open_from_menu(program, "사진", "이름 일괄", "일괄 이름 바꾸기")
+    dialog = open_dialog(program, "사진", "이름 일괄", "일괄 이름 바꾸기")
     screenshot("77-bundle-text-%s" % size)
     choose_combo(dialog, "종류", 1, "날짜/시간")
     screenshot("78-bundle-stamp-%s" % size)
     choose_combo(dialog, "대상", 1, "제목")
     choose_combo(dialog, "종류", 0, "없음")
     screenshot("79-bundle-title-none-%s" % size)
-    close(program, dialog, "일괄 이름 바꾸기")
+    close_dialog(program, dialog, "일괄 이름 바꾸기")
 
-    dialog = open_from_menu(program, "파일", "내보내기", "내보내기")
+    dialog = open_dialog(program, "파일", "내보내기", "내보내기")
     screenshot("80-export-%s" % size)
-    close(program, dialog, "내보내기")
+    close_dialog(program, dialog, "내보내기")
 
-    dialog = open_from_menu(program, "도구", "환경", "환경설정")
+    dialog = open_dialog(program, "도구", "환경", "환경설정")
     screenshot("81-environment-%s" % size)
-    close(program, dialog, "환경설정")
+    close_dialog(program, dialog, "환경설정")
 
 
 def scenario_album_mode_looks_at_the_smallest_and_the_full_screen(program):

@@ -13,11 +13,10 @@ from urllib.parse import unquote, urlsplit
 
 import pyatspi
 
-from vimbro_at import (PROGRAM, SHOTS, Failure, choose_menu, click, click_at, file_dialog_open, find_all,
-                       is_editable, is_selected, press_key, read_text, safe, type_keys, type_text, wait_for,
+from vimbro_at import (BUTTONS, PROGRAM, SHOTS, Failure, choose_menu, close_dialog, click, click_at, file_dialog_open, find_all,
+                       is_editable, is_selected, open_dialog, press_key, read_text, safe, type_keys, type_text, wait_for,
                        wait_until)
 
-BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 MENU_ITEMS = re.compile(r"^(menu item|check menu item|radio menu item)$")
 HELP_SHOTS = os.path.join(SHOTS, "help")
 WIDTH, HEIGHT = 1200, 800
@@ -84,16 +83,6 @@ def picture(name, box, margin=0):
 
 def picture_of(name, node, margin=0):
     return picture(name, extents(node), margin)
-
-
-def open_dialog(program, menu, item, title):
-    choose_menu(program.app(), re.compile("^" + menu), re.compile("^" + item))
-    return wait_for(program.app, "dialog", title, timeout=10)
-
-
-def close(program, dialog, title, button="취소"):
-    click(wait_for(dialog, BUTTONS, button, timeout=5), by_mouse=True)
-    wait_for(program.app, "dialog", title, gone=True, timeout=10)
 
 
 def message_box(program, text):
@@ -203,27 +192,27 @@ def scenario_help_pictures_album_composition(program):
 
     dialog = open_dialog(program, "도구", "환경", "환경설정")
     picture_of("environment", dialog)
-    close(program, dialog, "환경설정")
+    close_dialog(program, dialog, "환경설정")
 
     dialog = open_dialog(program, "앨범", "새 앨범", "앨범등록")
     picture_of("add-album", dialog)
-    close(program, dialog, "앨범등록")
+    close_dialog(program, dialog, "앨범등록")
 
     dialog = open_dialog(program, "앨범", "선택 항목으로", "선택항목으로 앨범등록")
     picture_of("album-from-selection", dialog)
-    close(program, dialog, "선택항목으로 앨범등록")
+    close_dialog(program, dialog, "선택항목으로 앨범등록")
 
     dialog = open_dialog(program, "사진", "사진 정보", "사진 정보")
     wait_for(dialog, "label", "파일이름 : sea.jpg", timeout=5)
     picture_of("picture-info", dialog)
-    close(program, dialog, "사진 정보", "확인")
+    close_dialog(program, dialog, "사진 정보", "확인")
 
     dialog = open_dialog(program, "사진", "키워드", "키워드")
     picture_of("keyword", dialog)
     click(wait_for(dialog, BUTTONS, "새 키워드", timeout=5), by_mouse=True)
     new = wait_for(program.app, "dialog", "새 키워드", timeout=10)
     picture_of("new-keyword", new)
-    close(program, new, "새 키워드")
+    close_dialog(program, new, "새 키워드")
     keywords = wait_for(dialog, None, "키워드 목록", timeout=5)
     row = wait_for(keywords, re.compile(r"^(list item|table cell)$"), "산", timeout=5)
     click(row, by_mouse=True)
@@ -231,20 +220,20 @@ def scenario_help_pictures_album_composition(program):
     click(wait_for(dialog, BUTTONS, "이름 바꾸기", timeout=5), by_mouse=True)
     rename = wait_for(program.app, "dialog", "키워드 이름 바꾸기", timeout=10)
     picture_of("keyword-rename", rename)
-    close(program, rename, "키워드 이름 바꾸기")
+    close_dialog(program, rename, "키워드 이름 바꾸기")
     click(wait_for(dialog, BUTTONS, "닫기", timeout=5), by_mouse=True)
     wait_for(program.app, "dialog", "키워드", gone=True, timeout=10)
 
     dialog = open_dialog(program, "사진", "이름 일괄", "일괄 이름 바꾸기")
     picture_of("bundle-rename", dialog)
-    close(program, dialog, "일괄 이름 바꾸기")
+    close_dialog(program, dialog, "일괄 이름 바꾸기")
 
     dialog = open_dialog(program, "파일", "내보내기", "내보내기")
     folder = [n for n in find_all(dialog, "text", None, showing=True)]
     if folder:
         type_text(folder[0], "/home/user/사진 모음")
     picture_of("export", dialog)
-    close(program, dialog, "내보내기")
+    close_dialog(program, dialog, "내보내기")
 
     # An album chosen in the strip, then its deletion asked for and declined.
     strip = wait_for(program.app, "list", "앨범", timeout=10)
@@ -332,11 +321,11 @@ def scenario_help_pictures_photo_editing(program):
     click(wait_for(program.app, BUTTONS, "밝기/대비", timeout=5), by_mouse=True)
     dialog = wait_for(program.app, "dialog", "밝기/대비", timeout=10)
     picture_of("brightness", dialog)
-    close(program, dialog, "밝기/대비")
+    close_dialog(program, dialog, "밝기/대비")
 
     dialog = open_dialog(program, "파일", "다른 이름으로", "다른 이름으로 저장")
     picture_of("save-as", dialog)
-    close(program, dialog, "다른 이름으로 저장")
+    close_dialog(program, dialog, "다른 이름으로 저장")
 
     click(wait_for(program.app, BUTTONS, "프린트", timeout=5), by_mouse=True)
     preview = wait_for(program.app, None, "인쇄 미리보기", timeout=15)
@@ -390,13 +379,13 @@ def scenario_help_pictures_decoration(program):
     dialog = wait_for(program.app, "dialog", "PHT 저장", timeout=10)
     type_text(wait_for(lambda: dialog, "text", "파일이름"), "flower-2")
     picture_of("export-pht", dialog)
-    close(program, dialog, "PHT 저장")
+    close_dialog(program, dialog, "PHT 저장")
 
     click(wait_for(program.app, BUTTONS, "저장"), by_mouse=True)
     dialog = wait_for(program.app, "dialog", "애니메이션 저장", timeout=10)
     type_text(wait_for(lambda: dialog, "text", "파일이름"), "flower")
     picture_of("export-eba", dialog)
-    close(program, dialog, "애니메이션 저장")
+    close_dialog(program, dialog, "애니메이션 저장")
 
 
 
@@ -506,7 +495,7 @@ def scenario_help_f1_opens_the_page_in_front_and_the_menu_the_contents(program):
     dialog = wait_for(program.app, "dialog", "키워드", timeout=10)
     press_key("F1")
     expect_opened(program, 3, "006_AlbumsAndKeywords.htm#keyword")
-    close(program, dialog, "키워드", "닫기")
+    close_dialog(program, dialog, "키워드", "닫기")
     x, y = centre(browser_item(program, "sea.jpg"))
     double_click_at(x, y)
     wait_for(program.app, BUTTONS, "이전 그림", timeout=15)

@@ -493,6 +493,18 @@ def wait_any(root_getter, choices, timeout=DEFAULT_TIMEOUT):
 BUTTONS = re.compile(r"^(push button|toggle button|check box)$")
 
 
+def open_dialog(program, menu, item, title):
+    """Chooses menu -> item and waits for the dialog titled title."""
+    choose_menu(program.app(), re.compile("^" + menu), re.compile("^" + item))
+    return wait_for(program.app, "dialog", title, timeout=10)
+
+
+def close_dialog(program, dialog, title, button="취소"):
+    """Presses the dialog's button (취소 unless told) and waits until the dialog is gone."""
+    click(wait_for(dialog, BUTTONS, button, timeout=5), by_mouse=True)
+    wait_for(program.app, "dialog", title, gone=True, timeout=10)
+
+
 def photo_folder(program):
     return os.path.join(program.home, "Documents", "ZEL", "Photo")
 
