@@ -62,6 +62,7 @@
 #include "platform/afx/afxmsg.h"
 #include "platform/kordune/DBManagerOper.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/filetype.h"
 #include "update/SplashScreenFx.h"
 #include "views/catalogue/ThumbCatalogue.h"
 #include "views/catalogue/ViewThumb.h"
@@ -845,11 +846,11 @@ void CMainFrame::EditorSaveUnder(const CString& name) {
     CViewMain* canvas = EditorCanvas();
     if (!canvas || !canvas->GetMainImage()) return;
     const int type = canvas->GetCurrentType();
-    if (type == 21) {
+    if (type == FILETYPE_EBA) {
         AfxMessageBox("EBA파일은 ZEL꾸미기에서 저장할수 있습니다!");
         return;
     }
-    if (name.empty() && type == 2 && canvas->IsAnimation()) {
+    if (name.empty() && type == FILETYPE_GIF && canvas->IsAnimation()) {
         AfxMessageBox("복수개의 프레임을 가진 GIF파일은 저장할수 없습니다!");
         return;
     }
@@ -1060,6 +1061,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                 m_copySet.clear();
                 UpdateCommands();
             }
+        } else if (m_nCurrentMode == 2 && menuBar()->activeAction()) {
+            // While the menu bar tracks, the decoration's zoom slider holds the focus, so no
+            // key of the menu's reaches the canvas or a slide.
+            if (CViewDecorate* view = DecorateView())
+                if (CBitmapSlider* zoom = view->GetZoomSlider()) zoom->setFocus(Qt::OtherFocusReason);
         }
     }
     return CGnomeFrame::eventFilter(watched, event);

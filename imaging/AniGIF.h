@@ -7,9 +7,9 @@
 // methods 2 (back to the background) and 3 (back to what was there before), and the canvas is
 // copied after every frame. Each composed frame carries its delay in hundredths of a second.
 //
-// Writing reduces every frame to its own 256-colour palette (the octree quantizer's, refined by a
-// few Lloyd passes over the frame's pixels) with error diffusion, and lets the picture library's
-// GIF encoder store them with one local colour table each.
+// Writing reduces every frame to its own 256-colour palette (the one the octree quantizer builds
+// for that frame) with error diffusion, and lets the picture library's GIF encoder store them with
+// one local colour table each.
 #pragma once
 
 #include <memory>

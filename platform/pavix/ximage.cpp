@@ -471,7 +471,11 @@ bool CxImage::Decode(CxFile* hFile, DWORD imagetype) {
 }
 
 bool CxImage::Decode(const BYTE* buffer, DWORD size, DWORD imagetype) {
-    if (!buffer) return false;
+    if (!buffer) {
+        // An empty buffer has no data pointer; the caller still learns why nothing loaded.
+        SetLastError("no picture data");
+        return false;
+    }
     CxMemFile mem(const_cast<BYTE*>(buffer), size);
     return Decode(&mem, imagetype);
 }

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 
 #include <filesystem>
 #include <functional>
@@ -16,6 +18,7 @@
 #include "app/DlgExport.h"
 #include "app/DlgExportEBA.h"
 #include "app/DlgExportPHT.h"
+#include "app/DlgWrapper.h"
 #include "app/DlgPreview.h"
 #include "app/MainFrame.h"
 #include "app/Resource.h"
@@ -401,4 +404,22 @@ TEST_F(FrameDecorateTest, TheStoredModelSizesBothCanvasesAtStart) {
     Enter(1);
     EXPECT_EQ(Canvas().GetLCDSize(), CSize(128, 160));
     CGandry::m_enumModel = static_cast<MODEL_SELECT>(0);
+}
+
+TEST_F(FrameDecorateTest, KeysWhileTheMenuBarTracksPutTheFocusOnTheZoomSlider) {
+    Pictures({"a.jpg"});
+    Enter(1);
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    QWidget* canvas = deco->GetSlideHost()->GetCanvasView();
+    canvas->setFocus(Qt::OtherFocusReason);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    // Not tracking: the key leaves the focus where it was.
+    QApplication::sendEvent(canvas, &down);
+    EXPECT_NE(QApplication::focusWidget(), deco->GetZoomSlider());
+    frame->menuBar()->setActiveAction(frame->menuBar()->actions().front());
+    QApplication::sendEvent(canvas, &down);
+    EXPECT_EQ(QApplication::focusWidget(), deco->GetZoomSlider());
+    frame->menuBar()->setActiveAction(nullptr);
+    frame->hide();
 }

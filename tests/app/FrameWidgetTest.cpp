@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -150,6 +152,8 @@ TEST_F(FrameTest, BrowserStateDrivesTheCompositionCommands) {
 
 TEST_F(FrameTest, PasteCopiesUnderTheNextFreeNameAndEmptiesTheCopySet) {
     OnePicture("a.jpg");
+    // The copy keeps the source's last-write time, so its key names the picture's own time.
+    cattest::SetTime(photo + "/a.jpg", 1136073600);
     Select({"a.jpg"});
     frame->OnCommand(ID_EDIT_COPY);
     ASSERT_EQ(frame->CopySet().size(), 1u);
@@ -160,6 +164,9 @@ TEST_F(FrameTest, PasteCopiesUnderTheNextFreeNameAndEmptiesTheCopySet) {
     EXPECT_EQ(view->GetThumbCount(), 2);
     const std::string copy = files[0] == "a.jpg" ? files[1] : files[0];
     EXPECT_EQ(testsupport::ReadAll(photo + "/" + copy), testsupport::ReadAll(photo + "/a.jpg"));
+    struct stat copied {};
+    ASSERT_EQ(::stat((photo + "/" + copy).c_str(), &copied), 0);
+    EXPECT_EQ(copied.st_mtime, 1136073600);
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
 }
 

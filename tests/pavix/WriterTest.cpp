@@ -200,9 +200,20 @@ TEST(WirelessBitmap, HostileHeadersGiveNoPicture) {
         {0, 0, 9, 2, 0xFF, 0xFF, 0xFF},                          // two rows of two bytes, three given
         {0, 0, 0x83, 0xFF, 0xFF, 0x7F, 0x83, 0xFF, 0xFF, 0x7F},  // 8M x 8M over the memory limit
     };
+    // The size is weighed against the bytes the file has before any allocation.
+    const char* const reasons[] = {"no picture data",
+                                   "WBMP: not a type 0 wireless bitmap",
+                                   "WBMP: not a type 0 wireless bitmap",
+                                   "WBMP: not a type 0 wireless bitmap",
+                                   "WBMP: not a type 0 wireless bitmap",
+                                   "WBMP: not a type 0 wireless bitmap",
+                                   "WBMP: pixel data cut short",
+                                   "WBMP: pixel data cut short"};
+    ASSERT_EQ(files.size(), std::size(reasons));
     for (size_t i = 0; i < files.size(); ++i) {
         CxImage p(files[i].data(), static_cast<DWORD>(files[i].size()), CXIMAGE_FORMAT_WBMP);
         EXPECT_FALSE(p.IsValid()) << "file " << i;
+        EXPECT_STREQ(p.GetLastError(), reasons[i]) << "file " << i;
     }
 }
 

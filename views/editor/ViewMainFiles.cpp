@@ -8,6 +8,7 @@
 #include "imaging/extImage.h"
 #include "platform/afx/afxwin.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/filetype.h"
 #include "views/catalogue/vxImage.h"
 #include "views/editor/ViewMainCore.h"
 
@@ -23,7 +24,7 @@ int TypeOfPath(const CString& path) { return CGandry::FindType(Lower(CGandry::Fi
 // Writes a picture by the target's type code; GIF goes through a 256-colour palette first.
 bool WritePicture(extImage& picture, const CString& path, bool restoreDepth) {
     const int type = TypeOfPath(path);
-    if (type == 20) return picture.SavePHT(path.c_str());
+    if (type == FILETYPE_PHT) return picture.SavePHT(path.c_str());
     if (type == CXIMAGE_FORMAT_GIF) {
         CQuantizer quantizer(256, 7);
         RGBQUAD palette[256] = {};
