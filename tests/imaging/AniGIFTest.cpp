@@ -383,6 +383,7 @@ TEST(AniGIF, HostileScreensAndCutFiles) {
     EXPECT_EQ(gif.LoadGIFFirst(dir.File("huge.gif").c_str()), nullptr);
     extImage opened(dir.File("huge.gif").c_str(), 2);
     EXPECT_FALSE(opened.IsValid());
+    EXPECT_STREQ(opened.GetLastError(), "GIF: logical screen too large");
 }
 
 TEST(AniGIF, LargeFramesOnASmallScreenMustFitTheMemoryLimitTogether) {

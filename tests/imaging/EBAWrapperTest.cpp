@@ -296,17 +296,22 @@ TEST(EBAWrapper, HostileFilesLeaveTheWrapperEmpty) {
     struct Case {
         const char* name;
         std::vector<BYTE> bytes;
+        const char* reason;
     };
+    const char* const kCount = "EBA: frame count out of range (1 to 16)";
+    const char* const kShort = "EBA: the file holds fewer pixel bytes than its header announces";
+    const char* const kSides = "EBA: width or height out of range";
     const Case cases[] = {
-        {"count-0.eba", EbaFile(4, 4, 0, 1)},
-        {"count-17.eba", EbaFile(2, 2, 17, 17)},
-        {"count-255.eba", EbaFile(2, 2, 255, 20)},
-        {"short-frames.eba", shortFrames},
-        {"cut-frame.eba", cutFrame},
-        {"cut-header.eba", cutHeader},
-        {"negative-width.eba", EbaFile(-4, 4, 1, 1)},
-        {"zero-height.eba", EbaFile(4, 0, 1, 1)},
-        {"huge.eba", EbaFile(32767, 32767, 16, 0)},
+        {"count-0.eba", EbaFile(4, 4, 0, 1), kCount},
+        {"count-17.eba", EbaFile(2, 2, 17, 17), kCount},
+        {"count-255.eba", EbaFile(2, 2, 255, 20), kCount},
+        {"short-frames.eba", shortFrames, kShort},
+        {"cut-frame.eba", cutFrame, kShort},
+        {"cut-header.eba", cutHeader, "EBA: the file is shorter than its header"},
+        {"negative-width.eba", EbaFile(-4, 4, 1, 1), kSides},
+        {"zero-height.eba", EbaFile(4, 0, 1, 1), kSides},
+        // The sizes are weighed against the file's bytes before anything is allocated.
+        {"huge.eba", EbaFile(32767, 32767, 16, 0), kShort},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -321,6 +326,7 @@ TEST(EBAWrapper, HostileFilesLeaveTheWrapperEmpty) {
         EXPECT_FALSE(extImage::IsValidFormat(dir.File(c.name), 21));
         extImage opened(dir.File(c.name).c_str(), 21);
         EXPECT_FALSE(opened.IsValid());
+        EXPECT_STREQ(opened.GetLastError(), c.reason);
     }
     // Garbage in the delay slots past the frame count is never read.
     std::vector<WORD> delays(50, 0xBEEF);
