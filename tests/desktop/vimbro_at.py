@@ -791,16 +791,22 @@ def play_and_stop(program, first_label, shots=("67-decoration-playing", "67-deco
     screenshot(shots[1])
 
 
-def save_eba(program, name, shots=("68-decoration-road-eba-dialog", "69-decoration-road-eba-saved")):
-    """Saves the slides as an animation through the name dialog; the written file's path."""
-    click(wait_for(program.app, BUTTONS, "저장"), by_mouse=True)
-    dialog = wait_for(program.app, "dialog", "애니메이션 저장", timeout=10)
+def answer_phone_name(program, title, name, saved, shots):
+    """Types name into the phone-file name dialog titled title, presses 확인, and answers the
+    message that ends in saved; screenshots of the dialog and of the message."""
+    dialog = wait_for(program.app, "dialog", title, timeout=10)
     type_text(wait_for(lambda: dialog, "text", "파일이름"), name)
     screenshot(shots[0])
     click(wait_for(lambda: dialog, BUTTONS, "확인"), by_mouse=True)
-    wait_for(program.app, "label", re.compile(r"EBA파일저장 완료했습니다$"), timeout=10)
+    wait_for(program.app, "label", re.compile(saved + "$"), timeout=10)
     screenshot(shots[1])
     press_key("Return")
+
+
+def save_eba(program, name, shots=("68-decoration-road-eba-dialog", "69-decoration-road-eba-saved")):
+    """Saves the slides as an animation through the name dialog; the written file's path."""
+    click(wait_for(program.app, BUTTONS, "저장"), by_mouse=True)
+    answer_phone_name(program, "애니메이션 저장", name, "EBA파일저장 완료했습니다", shots)
     path = os.path.join(image_folder(program), name + ".eba")
     if not os.path.isfile(path):
         raise Failure("%s was not written" % path)
@@ -816,11 +822,5 @@ def save_slide_pht(program, label, name,
     time.sleep(1)
     screenshot(shots[0])
     press_key("t")
-    dialog = wait_for(program.app, "dialog", "PHT 저장", timeout=10)
-    type_text(wait_for(lambda: dialog, "text", "파일이름"), name)
-    screenshot(shots[1])
-    click(wait_for(lambda: dialog, BUTTONS, "확인"), by_mouse=True)
-    wait_for(program.app, "label", re.compile(r"PHT파일저장 완료했습니다$"), timeout=10)
-    screenshot(shots[2])
-    press_key("Return")
+    answer_phone_name(program, "PHT 저장", name, "PHT파일저장 완료했습니다", shots[1:])
     return os.path.join(photo_folder(program), name + ".pht")
